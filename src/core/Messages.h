@@ -1,0 +1,63 @@
+// Every text that the data-file code shows or writes, in one place.
+#pragma once
+
+#include <string_view>
+
+namespace zorvel::msg {
+
+// Opening and closing files.
+inline constexpr std::string_view kSdCardFile = "This is an SDcard file that can be read via the 'Read SD' page";
+inline constexpr std::string_view kFileTypeNotRecognised = "File type not recognised ";
+inline constexpr std::string_view kNotOpenedSuccessfully = " not opened successfully.";
+inline constexpr std::string_view kTooSmallToHoldData = " is too small to hold any data ";
+inline constexpr std::string_view kTooFewBytes = "Too few bytes read from file";
+inline constexpr std::string_view kReMapped = " re-mapped";
+inline constexpr std::string_view kNoFileSelected =
+    "No file selected for action.  Right click in file area and select for action";
+inline constexpr std::string_view kNoSlotFree = "No slot free for another file.  Closing File1";
+inline constexpr std::string_view kContinueWithSelection =
+    "Do you wish to continue with the present time selection?\r\nNO will show the whole duration of open files";
+inline constexpr std::string_view kOpenDialogTitle = "Open Zorvel data file";
+inline constexpr std::string_view kOpenSetDialogTitle = "Open Zorvel data file set";
+inline constexpr std::string_view kWavIndexNotFound1 = "Index of source .wav files ";
+inline constexpr std::string_view kWavIndexNotFound2 = " not found in same directory as ";
+
+// Captions of the open button, the window title and the slot labels.
+inline constexpr std::string_view kOpenUnrelatedNone = "Open up to 6 unrelated files";
+inline constexpr std::string_view kOpenUpTo = "Open up to ";
+inline constexpr std::string_view kFilesSuffix = " files";
+inline constexpr std::string_view kAllSlotsInUse = "(all file slots in use)";
+inline constexpr std::string_view kWindowTitlePrefix = "Zorvel.exe  ";
+inline constexpr std::string_view kSkipOn = "Skip on ";
+
+// Record reader.
+inline constexpr std::string_view kWritebackFailed = "Writeback failed";
+inline constexpr std::string_view kTerminationMarker1 = "File error: Termination marker found ";
+inline constexpr std::string_view kTerminationMarker2 = " minutes before file end ";
+inline constexpr std::string_view kRecordIdError = " Record identifier error. View ErrorMemo later";
+inline constexpr std::string_view kRecordIdErrorAtMinute = " Record identifier error at minute = ";
+inline constexpr std::string_view kRunErrorCode = "Run error \tCode ";
+inline constexpr std::string_view kRecordIdentifierIs = "Record identifier  = ";
+inline constexpr std::string_view kSameTime = "2 wave groups with same time  ";
+inline constexpr std::string_view kWaveGroupAt = "Wave group at";
+inline constexpr std::string_view kPrecedesPreviousBy = " precedes previous by";
+inline constexpr std::string_view kFiveMicrosecs = " * 5 microsecs";
+
+// Header writes.
+inline constexpr std::string_view kNoTimeSelection = "No time selection exists at present";
+inline constexpr std::string_view kHeaderWriteFailed = ": the header could not be written (read-only or missing file)";
+inline constexpr std::string_view kBeyondTimeLimits = "Time range goes beyond time limits of this file. \r\nNo change made.";
+
+// Minute maps.
+inline constexpr std::string_view kDateRangeTooGreat = "File date range is too great ...";
+inline constexpr std::string_view kIoErrorMapfile = "IO error: mapfile";
+inline constexpr std::string_view kNotValidWillClose = " is not valid and will be closed";
+inline constexpr std::string_view kMappingFile = "... mapping file: ";
+inline constexpr std::string_view kIoErrorWritingMap = "IO error writing map file";
+inline constexpr std::string_view kMapAmendedHeader = " File map amended header: ";
+inline constexpr std::string_view kIoErrorMoveAll = "I/O error in MoveAllFilePosn ";
+inline constexpr std::string_view kMinStarts1 = "MinStarts ";
+inline constexpr std::string_view kMinStarts2 = "  <";
+inline constexpr std::string_view kMinStarts3 = " in OFsF";
+
+}  // namespace zorvel::msg

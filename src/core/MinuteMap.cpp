@@ -1,0 +1,236 @@
+#include "core/MinuteMap.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "core/AtomicFile.h"
+#include "core/Bytes.h"
+#include "core/CallRecords.h"
+#include "core/Header.h"
+#include "core/Messages.h"
+#include "core/SlotFiles.h"
+
+namespace zorvel {
+
+namespace {
+
+constexpr int kProgressSteps = 120;
+
+int64_t Span(const TFileRec& s) { return static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin; }
+
+// Array size before a scan: the header's span when it is believable, else one day (grown as needed).
+size_t ScanArraySize(const TFileRec& s, Host& host) {
+  if (s.LastLoggedMin >= 1 && Span(s) <= kScanSpanLimit) return static_cast<size_t>(Span(s) + 3);
+  host.TimedMessage(msg::kDateRangeTooGreat, 3000);
+  return kMinStartsGrowth;
+}
+
+// Reads the map file; true when it matches the header's span and describes this file sensibly.
+bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
+  std::error_code ec;
+  const auto len = std::filesystem::file_size(path, ec);
+  if (ec) {
+    if (ec != std::errc::no_such_file_or_directory && host.AdministratorMode())
+      host.TimedMessage(std::string(msg::kIoErrorMapfile) + " " + ec.message(), 3000);
+    return false;
+  }
+  const int64_t span = Span(s);
+  // A map that does not hold exactly one entry per minute of the header's span plus the end
+  // entry is wrong-sized; one with more minutes than the file has records cannot be right.
+  if (span > kScanSpanLimit || span + 1 > s.InFileRecs || len % 4 != 0 ||
+      static_cast<int64_t>(len) != 4 * (span + 2))
+    return false;
+  std::vector<uint8_t> bytes(len);
+  std::ifstream in(path, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(len))) {
+    if (host.AdministratorMode()) host.TimedMessage(std::string(msg::kIoErrorMapfile) + " read failed", 3000);
+    return false;
+  }
+  std::vector<int32_t> starts(static_cast<size_t>(span + 3), 0);
+  int32_t prev = kHeaderUnits;
+  for (size_t k = 0; k < len / 4; ++k) {
+    const int32_t v = Le32(&bytes[4 * k]);
+    if (v < prev || v > s.InFileRecs) return false;  // entries must rise through the file
+    starts[k] = v;
+    prev = v;
+  }
+  s.MinStarts = std::move(starts);
+  s.MinStartsWritten = static_cast<int32_t>(len / 4 - 1);
+  return true;
+}
+
+bool WriteMapFile(const TFileRec& s, const std::string& path, Host& host) {
+  std::vector<uint8_t> bytes(4 * static_cast<size_t>(s.MinStartsWritten + 1));
+  for (int32_t k = 0; k <= s.MinStartsWritten; ++k) PutLe32(&bytes[4 * k], s.MinStarts[k]);
+  std::string error;
+  if (!WriteWholeFile(path, bytes.data(), bytes.size(), &error)) {
+    if (host.AdministratorMode()) host.TimedMessage(std::string(msg::kIoErrorWritingMap) + " " + error, 3000);
+    return false;
+  }
+  return true;
+}
+
+void EnsureEntry(std::vector<int32_t>& starts, size_t index, size_t growth) {
+  if (index >= starts.size()) starts.resize(std::max(index + 1, starts.size() + growth), 0);
+}
+
+struct ScanResult {
+  int32_t minutes = 0;
+  int32_t waveGroups = 0;
+  bool endFound = false;
+  bool readAnything = false;
+};
+
+ScanResult ScanFile(TFileRec& s, Host& host) {
+  ScanResult res;
+  s.MinStarts.assign(ScanArraySize(s, host), 0);
+  s.MinStartsWritten = 0;
+  s.WriteBackChangesRequired = false;
+  const std::string caption = std::string(msg::kMappingFile) + s.ShortName;
+  const int64_t records = std::max<int64_t>(1, s.InFileRecs - kHeaderUnits);
+  const int64_t interval = std::max<int64_t>(1, records / kProgressSteps);
+  int64_t lastStep = -1;
+  int64_t i = kHeaderUnits;
+  int32_t prevTick = -1;
+  bool more = LoadBufferAt(s, kHeaderUnits, host);
+  res.readAnything = more;
+  while (more && !res.endFound) {
+    uint8_t* buf = s.FBuf.data();
+    for (int32_t pos = 0; pos < s.NumBytesRead; pos += kRecordBytes, ++i) {
+      uint8_t* r = buf + pos;
+      const uint8_t id = r[0];
+      if (id <= kLastWaveGroupId) {
+        ++res.waveGroups;
+        const int32_t tick = static_cast<int32_t>(Be24(r));
+        if (tick < prevTick && tick > 0) {
+          r[0] = kIdScanSuppressed;
+          s.WriteBackChangesRequired = true;
+        }
+        prevTick = tick;
+      } else if (id == kIdMinute) {
+        EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, kMinStartsGrowth);
+        s.MinStarts[s.MinStartsWritten++] = static_cast<int32_t>(i);
+        ++res.minutes;
+        prevTick = -1;
+      } else if (id == kIdEnd) {
+        EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, 3);
+        s.MinStarts[s.MinStartsWritten] = static_cast<int32_t>(i);
+        res.endFound = true;
+        break;
+      }
+    }
+    const int64_t step = (i - kHeaderUnits) / interval;
+    if (step != lastStep) {
+      host.Progress(caption, static_cast<int>(std::min<int64_t>(step, kProgressSteps)), kProgressSteps);
+      lastStep = step;
+    }
+    if (res.endFound) {
+      WriteBackIfChanged(s, host);
+      break;
+    }
+    more = RefillBuffer(s, host);  // writes back marks in the block just scanned
+  }
+  if (!res.endFound) {
+    // No end record: the end of the file stands in for it.
+    EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, 3);
+    s.MinStarts[s.MinStartsWritten] = static_cast<int32_t>(std::min<int64_t>(s.InFileRecs, INT32_MAX));
+  }
+  EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, 3);
+  s.MinStarts[s.MinStartsWritten + 1] = 0;
+  // The buffer no longer holds the reader's place.
+  s.BufPosn = s.NumBytesRead = s.NumRecsRead = 0;
+  s.BufFileOffset = kHeaderBytes;
+  return res;
+}
+
+void AmendHeader(TFileRec& s, const ScanResult& res, Host& host) {
+  if (res.minutes <= 0 || Span(s) + 1 == res.minutes) return;
+  const int64_t diff = static_cast<int64_t>(res.minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
+  host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
+  const int32_t newLast = s.FirstLoggedMin + res.minutes - 1;
+  WriteHeaderInt32(s, hdr::kLastLoggedMin, newLast);
+  WriteHeaderInt32(s, hdr::kStoredLastProcessMin, newLast);
+  WriteHeaderInt32(s, hdr::kWaveGroupCount, res.waveGroups);
+  s.LastLoggedMin = newLast;
+  s.StoredLastProcessMin = newLast;
+  s.StoredFirstProcessMin = std::min(s.StoredFirstProcessMin, newLast);
+  s.GoToMin = std::min(s.GoToMin, newLast);
+}
+
+}  // namespace
+
+std::string MapFileName(const TFileRec& s) {
+  const char* ext = nullptr;
+  switch (s.FileType) {
+    case ftZV1: ext = ".z1m"; break;
+    case ftZV2: ext = ".z2m"; break;
+    case ftZV3: ext = ".z3m"; break;
+    default: return "skip";
+  }
+  std::filesystem::path p(s.FullFileName);
+  p.replace_extension(ext);
+  return p.string();
+}
+
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRunning*/) {
+  if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return false;
+  TFileRec& s = slots[slot];
+  WriteBackIfChanged(s, host);
+  const std::string mapName = MapFileName(s);
+  if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
+    s.Mapped = true;
+    return true;
+  }
+  const ScanResult res = ScanFile(s, host);
+  if (!res.readAnything) {
+    host.TimedMessage(s.ShortName + std::string(msg::kNotValidWillClose), 3000);
+    CloseSlot(slots, slot);
+    return false;
+  }
+  bool result = true;
+  if (res.endFound && s.InFileRecs > kMapFileMinRecords && mapName != "skip") {
+    WriteMapFile(s, mapName, host);
+    result = false;
+  }
+  AmendHeader(s, res, host);
+  s.Mapped = true;
+  return result;
+}
+
+void PositionSlot(FileSlots& slots, int slot, TRecTime target, ReaderContext& ctx, bool refreshMaps) {
+  if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return;
+  TFileRec& s = slots[slot];
+  if (target.Mn > s.LastLoggedMin) {
+    s.InPlay = false;
+    return;
+  }
+  if (!s.Mapped) {
+    MapSlot(slots, slot, refreshMaps, ctx.host);
+    if (!s.Open) return;
+  }
+  if (s.MinStartsWritten < Span(s) + 1) {
+    MapSlot(slots, slot, true, ctx.host);
+    if (!s.Open) return;
+  }
+  // Past the map's last minute the slot lands on the end entry, never on the header.
+  const int64_t index = std::clamp<int64_t>(static_cast<int64_t>(target.Mn) - s.FirstLoggedMin, 0, s.MinStartsWritten);
+  const int64_t r = s.MinStarts[static_cast<size_t>(index)];
+  if (!LoadBufferAt(s, r, ctx.host) && r < s.InFileRecs)
+    ctx.host.TimedMessage(std::string(msg::kIoErrorMoveAll) + s.ShortName, 3000);
+  s.NrTime.Mn = std::max(target.Mn, s.FirstLoggedMin) - 1;
+  s.NrTime.FiveMuSec = 0;
+  s.InPlay = true;
+  ReadNextUsedRecord(s, ctx);
+  s.lastReadTime = -2;
+  s.OctInThisScreen = 0;
+  s.CallsInThisScreen = 0;
+  while (s.InPlay && s.NrTime < target) ReadNextUsedRecord(s, ctx);
+}
+
+void MoveAllFilePosn(FileSlots& slots, TRecTime target, ReaderContext& ctx, bool refreshMaps) {
+  for (int i = 1; i <= kSlotCount; ++i) PositionSlot(slots, i, target, ctx, refreshMaps);
+}
+
+}  // namespace zorvel

@@ -1,0 +1,37 @@
+// Minute maps: the table from minute to record position that lets the program jump to any
+// minute of a data file, built by one scan of the file and, for files of more than 100,000
+// records, kept beside it as a map file.
+//
+// Map file (".z1m", ".z2m", ".z3m" beside the data file): the slot's MinStarts entries
+// 0 … MinStartsWritten (each minute record's index in 16-byte units, then the end record's
+// index) as 32-bit little-endian signed integers, nothing else: 4 × (minutes + 1) bytes.
+#pragma once
+
+#include <string>
+
+#include "core/FileRec.h"
+#include "core/Host.h"
+#include "core/RecordReader.h"
+
+namespace zorvel {
+
+constexpr int64_t kMapFileMinRecords = 100'000;
+constexpr int32_t kScanSpanLimit = 1'051'199;
+constexpr int32_t kOpenSpanLimit = 6'307'200;
+constexpr int32_t kMinStartsGrowth = 1440;
+
+// The map file's name for the slot's file ("skip" when the slot has no file type).
+std::string MapFileName(const TFileRec& slot);
+
+// Maps the slot. True when the map is valid and no map file was written; false when a map file
+// was written (the caller lists "<name> re-mapped") or the slot had to be closed (then it is no
+// longer Open).
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning = false);
+
+// Positions one slot at the first used record at or after the moment.
+void PositionSlot(FileSlots& slots, int slot, TRecTime target, ReaderContext& ctx, bool refreshMaps);
+
+// The same for every open slot.
+void MoveAllFilePosn(FileSlots& slots, TRecTime target, ReaderContext& ctx, bool refreshMaps);
+
+}  // namespace zorvel

@@ -1,0 +1,117 @@
+#include "core/Tables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace zorvel {
+
+namespace {
+
+constexpr int kFirstExtRow = 223;
+constexpr int kLastExtRow = 255;
+constexpr int kFirstExtCol = 10;
+constexpr int kLastExtCol = 256;
+constexpr int kExtRows = kLastExtRow - kFirstExtRow + 1;
+constexpr int kExtCols = kLastExtCol - kFirstExtCol + 1;
+constexpr int32_t kMinExtAmplitude = 384;
+
+// Rounds num/den (both positive) to the nearest integer, halves to even.
+int32_t RoundRatioHalfEven(int32_t num, int32_t den) {
+  const int32_t q = num / den, r = num % den;
+  if (2 * r > den) return q + 1;
+  if (2 * r == den) return q + (q & 1);
+  return q;
+}
+
+std::array<int32_t, kKhzTableSize> BuildKhzTable() {
+  std::array<int32_t, kKhzTableSize> t{};
+  t[0] = 0;
+  for (int i = 1; i < kKhzTableSize; ++i) t[i] = std::clamp(RoundRatioHalfEven(4000, i), 10, 333);
+  return t;
+}
+
+int RowLevel(int a) {
+  if (a <= 231) return 956 - 4 * a;
+  if (a <= 239) return 494 - 2 * a;
+  return 255 - a;
+}
+
+using ExtTable = std::array<std::array<int32_t, kExtCols>, kExtRows>;
+
+ExtTable BuildExtendedTable() {
+  ExtTable t{};
+  for (int k = kFirstExtCol; k <= kLastExtCol; ++k) {
+    const int32_t cap = 50 * k;
+    bool capped = false;
+    for (int a = kFirstExtRow; a <= kLastExtRow; ++a) {
+      int32_t entry = cap;
+      if (!capped) {
+        const int v = RowLevel(a);
+        // Level 0 has an infinite negative power: the entry is the cap.
+        const double x = v == 0 ? INFINITY
+                                : std::nearbyint(std::pow(4000.0 / k, -0.75) * std::pow(10.0, 5.24 * std::pow(v, -0.11)));
+        if (x > cap) {
+          capped = true;
+        } else {
+          entry = std::max(static_cast<int32_t>(x), kMinExtAmplitude);
+        }
+      }
+      t[a - kFirstExtRow][k - kFirstExtCol] = std::clamp(entry, kMinExtAmplitude, cap);
+    }
+  }
+  return t;
+}
+
+const ExtTable& ExtendedTable() {
+  static const ExtTable table = BuildExtendedTable();
+  return table;
+}
+
+std::array<int32_t, 256> BuildCompactValues() {
+  std::array<int32_t, 256> v{};
+  for (int a = 0; a < 256; ++a) v[a] = DecodeCompact(static_cast<uint8_t>(a));
+  return v;
+}
+
+}  // namespace
+
+const std::array<int32_t, kKhzTableSize>& IPIkHzTable() {
+  static const std::array<int32_t, kKhzTableSize> table = BuildKhzTable();
+  return table;
+}
+
+int KhzOfIpi(int ipi) { return IPIkHzTable()[std::clamp(ipi, 0, kKhzTableSize - 1)]; }
+
+uint8_t EncodeCompact(int32_t value) {
+  static const std::array<int32_t, 256> values = BuildCompactValues();
+  int best = 0;
+  int64_t bestDist = INT64_MAX;
+  for (int a = 0; a < 256; ++a) {
+    const int64_t d = std::llabs(static_cast<int64_t>(values[a]) - value);
+    if (d < bestDist) {
+      bestDist = d;
+      best = a;
+    }
+  }
+  return static_cast<uint8_t>(best);
+}
+
+int32_t ExtendedAmplitude(int a, int k) {
+  a = std::clamp(a, kFirstExtRow, kLastExtRow);
+  k = std::clamp(k, kFirstExtCol, kLastExtCol);
+  return ExtendedTable()[a - kFirstExtRow][k - kFirstExtCol];
+}
+
+int32_t DecodeAmplitude(uint8_t a, int32_t pairIpi, bool extended) {
+  if (pairIpi <= 9 || !extended || a <= 222) return ExpandValue(a);
+  return ExtendedTable()[a - kFirstExtRow][std::min<int32_t>(pairIpi, 255) - kFirstExtCol];
+}
+
+void PopulatePrecalculatedArrays() {
+  (void)IPIkHzTable();
+  (void)ExtendedTable();
+  (void)EncodeCompact(0);
+}
+
+}  // namespace zorvel
