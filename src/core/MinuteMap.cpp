@@ -199,6 +199,29 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   return result;
 }
 
+bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, bool refreshMaps) {
+  if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return false;
+  TFileRec& s = slots[slot];
+  if (!s.Mapped) {
+    MapSlot(slots, slot, refreshMaps, host);
+    if (!s.Open) return false;
+  }
+  if (s.MinStartsWritten < Span(s) + 1) {
+    MapSlot(slots, slot, true, host);
+    if (!s.Open) return false;
+  }
+  // Past the map's last minute the slot lands on the end entry, never on the header.
+  const int64_t index = std::clamp<int64_t>(static_cast<int64_t>(minute) - s.FirstLoggedMin, 0, s.MinStartsWritten);
+  const int64_t r = s.MinStarts[static_cast<size_t>(index)];
+  if (!LoadBufferAt(s, r, host) && r < s.InFileRecs)
+    host.TimedMessage(std::string(msg::kIoErrorMoveAll) + s.ShortName, 3000);
+  s.NrTime.Mn = std::max(minute, s.FirstLoggedMin) - 1;
+  s.NrTime.FiveMuSec = 0;
+  s.LastFiveMusecTime = -1;
+  s.InPlay = true;
+  return true;
+}
+
 void PositionSlot(FileSlots& slots, int slot, TRecTime target, ReaderContext& ctx, bool refreshMaps) {
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return;
   TFileRec& s = slots[slot];
@@ -206,22 +229,7 @@ void PositionSlot(FileSlots& slots, int slot, TRecTime target, ReaderContext& ct
     s.InPlay = false;
     return;
   }
-  if (!s.Mapped) {
-    MapSlot(slots, slot, refreshMaps, ctx.host);
-    if (!s.Open) return;
-  }
-  if (s.MinStartsWritten < Span(s) + 1) {
-    MapSlot(slots, slot, true, ctx.host);
-    if (!s.Open) return;
-  }
-  // Past the map's last minute the slot lands on the end entry, never on the header.
-  const int64_t index = std::clamp<int64_t>(static_cast<int64_t>(target.Mn) - s.FirstLoggedMin, 0, s.MinStartsWritten);
-  const int64_t r = s.MinStarts[static_cast<size_t>(index)];
-  if (!LoadBufferAt(s, r, ctx.host) && r < s.InFileRecs)
-    ctx.host.TimedMessage(std::string(msg::kIoErrorMoveAll) + s.ShortName, 3000);
-  s.NrTime.Mn = std::max(target.Mn, s.FirstLoggedMin) - 1;
-  s.NrTime.FiveMuSec = 0;
-  s.InPlay = true;
+  if (!SeekToMinuteStart(slots, slot, target.Mn, ctx.host, refreshMaps)) return;
   ReadNextUsedRecord(s, ctx);
   s.lastReadTime = -2;
   s.OctInThisScreen = 0;

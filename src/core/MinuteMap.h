@@ -28,6 +28,11 @@ std::string MapFileName(const TFileRec& slot);
 // longer Open).
 bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning = false);
 
+// Loads the buffer at the minute record that opens the minute (the first minute for earlier
+// ones, the end record for later ones) without reading it; the next record read is that minute
+// record. False when the slot is not open or could not be mapped.
+bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, bool refreshMaps);
+
 // Positions one slot at the first used record at or after the moment.
 void PositionSlot(FileSlots& slots, int slot, TRecTime target, ReaderContext& ctx, bool refreshMaps);
 

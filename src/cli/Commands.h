@@ -1,0 +1,12 @@
+// Each zorvel-cli subcommand lives in a file of its own and registers itself here.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace zorvel::cli {
+
+void RegisterInfoCommand(CLI::App& app);
+void RegisterDumpCommand(CLI::App& app);
+void RegisterMapCommand(CLI::App& app);
+
+}  // namespace zorvel::cli

@@ -1,0 +1,14 @@
+// Opening one data file into a slot for a command-line job, with its species names.
+#pragma once
+
+#include <string>
+
+#include "core/FileRec.h"
+#include "core/Host.h"
+
+namespace zorvel::cli {
+
+// Opens path into slot 1 of slots; prints a clear message and returns false when it cannot.
+bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps = false);
+
+}  // namespace zorvel::cli

@@ -1,0 +1,17 @@
+// zorvel-cli: the engine without a window. main only parses options; each subcommand's runner
+// does the work.
+#include <CLI/CLI.hpp>
+
+#include "cli/Commands.h"
+#include "core/Tables.h"
+
+int main(int argc, char** argv) {
+  zorvel::PopulatePrecalculatedArrays();
+  CLI::App app{"zorvel-cli: reads, processes and exports Zorvel logger data without a window"};
+  app.require_subcommand(1);
+  zorvel::cli::RegisterInfoCommand(app);
+  zorvel::cli::RegisterDumpCommand(app);
+  zorvel::cli::RegisterMapCommand(app);
+  CLI11_PARSE(app, argc, argv);
+  return 0;
+}
