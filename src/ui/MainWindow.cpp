@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -161,6 +162,8 @@ void TB::BuildControls() {
 void TB::BuildPages() {
   pp = new QTabWidget(Display);
   pp->setObjectName(QStringLiteral("pp"));
+  // The pages are chosen with the pointer; a focused tab would only add a dotted frame.
+  pp->tabBar()->setFocusPolicy(Qt::NoFocus);
   GetData = new GetDataPage(pp);
   Files = new FilesPage(pp);
   About = new AboutPage(pp);

@@ -50,6 +50,7 @@ inline constexpr char kClearAll[] = "Clear all";
 inline constexpr char kSaveAsTextFile[] = "Save as text file";
 inline constexpr char kSaveResultsDialog[] = "Save RESULTS text to file";
 inline constexpr char kFailedToCreateFile[] = "Failed to create file ";
+inline constexpr char kErrorsCaption[] = "Errors";
 inline constexpr char kResultsFilter[] = "Text files (*.txt);;All files (*)";
 
 // Files page (the open-button caption comes from the engine).

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
@@ -80,6 +81,8 @@ int RunScreenshot(const ScreenshotOptions& options) {
     window.SetMenuVisible(true);
   }
   QCoreApplication::processEvents();
+  // No pointer hovers over an off-screen window: drop the hint a synthetic entry may have left.
+  window.MenuLbl->setText(QStringLiteral("  "));
   const QImage image = window.grab().toImage();
   if (!image.save(options.output, "PNG")) {
     PrintNotice(QStringLiteral("could not write ") + options.output);

@@ -16,7 +16,7 @@ inline constexpr char kWindowStyle[] = R"(
 #StopShowBtn { color: #ffb4a8; }
 QTabWidget#pp::pane { background: #242c36; border: 1px solid #56657a; border-radius: 2px; }
 QTabWidget#pp QTabBar::tab { background: #1f262f; color: #c3ccd6; padding: 5px 10px; border: 1px solid #3a4654;
-                             border-bottom: none; margin-right: 1px; }
+                             border-bottom: none; }
 QTabWidget#pp QTabBar::tab:selected { background: #242c36; color: #ffffff; border-color: #56657a; }
 QTabWidget#pp QTabBar::tab:hover { color: #ffffff; }
 QTabWidget#pp QLabel { color: #dfe5ec; }
@@ -26,7 +26,6 @@ QTabWidget#pp QPushButton { background: #34404d; color: #eef2f5; border: 1px sol
 QTabWidget#pp QPushButton:hover { background: #404e5e; }
 QTabWidget#pp QPushButton:disabled { color: #6f7b88; background: #2a323c; }
 QTabWidget#pp QPlainTextEdit { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
-QTabWidget#pp a { color: #7fc4ff; }
 )";
 
 }  // namespace zorvel::ui

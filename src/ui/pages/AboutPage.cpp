@@ -22,7 +22,7 @@ AboutPage::AboutPage(QWidget* parent)
   auto* purpose = new QLabel(QString::fromLatin1(msg::kProgramPurpose), this);
   purpose->setWordWrap(true);
   const QString address = QString::fromLatin1(msg::kWebAddress);
-  WebLinkLbl = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(address), this);
+  WebLinkLbl = new QLabel(QStringLiteral("<a href=\"%1\" style=\"color:#7fc4ff\">%1</a>").arg(address), this);
   WebLinkLbl->setObjectName(QStringLiteral("WebLinkLbl"));
   WebLinkLbl->setTextInteractionFlags(Qt::TextBrowserInteraction);
   WebLinkLbl->setOpenExternalLinks(false);

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,10 +43,13 @@ ResultsPage::ResultsPage(QWidget* parent)
   for (QPushButton* b : {CopyDataMemoBtn, CopyResultsBtn, ClearJotterBtn, SaveResultsAsFileBtn})
     buttons->addWidget(b);
   buttons->addStretch(1);
+  auto* errors = new QVBoxLayout;
+  errors->addWidget(new QLabel(QString::fromLatin1(msg::kErrorsCaption), this));
+  errors->addWidget(ErrorsMemo, 1);
   auto* row = new QHBoxLayout;
   row->addWidget(DataMemo, 1);
   row->addLayout(buttons);
-  row->addWidget(ErrorsMemo);
+  row->addLayout(errors);
   Body()->addLayout(row, 1);
 }
 
