@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "core/BinaryFile.h"
@@ -65,7 +66,10 @@ void TB::CloseFileSlot(int slot) {
     seekFile_ = 0;
     ChooseSeekFileIfClosed();
   }
-  if (slots_.OpenCount() == 0) ShowProgress(QString(), 0, 0);
+  if (slots_.OpenCount() == 0) {
+    BatchProgressBar->setValue(0);
+    BatchProgressBar->hide();
+  }
   UpdateSlotControls();
 }
 

@@ -22,7 +22,7 @@ TTM::TTM(QWidget* mainWindow)
   setObjectName(QStringLiteral("TTM"));
   setModal(true);
   setStyleSheet(
-      QStringLiteral("TTM { background: #fffbe6; border: 2px solid #8a7a3a; }"
+      QStringLiteral("QDialog#TTM { background: #fffbe6; border: 2px solid #8a7a3a; }"
                      "QLabel { color: #1a1a1a; }"));
   MessageLbl = new QLabel(this);
   MessageLbl->setObjectName(QStringLiteral("MessageLbl"));
