@@ -32,7 +32,10 @@ const char* FileTypeName(TFileType t) {
 
 std::vector<std::pair<std::string, std::string>> HeaderFieldTexts(const TFileRec& s) {
   std::string bonus;
-  for (size_t i = 0; i < s.IPIbelowCountBonus.size(); ++i) bonus += (i ? " " : "") + Num(s.IPIbelowCountBonus[i]);
+  for (size_t i = 0; i < s.IPIbelowCountBonus.size(); ++i) {
+    if (i) bonus.push_back(' ');
+    bonus += Num(s.IPIbelowCountBonus[i]);
+  }
   return {
       {"FullFileName", s.FullFileName},
       {"FileType", FileTypeName(s.FileType)},
