@@ -24,10 +24,14 @@ int main(int argc, char** argv) {
     return RunScreenshot(*options);
   }
 
+  // "--open FILE..." opens the files at start; any other parameters are one file name, split
+  // where it had spaces, that the open dialogs propose.
+  const bool openAtStart = !parameters.isEmpty() && parameters.front() == QLatin1String("--open");
   StartupOptions startup;
-  startup.parameters = parameters;
+  if (!openAtStart) startup.parameters = parameters;
   TB window(startup);
   window.show();
+  if (openAtStart) window.OpenUnrelatedFiles(parameters.mid(1));
   window.FinishStartup();
   return QApplication::exec();
 }
