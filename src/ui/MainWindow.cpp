@@ -61,7 +61,8 @@ TB::TB(StartupOptions options) : options_(std::move(options)), host_(std::make_u
   // 1. The window is designed for screens 1080 pixels high.
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight = screen ? screen->geometry().height() : 0;
-  if (screen && screenHeight < kMinimumScreenHeight) ShowMessage(QString::fromLatin1(msg::kScreenTooSmall));
+  if (options_.checkScreenHeight && screen && screenHeight < kMinimumScreenHeight)
+    ShowMessage(QString::fromLatin1(msg::kScreenTooSmall));
   // 2. Qt lays the controls out for the screen; the factor is kept for drawing.
   scaleFactor_ = ScreenScaleFactor(screenHeight, height());
   // 3. Number and date formats of our own, whatever the user's locale.

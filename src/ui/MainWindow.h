@@ -50,6 +50,8 @@ struct DialogHooks {
 struct StartupOptions {
   QStringList parameters;  // command-line parameters, without the program name
   DialogHooks hooks;
+  // Off screen there is no real screen to be too small for.
+  bool checkScreenHeight = true;
 };
 
 class TB : public QMainWindow {

@@ -67,11 +67,16 @@ int RunScreenshot(const ScreenshotOptions& options) {
   };
   startup.hooks.openFiles = [](const QString&, const QString&, bool) { return QStringList(); };
   startup.hooks.saveFile = [](const QString&, const QString&, const QString&) { return QString(); };
+  startup.checkScreenHeight = false;
   TB window(startup);
   window.resize(options.size);
   window.show();
   window.OpenUnrelatedFiles(options.open);
-  if (options.page.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0) {
+  // Without a page named, a picture of opened files shows the files rather than the menu.
+  const bool hideMenu = options.page.isEmpty()
+                            ? !options.open.isEmpty()
+                            : options.page.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+  if (hideMenu) {
     window.SetMenuVisible(false);
   } else if (!options.page.isEmpty()) {
     if (!window.ShowPage(options.page)) {

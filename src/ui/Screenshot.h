@@ -14,7 +14,9 @@ struct ScreenshotOptions {
   QString output;
   QStringList open;
   QSize size{1292, 894};
-  QString page;  // empty: the page the window is on; "none": menu hidden
+  // A page title shows the menu on that page; "none" hides the menu; empty keeps the window's
+  // own state, except that the menu is hidden when files were opened.
+  QString page;
 };
 
 bool IsScreenshotCommand(int argc, char** argv);
