@@ -90,7 +90,7 @@ TEST_F(TimedMessageTest, ClosesByItselfAfterItsTimeWithTheBarCountingTenths) {
   clock.start();
   window.TimedMessage(QStringLiteral("notice"), 1500);
   EXPECT_GE(clock.elapsed(), 1500);
-  EXPECT_GE(barAtSeventyPercent, 4);
+  EXPECT_GE(barAtSeventyPercent, 3);
   EXPECT_LE(barAtSeventyPercent, TTM::kBarSteps);
   EXPECT_EQ(ttm().TimeBar->value(), 0);
 }
