@@ -8,9 +8,8 @@
 #include "core/Bytes.h"
 #include "core/Header.h"
 #include "core/TimeBase.h"
-#include "import/LoggerFiles.h"
+#include "import/ImportFixture.h"
 #include "import/Zv1Reading.h"
-#include "support/RecordingHost.h"
 
 namespace zorvel {
 namespace {
@@ -22,31 +21,7 @@ using test::WriteLoggerFile;
 
 std::vector<uint8_t> Header(int d, int h, int mi) { return test::LoggerHeader(42, 2026, 7, d, h, mi); }
 
-struct ImportFixture : ::testing::Test {
-  test::TempDir dir;
-  test::RecordingHost host;
-  SdCardImport importer;
-  ImportOptions options;
-  std::string sd = dir / "sd";
-  std::string out = dir / "out";
-
-  ImportFixture() {
-    fs::create_directories(sd);
-    fs::create_directories(out);
-    options.SdPath = sd;
-    options.Zv1Folder = out;
-    options.Zv1FolderChosen = true;
-    options.Texts.Location = "Wood";
-  }
-  ImportResult Run() { return importer.Run(options, host); }
-  std::string Sd(const std::string& name) const { return (fs::path(sd) / name).string(); }
-  std::string Out(const std::string& name) const { return (fs::path(out) / name).string(); }
-  std::vector<std::string> OutFolder() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(out)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+struct ImportFixture : test::ImportFixture {
   // Two files of one series: four minutes in all, one wave group with tick 0.
   void TwoFileSeries(const std::string& first, const std::string& second) {
     WriteLoggerFile(Sd(first), Header(14, 21, 5), {Minute(), Group(100, 20), Group(0, 3), Minute(true, 1), Minute()});
