@@ -67,8 +67,11 @@ void RegisterImportCommand(CLI::App& app) {
   cmd->add_option("--notes", o.Texts.Notes, "Notes");
   cmd->add_option("--utc", o.Texts.Utc, "UTC offset as typed");
   cmd->add_flag("--no-gaps", o.NoGapsInFileName, "Put \"_\" for every blank in the file names");
-  cmd->add_option("--size-limit", o.SizeLimitGB, "ZV1 size limit in GB")->capture_default_str()->check(CLI::IsMember({1, 2, 3, 4, 6, 8, 16, 32}));
-  cmd->add_option("--size-limit-bytes", o.SizeLimitBytes, "ZV1 size limit in bytes (for tests)")->check(CLI::Range(int64_t{1}, INT64_MAX));
+  cmd->add_option("--size-limit", o.SizeLimitGB, "ZV1 size limit in GB")
+      ->capture_default_str()
+      ->check(CLI::IsMember({1, 2, 3, 4, 6, 8, 16, 32}));
+  cmd->add_option("--size-limit-bytes", o.SizeLimitBytes, "ZV1 size limit in bytes (for tests)")
+      ->check(CLI::Range(int64_t{1}, INT64_MAX));
   cmd->add_flag("--time-reversals", o.AddTimestampsAtTimeReversals, "Mark wave groups whose time runs back");
   cmd->add_flag("--admin", a->admin, "Administrator mode: diagnostic messages");
   cmd->add_flag("--quiet", a->quiet, "Print only the made files");

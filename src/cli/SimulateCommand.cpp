@@ -46,8 +46,8 @@ int RunSimulate(SimulateArgs& a) {
   }
   for (size_t s = 0; s < r.series.size(); ++s) {
     const auto& c = r.series[s];
-    std::cout << "series " << s << ": " << c.files.size() << " files from " << MinuteDateTimeText(c.startMn) << ", "
-              << c.minuteRecords << " minutes, " << c.waveGroups << " wave groups\n";
+    std::cout << "series " << s << ": " << c.files.size() << " files from " << MinuteDateTimeText(c.startMn)
+              << ", " << c.minuteRecords << " minutes, " << c.waveGroups << " wave groups\n";
   }
   std::cout << r.calls << " calls and " << r.buzzes << " buzzes listed in " << r.truthPath << '\n';
   return 0;
@@ -59,16 +59,32 @@ void RegisterSimulateCommand(CLI::App& app) {
   auto* cmd = app.add_subcommand("simulate", "Write a simulated logger SD card folder and its ground truth");
   sim::SimOptions& o = a->options;
   cmd->add_option("--out", o.outDir, "SD card folder to write")->required();
-  cmd->add_option("--nights", o.nights, "Days each series runs")->capture_default_str()->check(CLI::Range(1, 3660));
-  cmd->add_option("--series", o.series, "Deployments, one after another")->capture_default_str()->check(CLI::Range(1, 10));
+  cmd->add_option("--nights", o.nights, "Days each series runs")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 3660));
+  cmd->add_option("--series", o.series, "Deployments, one after another")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 10));
   cmd->add_option("--seed", o.seed, "Random seed")->capture_default_str();
-  cmd->add_option("--scheme", o.scheme, "1: 0BAT000.NXQ …, 2: ZORVEL0.NXQ …")->capture_default_str()->check(CLI::IsMember({1, 2}));
+  cmd->add_option("--scheme", o.scheme, "1: 0BAT000.NXQ …, 2: ZORVEL0.NXQ …")
+      ->capture_default_str()
+      ->check(CLI::IsMember({1, 2}));
   cmd->add_option("--start", a->start, "First minute, 'yyyy-mm-dd hh:mm' (default 2026-06-01 18:00)");
-  cmd->add_option("--logger-id", o.loggerId, "Logger identity")->capture_default_str()->check(CLI::Range(0, 999999));
-  cmd->add_option("--mins-off", o.minsOff, "Minutes off after each minute on")->capture_default_str()->check(CLI::IsMember({0, 1, 2, 4, 9}));
-  cmd->add_option("--light-switch", o.lightSwitchLevel, "Listen only at or below this light level")->capture_default_str()->check(CLI::Range(0, 255));
-  cmd->add_option("--file-mib", a->fileMiB, "Logger file size before the next file starts")->capture_default_str()->check(CLI::Range(0.001, 4096.0));
-  cmd->add_option("--activity", o.activity, "Scale of the number of bat passes")->capture_default_str()->check(CLI::Range(0.0, 100.0));
+  cmd->add_option("--logger-id", o.loggerId, "Logger identity")
+      ->capture_default_str()
+      ->check(CLI::Range(0, 999999));
+  cmd->add_option("--mins-off", o.minsOff, "Minutes off after each minute on")
+      ->capture_default_str()
+      ->check(CLI::IsMember({0, 1, 2, 4, 9}));
+  cmd->add_option("--light-switch", o.lightSwitchLevel, "Listen only at or below this light level")
+      ->capture_default_str()
+      ->check(CLI::Range(0, 255));
+  cmd->add_option("--file-mib", a->fileMiB, "Logger file size before the next file starts")
+      ->capture_default_str()
+      ->check(CLI::Range(0.001, 4096.0));
+  cmd->add_option("--activity", o.activity, "Scale of the number of bat passes")
+      ->capture_default_str()
+      ->check(CLI::Range(0.0, 100.0));
   cmd->add_option("--truth", o.truthPath, "Ground-truth file (default: SDDIR_truth.txt beside the folder)");
   cmd->add_flag("!--no-noise", o.noise, "Leave out insects and rain");
   cmd->add_flag("--awkward", a->awkward, "Plant every awkward case below");
@@ -76,7 +92,8 @@ void RegisterSimulateCommand(CLI::App& app) {
   cmd->add_flag("--backwards", a->backwards, "Plant wave groups whose time runs backwards");
   cmd->add_flag("--unknown-ids", a->unknownIds, "Plant records with unknown identifiers");
   cmd->add_flag("--run-errors", a->runErrors, "Plant logger run-error records");
-  cmd->add_option("--blank-header", o.awkward.blankHeaderSeries, "Give this series' first file a blank header");
+  cmd->add_option("--blank-header", o.awkward.blankHeaderSeries,
+                  "Give this series' first file a blank header");
   cmd->callback([a] {
     if (const int rc = RunSimulate(*a)) throw CLI::RuntimeError(rc);
   });

@@ -10,7 +10,8 @@ inline constexpr std::string_view kOpenNxqTitle = "Open any .NXQ file on SD card
 inline constexpr std::string_view kNoFileSelected = "no file selected";
 
 // Finding the files.
-inline constexpr std::string_view kNoFirstFile = "No file with a valid name for the first file in a series exists";
+inline constexpr std::string_view kNoFirstFile =
+    "No file with a valid name for the first file in a series exists";
 inline constexpr std::string_view kReadingSeries = "Reading series\t";
 inline constexpr std::string_view kFailedToOpen = "Failed to open ";
 inline constexpr std::string_view kReadingFile = "Reading file ";
@@ -69,7 +70,8 @@ inline constexpr std::string_view kNMinusConflict = "N/- conflict";
 // The hint of the two position edits.
 inline constexpr std::string_view kPositionHint =
     "decimal degrees, decimal minutes or decimal seconds with \".\" or \",\" as separator; whole degrees, "
-    "minutes and seconds written as DDDMMSS without gaps, or with \"d\", \"m\", \"s\" identifiers, or with \":\" "
+    "minutes and seconds written as DDDMMSS without gaps, or with \"d\", \"m\", \"s\" identifiers, or with "
+    "\":\" "
     "between them; a hemisphere letter, or a leading \"-\", for south and west";
 
 }  // namespace zorvel::msg

@@ -11,8 +11,12 @@ namespace {
 
 constexpr int kFields = 4;
 
-bool Has(const std::string& s, char c) { return s.find(c) != std::string::npos; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool Has(const std::string& s, char c) {
+  return s.find(c) != std::string::npos;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A digit string as a number; the strings are short enough in practice, and a long one
 // simply gives a large value that the range checks reject.

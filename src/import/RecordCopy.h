@@ -17,8 +17,8 @@ struct CopyCounters {
   int64_t seriesMinutes = 0;
   int64_t seriesWaveGroups = 0;
   int64_t totalMinutes = 0;
-  int32_t previousTick = 0;     // the last wave group's time in the present minute
-  int64_t minuteRecords = 0;    // every minute record copied to the present ZV1 file
+  int32_t previousTick = 0;   // the last wave group's time in the present minute
+  int64_t minuteRecords = 0;  // every minute record copied to the present ZV1 file
 };
 
 struct CopyOptions {

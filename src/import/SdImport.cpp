@@ -33,7 +33,9 @@ constexpr int kTooSmallMs = 2000;
 constexpr int kNoFirstFileMs = 5000;
 constexpr int kCompletedMs = 3000;
 
-std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string FileNameOf(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
 
 std::string SdFolderOf(const std::string& sdPath) {
   std::error_code ec;
@@ -87,8 +89,8 @@ class ImportRun : public MinutesReadSink {
       if (!ReadSeries(firstName)) return Finish(false);
       const int64_t minutes = counters_.seriesMinutes;
       const int64_t perDay = minutes > 0 ? counters_.seriesWaveGroups / minutes * kMinutesPerDay : 0;
-      host_.AddLine(Memo::UploadMemo, Zv1Name() + "\t" + MinuteDurationText(minutes) + "\t" + std::to_string(perDay) +
-                                          std::string(msg::kPerDaySuffix));
+      host_.AddLine(Memo::UploadMemo, Zv1Name() + "\t" + MinuteDurationText(minutes) + "\t" +
+                                          std::to_string(perDay) + std::string(msg::kPerDaySuffix));
       host_.AddLine(Memo::UploadMemo, "");
       firstName = NextSeriesName(scheme_, ++series_);
       if (host_.StopRequested()) stopped_ = true;
@@ -104,7 +106,9 @@ class ImportRun : public MinutesReadSink {
   }
 
  private:
-  std::string SdPath(const std::string& name) const { return (std::filesystem::path(sdFolder_) / name).string(); }
+  std::string SdPath(const std::string& name) const {
+    return (std::filesystem::path(sdFolder_) / name).string();
+  }
   std::string Zv1Name() const { return FileNameOf(zv1Path_); }
 
   void Status(const std::string& text) {
@@ -126,7 +130,7 @@ class ImportRun : public MinutesReadSink {
     host_.AddLine(Memo::UploadMemo, std::string(msg::kReadingSeries) + SdPath(firstName));
     std::string name = firstName;
     bool needNewZv1 = true;  // the series' first readable file starts a ZV1 file
-    for (int n = 0;; ) {
+    for (int n = 0;;) {
       const std::string path = SdPath(name);
       auto file = BinaryFile::Open(path, BinaryFile::Mode::ReadOnly);
       const int64_t size = file ? file->Size() : -1;
@@ -135,7 +139,8 @@ class ImportRun : public MinutesReadSink {
         Status(std::string(msg::kReadingFile) + name);
       }
       if (file && size >= kLoggerHeaderRead) {
-        const bool fromStart = needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
+        const bool fromStart =
+            needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
         if (fromStart) {
           if (!CloseZv1()) return false;
           CreateZv1(*file, name);
@@ -174,8 +179,7 @@ class ImportRun : public MinutesReadSink {
     if (!start) return;
     zv1Path_.clear();
     if (start->blank) {
-      if (host_.AdministratorMode())
-        host_.TimedMessage(name + std::string(msg::kHeaderBlank), kBlankMs);
+      if (host_.AdministratorMode()) host_.TimedMessage(name + std::string(msg::kHeaderBlank), kBlankMs);
       return;
     }
     const std::string path = UniquePath(
@@ -237,13 +241,15 @@ class ImportRun : public MinutesReadSink {
       if (got == 0 || block_[0] == kIdEnd) return true;
       const BlockOutcome b =
           RepairBlock(block_.data(), got, counters_, copyOptions_, host_, owner_.impossibleIdReported_, this);
-      if (b.bytesToWrite > 0 && !zv1_->Append(block_.data(), b.bytesToWrite / kRecordBytes)) return WriteFailed();
+      if (b.bytesToWrite > 0 && !zv1_->Append(block_.data(), b.bytesToWrite / kRecordBytes))
+        return WriteFailed();
       at += static_cast<int64_t>(got);
     }
   }
 
   bool WriteFailed() {
-    host_.AddLine(Memo::UploadMemo, std::string(msg::kFailedToWriteTab) + zv1Path_ + "\t" + zv1_->ErrorText());
+    host_.AddLine(Memo::UploadMemo,
+                  std::string(msg::kFailedToWriteTab) + zv1Path_ + "\t" + zv1_->ErrorText());
     result_.Error = std::string(msg::kFailedToWriteTab) + zv1Path_;
     Abandon();
     return false;

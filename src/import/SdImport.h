@@ -28,18 +28,18 @@ struct ImportOptions {
   DeploymentTexts Texts;
   bool NoGapsInFileName = false;
   int SizeLimitGB = kDefaultZv1SizeLimitGB;
-  int64_t SizeLimitBytes = 0;  // when positive it replaces SizeLimitGB (lets tests split small files)
-  std::string Zv1Folder;       // where ZV1 files go, or the folder the save dialog starts in
+  int64_t SizeLimitBytes = 0;    // when positive it replaces SizeLimitGB (lets tests split small files)
+  std::string Zv1Folder;         // where ZV1 files go, or the folder the save dialog starts in
   bool Zv1FolderChosen = false;  // true: create files there without asking
   bool AddTimestampsAtTimeReversals = false;  // developer option
-  int DataMemoLines = 0;       // lines already in the data list ("free" lines stop at 100)
+  int DataMemoLines = 0;                      // lines already in the data list ("free" lines stop at 100)
 };
 
 struct ImportResult {
   std::vector<std::string> MadeFiles;  // full paths, each once, in the order made
-  bool Completed = false;  // ran to its end and said so
-  bool Stopped = false;    // the user stopped it between files
-  std::string Error;       // the message that ended it early, if one did
+  bool Completed = false;              // ran to its end and said so
+  bool Stopped = false;                // the user stopped it between files
+  std::string Error;                   // the message that ended it early, if one did
   int64_t MinutesRead = 0;
   int64_t WaveGroups = 0;
 };

@@ -14,7 +14,9 @@ constexpr char kNoSuchFile[] = "xxxx.NXQ";
 constexpr int kSeriesCharacters = 36;  // 0 … 9, then A … Z
 constexpr int kOverflowSeries = 91;
 
-char SeriesCharacter(int index) { return static_cast<char>(index < 10 ? '0' + index : 'A' + index - 10); }
+char SeriesCharacter(int index) {
+  return static_cast<char>(index < 10 ? '0' + index : 'A' + index - 10);
+}
 }  // namespace
 
 std::optional<FirstSdFile> FindFirstSdFile(const std::string& folder) {
@@ -29,9 +31,10 @@ std::optional<FirstSdFile> FindFirstSdFile(const std::string& folder) {
 
 std::string NextSdFileName(int scheme, int series, const std::string& firstName, int n) {
   if (scheme == 1) {
-    const std::string stem = firstName.size() >= 7 ? firstName.substr(0, firstName.size() - 7) : std::string();
+    const std::string stem =
+        firstName.size() >= 7 ? firstName.substr(0, firstName.size() - 7) : std::string();
     if (n > 999 || n < 0) return stem + kNoSuchFile;
-    char num[8];
+    char num[16];
     std::snprintf(num, sizeof num, "%03d", n);
     return stem + num + ".NXQ";
   }

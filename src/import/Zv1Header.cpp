@@ -41,7 +41,8 @@ std::optional<Zv1Start> BuildZv1Start(const uint8_t* logger, size_t n, const Dep
   std::memmove(&b[hdr::kUTCoffset], &b[kLoggerSettings], kSettingsBytes);
   std::memset(&b[kLoggerSettings], 0, kSettingsBytes);
 
-  z.blank = std::all_of(b.begin(), b.begin() + kBlankCheckBytes, [](uint8_t v) { return v == 0 || v == 0xFF; });
+  z.blank =
+      std::all_of(b.begin(), b.begin() + kBlankCheckBytes, [](uint8_t v) { return v == 0 || v == 0xFF; });
   if (z.blank) return z;
 
   const int id = b[hdr::kIdentity] * 10000 + b[hdr::kIdentity + 1] * 100 + b[hdr::kIdentity + 2];

@@ -11,9 +11,13 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr AbsTick kTicksPerMs = 200;
 
-AbsTick Ms(double ms) { return static_cast<AbsTick>(ms * kTicksPerMs); }
+AbsTick Ms(double ms) {
+  return static_cast<AbsTick>(ms * kTicksPerMs);
+}
 
-uint8_t RandomByte(Rng& rng, int lo, int hi) { return static_cast<uint8_t>(rng.Between(lo, hi)); }
+uint8_t RandomByte(Rng& rng, int lo, int hi) {
+  return static_cast<uint8_t>(rng.Between(lo, hi));
+}
 
 // A feeding buzz: a rapid run of short, low calls; returns the time after it.
 AbsTick AddBuzz(const SpeciesModel& m, AbsTick at, double peakAmp, Rng& rng, Activity& out) {
@@ -47,9 +51,12 @@ AbsTick AddBuzz(const SpeciesModel& m, AbsTick at, double peakAmp, Rng& rng, Act
 
 const char* TruthKindName(TruthKind k) {
   switch (k) {
-    case TruthKind::Call: return "call";
-    case TruthKind::BuzzCall: return "buzzcall";
-    case TruthKind::Buzz: return "buzz";
+    case TruthKind::Call:
+      return "call";
+    case TruthKind::BuzzCall:
+      return "buzzcall";
+    case TruthKind::Buzz:
+      return "buzz";
   }
   return "";
 }
@@ -90,10 +97,12 @@ void AddInsectSong(AbsTick start, Rng& rng, Activity& out) {
       SimGroup g;
       g.at = start + Ms(at) + static_cast<AbsTick>(t / kQuarterMicrosPerTick);
       for (auto& ipi : g.ipi) {
-        ipi = static_cast<uint8_t>(std::clamp(std::lround(4000.0 / carrier * (1.0 + rng.Jitter(0.25))), 12L, 255L));
+        ipi = static_cast<uint8_t>(
+            std::clamp(std::lround(4000.0 / carrier * (1.0 + rng.Jitter(0.25))), 12L, 255L));
         t += ipi;
       }
-      for (auto& a : g.amp) a = static_cast<uint8_t>(std::clamp(std::lround(level * (1 + rng.Jitter(0.3))), 1L, 127L));
+      for (auto& a : g.amp)
+        a = static_cast<uint8_t>(std::clamp(std::lround(level * (1 + rng.Jitter(0.3))), 1L, 127L));
       g.score = RandomByte(rng, 0, 6);
       out.groups.push_back(g);
     }

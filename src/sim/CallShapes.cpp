@@ -59,8 +59,10 @@ double FrequencyAt(const CallPlan& p, double u) {
       if (u > 1.0 - edge) return p.fEnd - 15.0 * ((u - (1.0 - edge)) / edge);
       return p.fEnd;
     }
-    case Shape::SweepIntoTail: return p.fEnd + (p.fStart - p.fEnd) * TailCurve(u, kPipBend);
-    case Shape::LowTail: return p.fEnd + (p.fStart - p.fEnd) * TailCurve(u, kLowBend);
+    case Shape::SweepIntoTail:
+      return p.fEnd + (p.fStart - p.fEnd) * TailCurve(u, kPipBend);
+    case Shape::LowTail:
+      return p.fEnd + (p.fStart - p.fEnd) * TailCurve(u, kLowBend);
     case Shape::FrequencyModulated: {
       // The period grows evenly through the call, as it does in a broadband sweep.
       const double ipiStart = 4000.0 / p.fStart, ipiEnd = 4000.0 / p.fEnd;

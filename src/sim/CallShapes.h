@@ -16,10 +16,10 @@ using AbsTick = int64_t;
 constexpr int kQuarterMicrosPerTick = 20;
 
 enum class Shape {
-  ConstantFrequency,  // horseshoes: a short rise, a long flat tone, a short fall
-  SweepIntoTail,      // pipistrelles: a steep sweep that flattens into a quasi-constant tail
-  FrequencyModulated, // Natterer's and other FM bats: a broad sweep, period rising steadily
-  LowTail             // noctule and serotine: a short sweep into a long low tail
+  ConstantFrequency,   // horseshoes: a short rise, a long flat tone, a short fall
+  SweepIntoTail,       // pipistrelles: a steep sweep that flattens into a quasi-constant tail
+  FrequencyModulated,  // Natterer's and other FM bats: a broad sweep, period rising steadily
+  LowTail              // noctule and serotine: a short sweep into a long low tail
 };
 
 struct SpeciesModel {

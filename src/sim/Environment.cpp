@@ -86,7 +86,8 @@ MinuteValues Environment::Minute(int64_t m) {
   if (day < 0.05) {
     const double afterDusk = std::fmod(minuteOfDay - sun.set + kMinutesPerDay, kMinutesPerDay);
     const double beforeDawn = std::fmod(sun.rise - minuteOfDay + kMinutesPerDay, kMinutesPerDay);
-    const double peak = std::exp(-std::pow((afterDusk - 90) / 80, 2)) + 0.6 * std::exp(-std::pow((beforeDawn - 50) / 40, 2));
+    const double peak =
+        std::exp(-std::pow((afterDusk - 90) / 80, 2)) + 0.6 * std::exp(-std::pow((beforeDawn - 50) / 40, 2));
     batRate_ = 0.08 + 0.5 * peak;
     insectChance_ = opt_.noise ? 0.12 : 0.0;
     if (rain_ > 0) batRate_ *= 0.2;

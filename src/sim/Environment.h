@@ -23,7 +23,7 @@ class Environment {
   double InsectChance() const { return insectChance_; }
   double RainIntensity() const { return rain_; }  // drops per second, 0 when dry
 
-  static constexpr uint8_t kBatteryFull = 84;   // 0.1 V: six charged cells
+  static constexpr uint8_t kBatteryFull = 84;    // 0.1 V: six charged cells
   static constexpr uint8_t kBatterySwitch = 60;  // the logger moves to the next stack here
 
  private:

@@ -10,7 +10,9 @@ namespace zorvel::sim {
 namespace {
 constexpr size_t kFlushBytes = 1 << 16;
 
-uint8_t Bcd(int v) { return static_cast<uint8_t>(((v / 10) % 10) << 4 | (v % 10)); }
+uint8_t Bcd(int v) {
+  return static_cast<uint8_t>(((v / 10) % 10) << 4 | (v % 10));
+}
 
 // Offsets in the logger's header; the settings block moves 64 bytes down in a data file.
 constexpr int kStartBcd = 96;
@@ -21,7 +23,7 @@ std::string LoggerFileName(int scheme, int series, int n) {
   if (n < 0 || series < 0) return "";
   if (scheme == 1) {
     if (n > 999) return "";
-    char num[8];
+    char num[16];
     std::snprintf(num, sizeof num, "%03d", n);
     return std::to_string(series) + "BAT" + num + ".NXQ";
   }
@@ -45,10 +47,10 @@ std::array<uint8_t, kLaterHeaderBytes> LoggerHeader(const SimOptions& o, int32_t
   h[20] = 50;  // IPI count level
   const uint8_t bonus[9] = {0, 0, 0, 0, 1, 1, 2, 3, 4};
   for (int i = 0; i < 9; ++i) h[21 + i] = bonus[i];
-  h[30] = 5;             // main board
+  h[30] = 5;              // main board
   h[32] = 4, h[33] = 12;  // processor firmware 4.12
   h[34] = 3, h[35] = 2;   // gate-array code 3.2
-  h[36] = 100;           // plain IPI bytes
+  h[36] = 100;            // plain IPI bytes
   const CivilDateTime t = DateTimeOfMinute(mn);
   h[kStartBcd] = Bcd(t.year - 2000);
   h[kStartBcd + 1] = Bcd(t.month);
@@ -56,17 +58,17 @@ std::array<uint8_t, kLaterHeaderBytes> LoggerHeader(const SimOptions& o, int32_t
   h[kStartBcd + 3] = Bcd(t.hour);
   h[kStartBcd + 4] = Bcd(t.minute);
   h[kStartBcd + 5] = 0;
-  uint8_t* s = &h[kSettings];  // settings block: the data file's bytes 64-127
-  s[0] = 0;                    // UTC offset
-  s[1] = 1;                    // high-pass filter 40 kHz
-  s[3] = 2;                    // ADC dead band
-  s[4] = 100;                  // frequency lifts 1, 2, 1, 0
+  uint8_t* s = &h[kSettings];       // settings block: the data file's bytes 64-127
+  s[0] = 0;                         // UTC offset
+  s[1] = 1;                         // high-pass filter 40 kHz
+  s[3] = 2;                         // ADC dead band
+  s[4] = 100;                       // frequency lifts 1, 2, 1, 0
   s[5] = 14, s[6] = 36, s[7] = 60;  // score, triad and penalty thresholds
   s[12] = static_cast<uint8_t>(o.lightSwitchLevel);
   s[13] = static_cast<uint8_t>(o.minsOff);
-  s[14] = 60;  // battery switch level
-  s[15] = 2;   // file size class
-  s[16] = 6;   // gate-array dead band
+  s[14] = 60;                // battery switch level
+  s[15] = 2;                 // file size class
+  s[16] = 6;                 // gate-array dead band
   s[58] = ':', s[59] = ';';  // no months off
   return h;
 }
@@ -136,8 +138,12 @@ bool SeriesWriter::BeginMinute(int32_t mn, const Record& minuteRecord) {
   return OpenFile(mn, minuteRecord);
 }
 
-bool SeriesWriter::Append(const Record& r) { return file_ && Put(r.data(), r.size()); }
+bool SeriesWriter::Append(const Record& r) {
+  return file_ && Put(r.data(), r.size());
+}
 
-bool SeriesWriter::Finish() { return CloseFile(); }
+bool SeriesWriter::Finish() {
+  return CloseFile();
+}
 
 }  // namespace zorvel::sim

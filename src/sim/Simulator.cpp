@@ -26,8 +26,9 @@ class TruthWriter {
   bool IsOpen() const { return out_.IsOpen(); }
   void Add(int32_t mn, int32_t tick, const TruthEntry& e) {
     char buf[256];
-    std::snprintf(buf, sizeof buf, "%d\t%s\t%d\t%s\t%d\t%s\t%.1f\t%.1f\t%.2f\t%d", mn, MinuteDateTimeText(mn).c_str(),
-                  tick, e.species->name, e.species->spN, TruthKindName(e.kind), e.fStart, e.fEnd, e.durMs, e.groups);
+    std::snprintf(buf, sizeof buf, "%d\t%s\t%d\t%s\t%d\t%s\t%.1f\t%.1f\t%.2f\t%d", mn,
+                  MinuteDateTimeText(mn).c_str(), tick, e.species->name, e.species->spN,
+                  TruthKindName(e.kind), e.fStart, e.fEnd, e.durMs, e.groups);
     Line(buf);
   }
   bool Commit() { return out_.Commit(); }
@@ -61,7 +62,8 @@ Record OddRecord(Rng& rng, bool runError) {
 
 class SeriesRun {
  public:
-  SeriesRun(const SimOptions& o, int s, Rng rng, SimSeriesCounts& counts, TruthWriter& truth, SimResult& result)
+  SeriesRun(const SimOptions& o, int s, Rng rng, SimSeriesCounts& counts, TruthWriter& truth,
+            SimResult& result)
       : o_(o),
         startMn_(o.startMn + s * o.nights * kMinutesPerDay),
         rng_(rng),
@@ -118,7 +120,8 @@ class SeriesRun {
   void Happenings(AbsTick from) {
     const int passes = rng_.Poisson(env_.BatPassRate() * o_.activity);
     for (int i = 0; i < passes; ++i) AddPass(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
-    if (rng_.Chance(env_.InsectChance())) AddInsectSong(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
+    if (rng_.Chance(env_.InsectChance()))
+      AddInsectSong(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
     if (env_.RainIntensity() > 0) AddRainMinute(from, env_.RainIntensity(), rng_, act_);
   }
 
@@ -182,7 +185,9 @@ std::string Validate(const SimOptions& o) {
 
 }  // namespace
 
-int32_t DefaultStartMinute() { return *MinuteNumber(2026, 6, 1, 18, 0); }
+int32_t DefaultStartMinute() {
+  return *MinuteNumber(2026, 6, 1, 18, 0);
+}
 
 int64_t SimResult::TotalMinutes() const {
   int64_t n = 0;
@@ -208,7 +213,8 @@ SimResult SimulateCard(const SimOptions& options) {
     result.error = o.outDir + ": " + ec.message();
     return result;
   }
-  result.truthPath = o.truthPath.empty() ? std::filesystem::path(o.outDir).lexically_normal().string() : o.truthPath;
+  result.truthPath =
+      o.truthPath.empty() ? std::filesystem::path(o.outDir).lexically_normal().string() : o.truthPath;
   if (o.truthPath.empty()) {
     while (result.truthPath.size() > 1 && result.truthPath.back() == '/') result.truthPath.pop_back();
     result.truthPath += "_truth.txt";
@@ -221,7 +227,8 @@ SimResult SimulateCard(const SimOptions& options) {
   Rng master(o.seed);
   result.series.resize(static_cast<size_t>(o.series));
   for (int s = 0; s < o.series; ++s) {
-    SeriesRun run(o, s, master.Fork(static_cast<uint64_t>(s) + 1), result.series[static_cast<size_t>(s)], truth, result);
+    SeriesRun run(o, s, master.Fork(static_cast<uint64_t>(s) + 1), result.series[static_cast<size_t>(s)],
+                  truth, result);
     if (!run.Run()) {
       result.error = run.Error();
       return result;

@@ -1,8 +1,10 @@
 // Cards and folders that go wrong: the import says what happened, never leaves a half-made
 // ZV1 file that looks complete, and never touches the card.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -18,7 +20,9 @@ using test::Group;
 using test::Minute;
 using test::WriteLoggerFile;
 
-std::vector<uint8_t> Header(int h, int mi) { return test::LoggerHeader(42, 2026, 7, 14, h, mi); }
+std::vector<uint8_t> Header(int h, int mi) {
+  return test::LoggerHeader(42, 2026, 7, 14, h, mi);
+}
 
 using BadInput = test::ImportFixture;
 
@@ -75,7 +79,8 @@ TEST_F(BadInput, FileThatCannotBeOpenedIsListedAndSkipped) {
 
 TEST_F(BadInput, TruncatedFileKeepsItsWholeRecords) {
   std::vector<uint8_t> bytes = Header(21, 5);
-  for (const auto& rec : {Minute(), Group(1), Group(2), Minute()}) bytes.insert(bytes.end(), rec.begin(), rec.end());
+  for (const auto& rec : {Minute(), Group(1), Group(2), Minute()})
+    bytes.insert(bytes.end(), rec.begin(), rec.end());
   bytes.resize(bytes.size() - 7);  // the last minute record is cut, and there is no end record
   test::WriteAll(Sd("0BAT000.NXQ"), bytes);
   const ImportResult r = Run();
@@ -118,6 +123,29 @@ TEST_F(BadInput, OutputFolderThatCannotHoldFiles) {
   EXPECT_TRUE(r.MadeFiles.empty());
 }
 
+// A full disk, played by a limit on the size of files this process may write.
+TEST_F(BadInput, FullDiskLeavesNoHalfWrittenFile) {
+  std::vector<Record> records;
+  for (int m = 0; m < 200; ++m) {
+    records.push_back(Minute());
+    for (int g = 1; g <= 20; ++g) records.push_back(Group(g * 1000));
+  }
+  WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), records);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 16 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const ImportResult r = Run();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(r.Completed);
+  EXPECT_EQ(r.Error.rfind("Failed to write \t", 0), 0u) << r.Error;
+  EXPECT_TRUE(r.MadeFiles.empty());
+  EXPECT_TRUE(OutFolder().empty()) << "neither the file nor its temporary copy is left";
+}
+
 TEST_F(BadInput, FolderVanishingMidImportLeavesTheFinishedPart) {
   WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), {Minute(), Group(1), Minute()});
   WriteLoggerFile(Sd("0BAT001.NXQ"), Header(21, 7), {Minute(), Group(2)});
@@ -153,7 +181,8 @@ TEST_F(BadInput, SaveDialogAskedOnceAndCancelEndsTheImport) {
   ASSERT_EQ(host.saveRequests.size(), 1u);
   EXPECT_EQ(host.saveRequests[0].title, "Save Zorvel data file to PC as *.ZV1 file ");
   EXPECT_EQ(host.saveRequests[0].proposedPath, Out("Wood 2026 07 14 ZORVEL_0042 file0.ZV1"));
-  EXPECT_EQ(r.MadeFiles, (std::vector<std::string>{Out("chosen.ZV1"), Out("Wood 2026 07 14 ZORVEL_0042 file1.ZV1")}));
+  EXPECT_EQ(r.MadeFiles,
+            (std::vector<std::string>{Out("chosen.ZV1"), Out("Wood 2026 07 14 ZORVEL_0042 file1.ZV1")}));
   EXPECT_EQ(importer.LastZv1Folder(), out);
 
   host = {};

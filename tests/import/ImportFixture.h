@@ -33,7 +33,8 @@ struct ImportFixture : ::testing::Test {
   std::string Out(const std::string& name) const { return (std::filesystem::path(out) / name).string(); }
   std::vector<std::string> OutFolder() const {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(out)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(out))
+      names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -11,7 +11,9 @@
 
 namespace zorvel::test {
 
-inline uint8_t Bcd(int v) { return static_cast<uint8_t>((v / 10) << 4 | (v % 10)); }
+inline uint8_t Bcd(int v) {
+  return static_cast<uint8_t>((v / 10) << 4 | (v % 10));
+}
 
 // The 496 header bytes: identity, start date-time and a recognisable settings block.
 inline std::vector<uint8_t> LoggerHeader(int id, int y, int mo, int d, int h, int mi) {

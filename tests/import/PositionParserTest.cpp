@@ -1,6 +1,6 @@
-#include "import/PositionParser.h"
-
 #include <gtest/gtest.h>
+
+#include "import/PositionParser.h"
 
 namespace zorvel {
 namespace {

@@ -1,9 +1,8 @@
-#include "import/RecordCopy.h"
-
 #include <gtest/gtest.h>
 
 #include "core/Bytes.h"
 #include "import/LoggerFiles.h"
+#include "import/RecordCopy.h"
 #include "support/RecordingHost.h"
 
 namespace zorvel {
@@ -47,7 +46,8 @@ TEST_F(RepairFixture, TickZeroIsSuppressedAndTheRestOfTheRecordKept) {
   const auto before = b;
   Repair(b);
   EXPECT_EQ(b[16], kIdImportSuppressed);
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 17, b.begin() + 31), std::vector<uint8_t>(before.begin() + 17, before.begin() + 31));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 17, b.begin() + 31),
+            std::vector<uint8_t>(before.begin() + 17, before.begin() + 31));
   EXPECT_EQ(b[32], 0) << "a group with a later time is left alone";
 }
 
@@ -74,7 +74,8 @@ TEST_F(RepairFixture, TimeReversalsAreMarkedOnlyWithTheDeveloperOption) {
 
 TEST_F(RepairFixture, MinutesAreCountedExceptThoseFlaggedThreeForTheLastMinute) {
   // Byte 10 = 3 (listening with battery 1): counted as read but not for the last-minute field.
-  auto b = Block({test::Minute(true, 1), test::Minute(true, 2), test::Minute(false, 1), test::Minute(true, 3)});
+  auto b =
+      Block({test::Minute(true, 1), test::Minute(true, 2), test::Minute(false, 1), test::Minute(true, 3)});
   Repair(b);
   EXPECT_EQ(counters.minuteRecords, 4);
   EXPECT_EQ(counters.seriesMinutes, 4);

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 std::map<std::string, std::vector<uint8_t>> Snapshot(const std::string& folder) {
   std::map<std::string, std::vector<uint8_t>> files;
-  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename().string()] = test::ReadAll(e.path().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    files[e.path().filename().string()] = test::ReadAll(e.path().string());
   return files;
 }
 
@@ -51,7 +52,8 @@ void ExpectEverythingArrived(const sim::SimResult& s, const ImportResult& r) {
     // Groups stamped with tick 0 are kept in the file but marked so that readers pass over them.
     EXPECT_EQ(z.waveGroups, c.waveGroups - c.tickZeroGroups);
   }
-  EXPECT_EQ(r.MinutesRead, s.TotalMinutes() - static_cast<int64_t>(s.series.size()));  // record 0 goes to the header
+  EXPECT_EQ(r.MinutesRead,
+            s.TotalMinutes() - static_cast<int64_t>(s.series.size()));  // record 0 goes to the header
   EXPECT_EQ(r.WaveGroups, s.TotalWaveGroups());
 }
 

@@ -1,5 +1,3 @@
-#include "import/SdImport.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include "core/Header.h"
 #include "core/TimeBase.h"
 #include "import/ImportFixture.h"
+#include "import/SdImport.h"
 #include "import/Zv1Reading.h"
 
 namespace zorvel {
@@ -19,12 +18,15 @@ using test::Group;
 using test::Minute;
 using test::WriteLoggerFile;
 
-std::vector<uint8_t> Header(int d, int h, int mi) { return test::LoggerHeader(42, 2026, 7, d, h, mi); }
+std::vector<uint8_t> Header(int d, int h, int mi) {
+  return test::LoggerHeader(42, 2026, 7, d, h, mi);
+}
 
 struct ImportFixture : test::ImportFixture {
   // Two files of one series: four minutes in all, one wave group with tick 0.
   void TwoFileSeries(const std::string& first, const std::string& second) {
-    WriteLoggerFile(Sd(first), Header(14, 21, 5), {Minute(), Group(100, 20), Group(0, 3), Minute(true, 1), Minute()});
+    WriteLoggerFile(Sd(first), Header(14, 21, 5),
+                    {Minute(), Group(100, 20), Group(0, 3), Minute(true, 1), Minute()});
     WriteLoggerFile(Sd(second), Header(14, 21, 8), {Group(50, 9), Minute()});
   }
 };
@@ -61,10 +63,9 @@ TEST_F(ImportFixture, OneSeriesOfTwoFilesIntoOneZv1ByteForByte) {
   EXPECT_EQ(std::vector<uint8_t>(f.end() - 16, f.end()), std::vector<uint8_t>(16, 0xFF));
 
   const auto upload = host.Lines(Memo::UploadMemo);
-  const std::vector<std::string> expected = {"Reading series\t" + Sd("0BAT000.NXQ"),
-                                             std::string(kZv1) + "\t" + Sd("0BAT000.NXQ"),
-                                             std::string(kZv1) + "\t" + Sd("0BAT001.NXQ"),
-                                             std::string(kZv1) + "\t3m\t1440 /m", ""};
+  const std::vector<std::string> expected = {
+      "Reading series\t" + Sd("0BAT000.NXQ"), std::string(kZv1) + "\t" + Sd("0BAT000.NXQ"),
+      std::string(kZv1) + "\t" + Sd("0BAT001.NXQ"), std::string(kZv1) + "\t3m\t1440 /m", ""};
   EXPECT_EQ(upload, expected);
   EXPECT_EQ(host.Lines(Memo::DataMemo), std::vector<std::string>{"free\t" + Out(kZv1)});
   EXPECT_TRUE(host.Shown("SD card reading completed"));

@@ -1,9 +1,8 @@
-#include "import/SdNames.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "import/SdNames.h"
 #include "support/TempDir.h"
 
 namespace zorvel {

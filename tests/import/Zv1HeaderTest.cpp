@@ -1,11 +1,10 @@
-#include "import/Zv1Header.h"
-
 #include <gtest/gtest.h>
 
 #include "core/Bytes.h"
 #include "core/Header.h"
 #include "core/TimeBase.h"
 #include "import/LoggerFiles.h"
+#include "import/Zv1Header.h"
 
 namespace zorvel {
 namespace {
@@ -32,7 +31,8 @@ TEST(BuildZv1Start, MovesSettingsMarksAndMakesRecordZero) {
   for (int i = 129; i < 143; ++i) EXPECT_EQ(b[static_cast<size_t>(i)], 0);
   for (int i = 144; i < 192; ++i) EXPECT_EQ(b[static_cast<size_t>(i)], 0);
   for (int i = 496; i < 512; ++i) EXPECT_EQ(b[static_cast<size_t>(i)], 0);
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 1024, b.end()), std::vector<uint8_t>(logger.begin() + 496, logger.end()));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 1024, b.end()),
+            std::vector<uint8_t>(logger.begin() + 496, logger.end()));
   EXPECT_EQ(Be32(&b[hdr::kFirstLoggedMin]), z->startMn);
   EXPECT_EQ(Be32(&b[hdr::kStoredFirstProcessMin]), z->startMn);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[hdr::kLatText]), 8), std::string("51 30 N\0", 8));

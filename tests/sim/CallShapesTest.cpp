@@ -1,8 +1,8 @@
-#include "sim/CallShapes.h"
-
 #include <gtest/gtest.h>
 
 #include <numeric>
+
+#include "sim/CallShapes.h"
 
 namespace zorvel::sim {
 namespace {
@@ -91,7 +91,7 @@ TEST(AppendCall, WaveGroupsFollowTheCallsPeriodsAndTimes) {
   }
   const auto& mid = groups[groups.size() / 2];
   for (uint8_t ipi : mid.ipi) EXPECT_NEAR(ipi, 4000.0 / 83, 1.5);
-  EXPECT_GE(mid.score, 24);  // a clean tone scores high
+  EXPECT_GE(mid.score, 24);                      // a clean tone scores high
   EXPECT_GT(mid.amp[0], groups.front().amp[0]);  // louder in the middle than at the start
 }
 

@@ -1,5 +1,3 @@
-#include "sim/Simulator.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +9,7 @@
 #include "core/CallRecords.h"
 #include "core/TimeBase.h"
 #include "sim/LoggerCard.h"
+#include "sim/Simulator.h"
 #include "support/TempDir.h"
 
 namespace zorvel::sim {
@@ -19,7 +18,9 @@ namespace {
 using test::ReadAll;
 using test::TempDir;
 
-int FromBcdByte(uint8_t b) { return (b >> 4) * 10 + (b & 15); }
+int FromBcdByte(uint8_t b) {
+  return (b >> 4) * 10 + (b & 15);
+}
 
 int32_t BcdMinute(const std::vector<uint8_t>& f) {
   return *MinuteNumber(2000 + FromBcdByte(f[96]), FromBcdByte(f[97]), FromBcdByte(f[98]), FromBcdByte(f[99]),
@@ -41,7 +42,9 @@ std::vector<CardMinute> ReadSeries(const std::string& dir, const SimSeriesCounts
       const uint8_t id = f[at];
       if (id == kIdEnd) break;
       if (id == kIdMinute) {
-        minutes.push_back({std::vector<uint8_t>(f.begin() + static_cast<long>(at), f.begin() + static_cast<long>(at) + 16), {}});
+        minutes.push_back(
+            {std::vector<uint8_t>(f.begin() + static_cast<long>(at), f.begin() + static_cast<long>(at) + 16),
+             {}});
       } else if (id <= kLastWaveGroupId && !minutes.empty()) {
         minutes.back().ticks.push_back(static_cast<int32_t>(Be24(&f[at])));
       } else if (odd) {
@@ -71,7 +74,8 @@ TEST(Simulator, SameSeedSameCardOtherSeedOtherCard) {
   const SimResult ra = SimulateCard(a), rb = SimulateCard(b), rc = SimulateCard(c);
   ASSERT_TRUE(ra.ok && rb.ok && rc.ok) << ra.error << rb.error << rc.error;
   ASSERT_EQ(ra.series[0].files, rb.series[0].files);
-  for (const auto& name : ra.series[0].files) EXPECT_EQ(ReadAll(a.outDir + "/" + name), ReadAll(b.outDir + "/" + name));
+  for (const auto& name : ra.series[0].files)
+    EXPECT_EQ(ReadAll(a.outDir + "/" + name), ReadAll(b.outDir + "/" + name));
   EXPECT_EQ(ReadAll(ra.truthPath), ReadAll(rb.truthPath));
   EXPECT_NE(ReadAll(a.outDir + "/0BAT000.NXQ"), ReadAll(c.outDir + "/0BAT000.NXQ"));
   EXPECT_EQ(ra.truthPath, dir / "card_truth.txt");
@@ -131,7 +135,8 @@ TEST(Simulator, MinutesFollowTheSunTheSettingsAndTheBatteries) {
       EXPECT_TRUE(minutes[m].ticks.empty()) << "nothing is recorded while asleep";
     }
     groups += static_cast<int64_t>(minutes[m].ticks.size());
-    for (size_t i = 1; i < minutes[m].ticks.size(); ++i) EXPECT_LE(minutes[m].ticks[i - 1], minutes[m].ticks[i]);
+    for (size_t i = 1; i < minutes[m].ticks.size(); ++i)
+      EXPECT_LE(minutes[m].ticks[i - 1], minutes[m].ticks[i]);
     for (int32_t t : minutes[m].ticks) EXPECT_GT(t, 0);
     const int bat = (rec[10] >> 1) & 3;
     batteries.insert(bat == 0 ? 4 : bat);

@@ -42,7 +42,9 @@ struct RecordingHost : Host {
       if (memo == m) out.push_back(line);
     return out;
   }
-  bool Shown(const std::string& text) const { return std::find(timed.begin(), timed.end(), text) != timed.end(); }
+  bool Shown(const std::string& text) const {
+    return std::find(timed.begin(), timed.end(), text) != timed.end();
+  }
   bool HasLine(Memo m, const std::string& text) const {
     const auto v = Lines(m);
     return std::find(v.begin(), v.end(), text) != v.end();
