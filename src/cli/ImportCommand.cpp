@@ -23,6 +23,20 @@ bool PositionAccepted(const std::string& text, bool latitude) {
   return false;
 }
 
+// Standard output carries only the made files, one per line, for scripts; the data list's
+// lines go with the other messages to standard error.
+class ImportHost : public ConsoleHost {
+ public:
+  ImportHost(bool admin, bool quiet) : ConsoleHost(admin, quiet), quiet_(quiet) {}
+  void AddLine(Memo memo, std::string_view line) override {
+    if (memo != Memo::DataMemo) return ConsoleHost::AddLine(memo, line);
+    if (!quiet_) std::cerr << line << '\n';
+  }
+
+ private:
+  bool quiet_;
+};
+
 class LabelPrinter : public ImportListener {
  public:
   explicit LabelPrinter(bool quiet) : quiet_(quiet) {}
@@ -42,7 +56,7 @@ int RunImport(ImportArgs& a) {
   std::filesystem::create_directories(o.Zv1Folder, ec);
   o.Zv1FolderChosen = true;
   InstallStopHandler();
-  ConsoleHost host(a.admin, a.quiet);
+  ImportHost host(a.admin, a.quiet);
   LabelPrinter labels(a.quiet);
   SdCardImport importer;
   const ImportResult r = importer.Run(o, host, &labels);
