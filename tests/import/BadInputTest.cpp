@@ -16,22 +16,22 @@ namespace zorvel {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Group;
-using test::Minute;
-using test::WriteLoggerFile;
+using testing::Group;
+using testing::Minute;
+using testing::WriteLoggerFile;
 
 std::vector<uint8_t> Header(int h, int mi) {
-  return test::LoggerHeader(42, 2026, 7, 14, h, mi);
+  return testing::LoggerHeader(42, 2026, 7, 14, h, mi);
 }
 
-using BadInput = test::ImportFixture;
+using BadInput = testing::ImportFixture;
 
 TEST_F(BadInput, NoFirstFile) {
   WriteLoggerFile(Sd("0BAT001.NXQ"), Header(21, 5), {Minute()});
   const ImportResult r = Run();
   EXPECT_FALSE(r.Completed);
   EXPECT_EQ(r.Error, "No file with a valid name for the first file in a series exists");
-  EXPECT_TRUE(host.Shown(r.Error));
+  EXPECT_TRUE(host.SaidTimed(r.Error));
   EXPECT_TRUE(r.MadeFiles.empty());
   EXPECT_TRUE(OutFolder().empty());
 }
@@ -42,21 +42,21 @@ TEST_F(BadInput, BlankHeaderMakesNoFileAndEndsTheImport) {
   host.admin = true;
   const ImportResult r = Run();
   EXPECT_FALSE(r.Completed);
-  EXPECT_TRUE(host.Shown("0BAT000.NXQ header blank, no file created"));
-  EXPECT_TRUE(host.Shown("Failed to open ZV1 file"));
+  EXPECT_TRUE(host.SaidTimed("0BAT000.NXQ header blank, no file created"));
+  EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "\tfailed to open"));
   EXPECT_TRUE(OutFolder().empty());
 }
 
 TEST_F(BadInput, UnreadableFileInTheMiddleOfASeries) {
   WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), {Minute(), Group(1), Minute()});
-  test::WriteAll(Sd("0BAT001.NXQ"), std::vector<uint8_t>(300, 0x11));  // cut short: no header even
+  testing::WriteAll(Sd("0BAT001.NXQ"), std::vector<uint8_t>(300, 0x11));  // cut short: no header even
   WriteLoggerFile(Sd("0BAT002.NXQ"), Header(21, 9), {Minute(), Group(2), Minute()});
   const ImportResult r = Run();
   ASSERT_TRUE(r.Completed);
   // The minutes after the gap keep their true times: the third file starts a file of its own.
   ASSERT_EQ(r.MadeFiles.size(), 2u);
-  const auto a = test::ReadZv1(r.MadeFiles[0]), b = test::ReadZv1(r.MadeFiles[1]);
+  const auto a = testing::ReadZv1(r.MadeFiles[0]), b = testing::ReadZv1(r.MadeFiles[1]);
   EXPECT_EQ(a.minutes, 2);
   EXPECT_EQ(b.firstLoggedMin, *MinuteNumber(2026, 7, 14, 21, 9));
   EXPECT_EQ(b.minutes, 2);
@@ -82,13 +82,13 @@ TEST_F(BadInput, TruncatedFileKeepsItsWholeRecords) {
   for (const auto& rec : {Minute(), Group(1), Group(2), Minute()})
     bytes.insert(bytes.end(), rec.begin(), rec.end());
   bytes.resize(bytes.size() - 7);  // the last minute record is cut, and there is no end record
-  test::WriteAll(Sd("0BAT000.NXQ"), bytes);
+  testing::WriteAll(Sd("0BAT000.NXQ"), bytes);
   const ImportResult r = Run();
   ASSERT_TRUE(r.Completed);
-  const auto z = test::ReadZv1(r.MadeFiles.at(0));
+  const auto z = testing::ReadZv1(r.MadeFiles.at(0));
   EXPECT_EQ(z.minutes, 1);
   EXPECT_EQ(z.waveGroups, 2);
-  EXPECT_EQ(test::ReadAll(r.MadeFiles[0]).size(), 1024u + 4 * 16);
+  EXPECT_EQ(testing::ReadAll(r.MadeFiles[0]).size(), 1024u + 4 * 16);
 }
 
 TEST_F(BadInput, RandomBytesNeverCrashAndLeaveOnlyWholeFiles) {
@@ -99,11 +99,11 @@ TEST_F(BadInput, RandomBytesNeverCrashAndLeaveOnlyWholeFiles) {
       x ^= x << 13, x ^= x >> 7, x ^= x << 17;
       b = static_cast<uint8_t>(x);
     }
-    test::WriteAll(Sd("0BAT000.NXQ"), junk);
+    testing::WriteAll(Sd("0BAT000.NXQ"), junk);
     const ImportResult r = Run();
     for (const auto& name : OutFolder()) {
       EXPECT_EQ(name.substr(name.size() - 4), ".ZV1") << "seed " << seed << ": " << name;
-      const auto f = test::ReadAll(Out(name));
+      const auto f = testing::ReadAll(Out(name));
       EXPECT_EQ(f.size() % 16, 0u);
       EXPECT_EQ(std::vector<uint8_t>(f.end() - 16, f.end()), std::vector<uint8_t>(16, 0xFF)) << name;
       fs::remove(Out(name));
@@ -119,7 +119,7 @@ TEST_F(BadInput, OutputFolderThatCannotHoldFiles) {
   EXPECT_FALSE(r.Completed);
   const std::string path = (fs::path(options.Zv1Folder) / "Wood 2026 07 14 ZORVEL_0042 file0.ZV1").string();
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "Failed to create \t" + path));
-  EXPECT_TRUE(host.Shown("Failed to open ZV1 file"));
+  EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
   EXPECT_TRUE(r.MadeFiles.empty());
 }
 
@@ -154,7 +154,7 @@ TEST_F(BadInput, FolderVanishingMidImportLeavesTheFinishedPart) {
   };
   const ImportResult r = Run();
   ASSERT_EQ(r.MadeFiles.size(), 1u);
-  const auto z = test::ReadZv1(r.MadeFiles[0]);
+  const auto z = testing::ReadZv1(r.MadeFiles[0]);
   EXPECT_EQ(z.minutes, 2);
   EXPECT_EQ(z.waveGroups, 1);
   EXPECT_EQ(OutFolder().size(), 1u);
@@ -168,7 +168,7 @@ TEST_F(BadInput, StopEndsTheImportBetweenFilesWithAWholeFile) {
   const ImportResult r = Run();
   EXPECT_TRUE(r.Stopped);
   ASSERT_EQ(r.MadeFiles.size(), 1u);
-  EXPECT_EQ(test::ReadZv1(r.MadeFiles[0]).minutes, 2) << "only the first logger file was read";
+  EXPECT_EQ(testing::ReadZv1(r.MadeFiles[0]).minutes, 2) << "only the first logger file was read";
 }
 
 TEST_F(BadInput, SaveDialogAskedOnceAndCancelEndsTheImport) {
@@ -190,7 +190,7 @@ TEST_F(BadInput, SaveDialogAskedOnceAndCancelEndsTheImport) {
   r = Run();
   EXPECT_FALSE(r.Completed);
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "Error\tFailed to select ZV1 file name"));
-  EXPECT_TRUE(host.Shown("Failed to open ZV1 file"));
+  EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
 }
 
 }  // namespace

@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "import/ImportHost.h"
 #include "import/LoggerFiles.h"
 #include "import/SdImport.h"
-#include "support/RecordingHost.h"
 
-namespace zorvel::test {
+namespace zorvel::testing {
 
 struct ImportFixture : ::testing::Test {
   TempDir dir;
-  RecordingHost host;
+  ImportHost host;
   SdCardImport importer;
   ImportOptions options;
   std::string sd = dir / "sd";
@@ -40,4 +40,4 @@ struct ImportFixture : ::testing::Test {
   }
 };
 
-}  // namespace zorvel::test
+}  // namespace zorvel::testing

@@ -9,7 +9,7 @@
 #include "core/CallRecords.h"
 #include "support/TempDir.h"
 
-namespace zorvel::test {
+namespace zorvel::testing {
 
 inline uint8_t Bcd(int v) {
   return static_cast<uint8_t>((v / 10) << 4 | (v % 10));
@@ -54,4 +54,4 @@ inline void WriteLoggerFile(const std::string& path, const std::vector<uint8_t>&
   WriteAll(path, bytes);
 }
 
-}  // namespace zorvel::test
+}  // namespace zorvel::testing

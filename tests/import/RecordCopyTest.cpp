@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/Bytes.h"
+#include "import/ImportHost.h"
 #include "import/LoggerFiles.h"
 #include "import/RecordCopy.h"
-#include "support/RecordingHost.h"
 
 namespace zorvel {
 namespace {
@@ -20,7 +20,7 @@ struct Sink : MinutesReadSink {
 };
 
 struct RepairFixture : ::testing::Test {
-  test::RecordingHost host;
+  testing::ImportHost host;
   CopyCounters counters;
   CopyOptions options;
   bool reported = false;
@@ -30,7 +30,8 @@ struct RepairFixture : ::testing::Test {
 };
 
 TEST_F(RepairFixture, ScoresDropByFourAndNeverBelowZero) {
-  auto b = Block({test::Group(100, 3), test::Group(200, 20), test::Group(300, 4), test::Group(400, 31)});
+  auto b = Block(
+      {testing::Group(100, 3), testing::Group(200, 20), testing::Group(300, 4), testing::Group(400, 31)});
   const BlockOutcome out = Repair(b);
   EXPECT_EQ(out.bytesToWrite, b.size());
   EXPECT_FALSE(out.endRecordSeen);
@@ -42,7 +43,7 @@ TEST_F(RepairFixture, ScoresDropByFourAndNeverBelowZero) {
 }
 
 TEST_F(RepairFixture, TickZeroIsSuppressedAndTheRestOfTheRecordKept) {
-  auto b = Block({test::Minute(), test::Group(0), test::Group(5)});
+  auto b = Block({testing::Minute(), testing::Group(0), testing::Group(5)});
   const auto before = b;
   Repair(b);
   EXPECT_EQ(b[16], kIdImportSuppressed);
@@ -52,7 +53,8 @@ TEST_F(RepairFixture, TickZeroIsSuppressedAndTheRestOfTheRecordKept) {
 }
 
 TEST_F(RepairFixture, TimeReversalsAreMarkedOnlyWithTheDeveloperOption) {
-  auto plain = Block({test::Minute(), test::Group(500), test::Group(400), test::Minute(), test::Group(300)});
+  auto plain = Block(
+      {testing::Minute(), testing::Group(500), testing::Group(400), testing::Minute(), testing::Group(300)});
   auto marked = plain;
   Repair(plain);
   EXPECT_EQ(plain[32], 0) << "without the option a reversal is copied";
@@ -74,8 +76,8 @@ TEST_F(RepairFixture, TimeReversalsAreMarkedOnlyWithTheDeveloperOption) {
 
 TEST_F(RepairFixture, MinutesAreCountedExceptThoseFlaggedThreeForTheLastMinute) {
   // Byte 10 = 3 (listening with battery 1): counted as read but not for the last-minute field.
-  auto b =
-      Block({test::Minute(true, 1), test::Minute(true, 2), test::Minute(false, 1), test::Minute(true, 3)});
+  auto b = Block({testing::Minute(true, 1), testing::Minute(true, 2), testing::Minute(false, 1),
+                  testing::Minute(true, 3)});
   Repair(b);
   EXPECT_EQ(counters.minuteRecords, 4);
   EXPECT_EQ(counters.seriesMinutes, 4);
@@ -83,7 +85,7 @@ TEST_F(RepairFixture, MinutesAreCountedExceptThoseFlaggedThreeForTheLastMinute) 
 }
 
 TEST_F(RepairFixture, EndRecordCutsTheBlock) {
-  auto b = Block({test::Minute(), test::Group(7), EndRecord(), test::Group(9)});
+  auto b = Block({testing::Minute(), testing::Group(7), EndRecord(), testing::Group(9)});
   const BlockOutcome out = Repair(b);
   EXPECT_TRUE(out.endRecordSeen);
   EXPECT_EQ(out.bytesToWrite, 32u);
@@ -91,7 +93,7 @@ TEST_F(RepairFixture, EndRecordCutsTheBlock) {
 }
 
 TEST_F(RepairFixture, TrailingPartialRecordIsDropped) {
-  auto b = Block({test::Group(7), test::Group(9)});
+  auto b = Block({testing::Group(7), testing::Group(9)});
   const BlockOutcome out = Repair(b, 16 + 9);
   EXPECT_EQ(out.bytesToWrite, 16u);
   EXPECT_EQ(counters.seriesWaveGroups, 1);
@@ -99,25 +101,26 @@ TEST_F(RepairFixture, TrailingPartialRecordIsDropped) {
 
 TEST_F(RepairFixture, UnknownIdentifiersAreCopiedAndReportedOnceEver) {
   host.admin = true;
-  auto b = Block({test::Raw({0xC3, 1, 2}), test::Raw({0xF7, 4, 5, 'B', 'A', 'T'}), test::Raw({0xFD})});
+  auto b =
+      Block({testing::Raw({0xC3, 1, 2}), testing::Raw({0xF7, 4, 5, 'B', 'A', 'T'}), testing::Raw({0xFD})});
   const auto before = b;
   Repair(b);
   EXPECT_EQ(b, before);
   ASSERT_EQ(host.timed.size(), 1u);
-  EXPECT_EQ(host.timed[0], "Impossible rec ID = 195");
+  EXPECT_EQ(host.timed[0].text, "Impossible rec ID = 195");
   Repair(b);
   EXPECT_EQ(host.timed.size(), 1u) << "the flag holds for the rest of the program";
 }
 
 TEST_F(RepairFixture, UnknownIdentifierSetsTheFlagEvenOutsideAdministratorMode) {
-  auto b = Block({test::Raw({0xC3})});
+  auto b = Block({testing::Raw({0xC3})});
   Repair(b);
   EXPECT_TRUE(reported);
   EXPECT_TRUE(host.timed.empty());
 }
 
 TEST_F(RepairFixture, MinutesReadReportedEveryHundred) {
-  std::vector<Record> mins(250, test::Minute());
+  std::vector<Record> mins(250, testing::Minute());
   auto b = Block(mins);
   Sink sink;
   Repair(b, SIZE_MAX, &sink);

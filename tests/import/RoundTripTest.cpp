@@ -17,11 +17,11 @@ namespace fs = std::filesystem;
 std::map<std::string, std::vector<uint8_t>> Snapshot(const std::string& folder) {
   std::map<std::string, std::vector<uint8_t>> files;
   for (const auto& e : fs::directory_iterator(folder))
-    files[e.path().filename().string()] = test::ReadAll(e.path().string());
+    files[e.path().filename().string()] = testing::ReadAll(e.path().string());
   return files;
 }
 
-struct RoundTrip : test::ImportFixture {
+struct RoundTrip : testing::ImportFixture {
   sim::SimOptions sim;
   RoundTrip() {
     fs::remove_all(sd);
@@ -44,7 +44,7 @@ void ExpectEverythingArrived(const sim::SimResult& s, const ImportResult& r) {
   ASSERT_EQ(r.MadeFiles.size(), s.series.size());
   for (size_t k = 0; k < s.series.size(); ++k) {
     const auto& c = s.series[k];
-    const auto z = test::ReadZv1(r.MadeFiles[k]);
+    const auto z = testing::ReadZv1(r.MadeFiles[k]);
     ASSERT_TRUE(z.opened) << r.MadeFiles[k];
     EXPECT_EQ(z.firstLoggedMin, c.startMn);
     EXPECT_EQ(z.minutes, c.minuteRecords);
@@ -98,12 +98,12 @@ TEST_F(RoundTrip, SizeLimitSplitKeepsEveryMinuteInOrder) {
   int64_t minutes = 0, groups = 0;
   int32_t next = s.series[0].startMn;
   for (size_t k = 0; k < r.MadeFiles.size(); ++k) {
-    const auto z = test::ReadZv1(r.MadeFiles[k]);
+    const auto z = testing::ReadZv1(r.MadeFiles[k]);
     EXPECT_EQ(z.firstLoggedMin, next) << "file " << k << " starts where the one before ended";
     next = z.lastMinute + 1;
     minutes += z.minutes;
     groups += z.waveGroups;
-    const auto size = static_cast<int64_t>(test::ReadAll(r.MadeFiles[k]).size());
+    const auto size = static_cast<int64_t>(testing::ReadAll(r.MadeFiles[k]).size());
     // Split only at logger-file boundaries: a file passes the limit by less than one logger file.
     EXPECT_LT(size, (1 << 20) + sim.loggerFileBytes + 64 * 1024) << r.MadeFiles[k];
   }
@@ -120,7 +120,7 @@ TEST_F(RoundTrip, TimeReversalOptionSuppressesTheBackwardGroups) {
   options.AddTimestampsAtTimeReversals = true;
   const ImportResult r = Run();
   ASSERT_TRUE(r.Completed);
-  const auto z = test::ReadZv1(r.MadeFiles.at(0));
+  const auto z = testing::ReadZv1(r.MadeFiles.at(0));
   const auto& c = s.series[0];
   EXPECT_EQ(z.waveGroups, c.waveGroups - c.tickZeroGroups - c.backwardGroups);
 }

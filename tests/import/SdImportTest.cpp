@@ -14,15 +14,15 @@ namespace zorvel {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Group;
-using test::Minute;
-using test::WriteLoggerFile;
+using testing::Group;
+using testing::Minute;
+using testing::WriteLoggerFile;
 
 std::vector<uint8_t> Header(int d, int h, int mi) {
-  return test::LoggerHeader(42, 2026, 7, d, h, mi);
+  return testing::LoggerHeader(42, 2026, 7, d, h, mi);
 }
 
-struct ImportFixture : test::ImportFixture {
+struct ImportFixture : testing::ImportFixture {
   // Two files of one series: four minutes in all, one wave group with tick 0.
   void TwoFileSeries(const std::string& first, const std::string& second) {
     WriteLoggerFile(Sd(first), Header(14, 21, 5),
@@ -41,7 +41,7 @@ TEST_F(ImportFixture, OneSeriesOfTwoFilesIntoOneZv1ByteForByte) {
   EXPECT_EQ(r.MinutesRead, 3);
   EXPECT_EQ(r.WaveGroups, 3);
 
-  const auto f = test::ReadAll(Out(kZv1));
+  const auto f = testing::ReadAll(Out(kZv1));
   ASSERT_EQ(f.size(), 1024u + 8 * 16) << "record 0, six copied records, and the end record appended";
   const int32_t start = *MinuteNumber(2026, 7, 14, 21, 5);
   EXPECT_EQ(f[315], 2);
@@ -68,10 +68,10 @@ TEST_F(ImportFixture, OneSeriesOfTwoFilesIntoOneZv1ByteForByte) {
       std::string(kZv1) + "\t" + Sd("0BAT001.NXQ"), std::string(kZv1) + "\t3m\t1440 /m", ""};
   EXPECT_EQ(upload, expected);
   EXPECT_EQ(host.Lines(Memo::DataMemo), std::vector<std::string>{"free\t" + Out(kZv1)});
-  EXPECT_TRUE(host.Shown("SD card reading completed"));
+  EXPECT_TRUE(host.SaidTimed("SD card reading completed"));
   EXPECT_EQ(OutFolder(), std::vector<std::string>{kZv1}) << "no temporary files left";
 
-  const auto z = test::ReadZv1(Out(kZv1));
+  const auto z = testing::ReadZv1(Out(kZv1));
   ASSERT_TRUE(z.opened);
   EXPECT_EQ(z.minutes, 4);
   EXPECT_EQ(z.waveGroups, 2) << "the tick-0 group is passed over by the reader";
@@ -85,7 +85,7 @@ TEST_F(ImportFixture, LegacyNamesMakeOneSeries) {
   ASSERT_TRUE(r.Completed);
   ASSERT_EQ(r.MadeFiles.size(), 1u);
   EXPECT_EQ(fs::path(r.MadeFiles[0]).filename(), "Wood_2026_07_14_ZORVEL_0042_file0.ZV1");
-  EXPECT_EQ(test::ReadZv1(r.MadeFiles[0]).minutes, 4);
+  EXPECT_EQ(testing::ReadZv1(r.MadeFiles[0]).minutes, 4);
 }
 
 TEST_F(ImportFixture, EachSeriesMakesItsOwnFile) {
@@ -95,7 +95,7 @@ TEST_F(ImportFixture, EachSeriesMakesItsOwnFile) {
   ASSERT_TRUE(r.Completed);
   ASSERT_EQ(r.MadeFiles.size(), 2u);
   EXPECT_EQ(fs::path(r.MadeFiles[1]).filename(), "Wood 2026 07 20 ZORVEL_0042 file1.ZV1");
-  const auto z = test::ReadZv1(r.MadeFiles[1]);
+  const auto z = testing::ReadZv1(r.MadeFiles[1]);
   EXPECT_EQ(z.firstLoggedMin, *MinuteNumber(2026, 7, 20, 22, 0));
   EXPECT_EQ(z.minutes, 2);
   EXPECT_EQ(z.waveGroups, 1);
@@ -112,7 +112,7 @@ TEST_F(ImportFixture, SizeLimitStartsANewFileAtTheNextLoggerFile) {
   ASSERT_EQ(r.MadeFiles.size(), 2u);
   EXPECT_EQ(fs::path(r.MadeFiles[0]).filename(), kZv1);
   EXPECT_EQ(fs::path(r.MadeFiles[1]).filename(), "Wood 2026 07 14 ZORVEL_0042 file0 part2.ZV1");
-  const auto a = test::ReadZv1(r.MadeFiles[0]), b = test::ReadZv1(r.MadeFiles[1]);
+  const auto a = testing::ReadZv1(r.MadeFiles[0]), b = testing::ReadZv1(r.MadeFiles[1]);
   EXPECT_EQ(a.minutes, 2);
   EXPECT_EQ(a.waveGroups, 2);
   // The second file's record at 496 is record 0 of the new file and is not copied twice.
@@ -120,7 +120,7 @@ TEST_F(ImportFixture, SizeLimitStartsANewFileAtTheNextLoggerFile) {
   EXPECT_EQ(b.minutes, 3);
   EXPECT_EQ(b.waveGroups, 2);
   EXPECT_EQ(b.lastMinute, *MinuteNumber(2026, 7, 14, 21, 8));
-  EXPECT_EQ(test::ReadAll(r.MadeFiles[1]).size(), 1024u + 6 * 16);
+  EXPECT_EQ(testing::ReadAll(r.MadeFiles[1]).size(), 1024u + 6 * 16);
 }
 
 TEST(Zv1SizeLimit, LabelTextsAndCycle) {

@@ -33,7 +33,7 @@ TEST(NextSeriesName, BothSchemes) {
 }
 
 TEST(FindFirstSdFile, PrefersNumberedSeriesInCharacterOrder) {
-  test::TempDir dir;
+  testing::TempDir dir;
   EXPECT_FALSE(FindFirstSdFile(dir.Path().string()));
   std::ofstream(dir / "ZORVEL0.NXQ") << "x";
   auto f = FindFirstSdFile(dir.Path().string());
@@ -52,7 +52,7 @@ TEST(FindFirstSdFile, PrefersNumberedSeriesInCharacterOrder) {
 }
 
 TEST(FindFirstSdFile, IgnoresFoldersAndOtherNames) {
-  test::TempDir dir;
+  testing::TempDir dir;
   std::filesystem::create_directory(dir / "0BAT000.NXQ");
   std::ofstream(dir / "0BAT001.NXQ") << "x";
   EXPECT_FALSE(FindFirstSdFile(dir.Path().string()));

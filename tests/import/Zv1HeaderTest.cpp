@@ -10,8 +10,8 @@ namespace zorvel {
 namespace {
 
 std::vector<uint8_t> FirstFile512() {
-  auto h = test::LoggerHeader(4201, 2026, 7, 14, 21, 5);
-  const Record m = test::Minute();
+  auto h = testing::LoggerHeader(4201, 2026, 7, 14, 21, 5);
+  const Record m = testing::Minute();
   h.insert(h.end(), m.begin(), m.end());
   return h;
 }

@@ -8,7 +8,7 @@
 #include "core/RecordReader.h"
 #include "core/SlotFiles.h"
 
-namespace zorvel::test {
+namespace zorvel::testing {
 
 struct Zv1Contents {
   bool opened = false;
@@ -38,4 +38,4 @@ inline Zv1Contents ReadZv1(const std::string& path) {
   return c;
 }
 
-}  // namespace zorvel::test
+}  // namespace zorvel::testing

@@ -15,8 +15,8 @@
 namespace zorvel::sim {
 namespace {
 
-using test::ReadAll;
-using test::TempDir;
+using testing::ReadAll;
+using testing::TempDir;
 
 int FromBcdByte(uint8_t b) {
   return (b >> 4) * 10 + (b & 15);

@@ -1,54 +1,51 @@
-// A Host for tests: records every message and memo line, answers save dialogs from a script,
-// and lets a test stop a job or act at a chosen progress step.
+// A Host that remembers what the engine said and answers questions from a script.
 #pragma once
 
-#include <algorithm>
-#include <functional>
-#include <optional>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "core/Host.h"
 
-namespace zorvel::test {
+namespace zorvel::testing {
 
 struct RecordingHost : Host {
-  std::vector<std::string> timed;
+  struct Timed {
+    std::string text;
+    int ms;
+  };
+  std::vector<Timed> timed;
   std::vector<std::pair<Memo, std::string>> lines;
-  std::vector<std::string> progress;
-  std::vector<SaveRequest> saveRequests;
-  std::optional<std::string> saveAnswer;  // what the save dialog returns (nullopt: cancel)
+  std::vector<std::string> questions;
+  std::deque<Answer> answers;
   bool admin = false;
   bool stop = false;
-  std::function<void(std::string_view)> onProgress;
 
-  void TimedMessage(std::string_view text, int) override { timed.emplace_back(text); }
+  void TimedMessage(std::string_view text, int ms) override { timed.push_back({std::string(text), ms}); }
   void AddLine(Memo memo, std::string_view line) override { lines.emplace_back(memo, std::string(line)); }
-  Answer Ask(std::string_view, Buttons) override { return Answer::No; }
-  std::optional<std::string> ChooseSavePath(const SaveRequest& r) override {
-    saveRequests.push_back(r);
-    return saveAnswer;
+  Answer Ask(std::string_view q, Buttons) override {
+    questions.emplace_back(q);
+    if (answers.empty()) return Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
   }
-  void Progress(std::string_view caption, int, int) override {
-    progress.emplace_back(caption);
-    if (onProgress) onProgress(caption);
-  }
+  std::optional<std::string> ChooseSavePath(const SaveRequest& r) override { return r.proposedPath; }
+  void Progress(std::string_view, int, int) override {}
   bool StopRequested() override { return stop; }
   bool AdministratorMode() const override { return admin; }
 
+  bool SaidTimed(const std::string& text) const {
+    for (const auto& t : timed)
+      if (t.text == text) return true;
+    return false;
+  }
   std::vector<std::string> Lines(Memo m) const {
     std::vector<std::string> out;
-    for (const auto& [memo, line] : lines)
-      if (memo == m) out.push_back(line);
+    for (const auto& [memo, l] : lines)
+      if (memo == m) out.push_back(l);
     return out;
-  }
-  bool Shown(const std::string& text) const {
-    return std::find(timed.begin(), timed.end(), text) != timed.end();
-  }
-  bool HasLine(Memo m, const std::string& text) const {
-    const auto v = Lines(m);
-    return std::find(v.begin(), v.end(), text) != v.end();
   }
 };
 
-}  // namespace zorvel::test
+}  // namespace zorvel::testing

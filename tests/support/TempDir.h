@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zorvel::test {
+namespace zorvel::testing {
 
 class TempDir {
  public:
@@ -45,4 +45,4 @@ inline void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes)
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace zorvel::test
+}  // namespace zorvel::testing
