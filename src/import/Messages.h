@@ -7,7 +7,7 @@ namespace zorvel::msg {
 
 // Choosing the SD card file (the window's dialog).
 inline constexpr std::string_view kOpenNxqTitle = "Open any .NXQ file on SD card";
-inline constexpr std::string_view kNoFileSelected = "no file selected";
+inline constexpr std::string_view kNoNxqFileSelected = "no file selected";
 
 // Finding the files.
 inline constexpr std::string_view kNoFirstFile =

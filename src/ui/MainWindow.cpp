@@ -166,11 +166,12 @@ void TB::BuildPages() {
   About = new AboutPage(pp);
   Results = new ResultsPage(pp);
   Analysis = new AnalysisPage(pp);
+  Settings = new SettingsPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
                                                                   new FiltersPage(pp),
                                                                   new DisplayPage(pp),
-                                                                  new SettingsPage(pp),
+                                                                  Settings,
                                                                   About,
                                                                   new NavigationPage(pp),
                                                                   new ExportPage(pp),
@@ -203,6 +204,8 @@ void TB::ConnectControls() {
   connect(Files->OpenFileSetBtn, &QPushButton::clicked, this, &TB::OpenFileSetBtnClick);
   connect(Files->CloseFileBtn, &QPushButton::clicked, this, &TB::CloseFileBtnClick);
   connect(Files->CloseAllFilesBtn, &QPushButton::clicked, this, &TB::CloseAllFilesBtnClick);
+
+  ConnectImportControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);
