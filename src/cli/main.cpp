@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
   zorvel::cli::RegisterMapCommand(app);
+  zorvel::cli::RegisterLoggerCommand(app);
+  zorvel::cli::RegisterWavCommand(app);
+  zorvel::cli::RegisterFilesCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

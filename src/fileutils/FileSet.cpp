@@ -90,8 +90,8 @@ int RenameFileSet(FileSlots& slots, const std::string& source, const std::string
   std::vector<Move> moves;
   bool replacing = false;
   for (size_t k = 0; k < kDataExts.size(); ++k) {
-    Move m{WithExtension(source, kDataExts[k]), WithExtension(chosen, kDataExts[k]), WithExtension(source, kMapExts[k]),
-           WithExtension(chosen, kMapExts[k]), kDataExts[k]};
+    Move m{WithExtension(source, kDataExts[k]), WithExtension(chosen, kDataExts[k]),
+           WithExtension(source, kMapExts[k]), WithExtension(chosen, kMapExts[k]), kDataExts[k]};
     if (!FileExists(m.from)) continue;
     if (SamePath(m.from, m.to)) continue;
     if (FileExists(m.to)) replacing = true;
@@ -130,7 +130,8 @@ bool RenameOneFile(FileSlots& slots, const std::string& path, const std::string&
   const TFileType type = FileTypeOfPath(path);
   if (type != ftUnknown) {
     const std::string mapExt = kMapExts[type - ftZV1];
-    if (FileExists(WithExtension(path, mapExt))) MoveFile(WithExtension(path, mapExt), WithExtension(chosen, mapExt));
+    if (FileExists(WithExtension(path, mapExt)))
+      MoveFile(WithExtension(path, mapExt), WithExtension(chosen, mapExt));
   }
   return true;
 }

@@ -19,10 +19,14 @@ namespace {
 
 constexpr size_t kCopyBlock = 1 << 20;
 
-std::string NameOf(const std::string& path) { return fs::path(path).filename().string(); }
+std::string NameOf(const std::string& path) {
+  return fs::path(path).filename().string();
+}
 
 // Only files whose extension is ".ZV1" exactly take part, as in the file dialog's filter.
-bool IsUpperZV1(const std::string& path) { return fs::path(path).extension() == ".ZV1"; }
+bool IsUpperZV1(const std::string& path) {
+  return fs::path(path).extension() == ".ZV1";
+}
 
 // Copies the records of a data file from byte `from` up to its first end-of-data record (or the
 // last whole record), so that the joined file carries one end record, at its very end.
@@ -66,9 +70,11 @@ JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<std::string>& candi
   };
   std::vector<Candidate> pool;
   for (const auto& p : candidates)
-    if (const auto span = ReadHeaderSpan(p); span && span->FirstLoggedMin > lastLoggedMin) pool.push_back({p, *span});
-  std::stable_sort(pool.begin(), pool.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.span.FirstLoggedMin < b.span.FirstLoggedMin; });
+    if (const auto span = ReadHeaderSpan(p); span && span->FirstLoggedMin > lastLoggedMin)
+      pool.push_back({p, *span});
+  std::stable_sort(pool.begin(), pool.end(), [](const Candidate& a, const Candidate& b) {
+    return a.span.FirstLoggedMin < b.span.FirstLoggedMin;
+  });
   JoinPlan plan;
   int32_t end = lastLoggedMin;
   for (const auto& c : pool) {
@@ -82,7 +88,8 @@ JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<std::string>& candi
   return plan;
 }
 
-int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const JoinOptions& options, Host& host) {
+int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const JoinOptions& options,
+                 Host& host) {
   TFileRec& s1 = slots[1];
   if (!s1.Open || s1.FileType != ftZV1) {
     host.TimedMessage(msg::kFile1NotZV1, 5000);
@@ -100,8 +107,8 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
   const int32_t first1 = s1.FirstLoggedMin;
   int32_t last = s1.LastLoggedMin;
   host.AddLine(Memo::DataMemo, msg::kJoinHeading);
-  host.AddLine(Memo::DataMemo, std::string(msg::kFirstFile) + NameOf(path1) + "\t\t" + std::to_string(first1) + "\t" +
-                                   std::to_string(last));
+  host.AddLine(Memo::DataMemo, std::string(msg::kFirstFile) + NameOf(path1) + "\t\t" +
+                                   std::to_string(first1) + "\t" + std::to_string(last));
   CloseAllSlots(slots);  // file 1 too: its records are flushed before they are copied
 
   std::vector<std::string> selection;
@@ -145,7 +152,8 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
       host.AddLine(Memo::DataMemo, std::string(msg::kUnreadable) + NameOf(selection[k]));
       continue;
     }
-    const int64_t gap = options.KeepGapsChk ? std::max<int64_t>(0, int64_t{span->FirstLoggedMin} - last - 1) : 0;
+    const int64_t gap =
+        options.KeepGapsChk ? std::max<int64_t>(0, int64_t{span->FirstLoggedMin} - last - 1) : 0;
     const int64_t newLast = int64_t{last} + gap + (int64_t{span->LastLoggedMin} - span->FirstLoggedMin + 1);
     if (newLast > INT32_MAX || !WriteGapMinutes(out, gap) || !CopyRecords(*in, kHeaderBytes, out)) {
       host.TimedMessage(std::string(msg::kJoinFailed) + out.ErrorText(), 10'000);
@@ -153,8 +161,9 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
     }
     last = static_cast<int32_t>(newLast);
     ++appended;
-    host.AddLine(Memo::DataMemo, std::string(msg::kAppended) + NameOf(selection[k]) + "\t" + std::to_string(gap) + "\t" +
-                                     std::to_string(span->FirstLoggedMin) + "\t" + std::to_string(span->LastLoggedMin));
+    host.AddLine(Memo::DataMemo, std::string(msg::kAppended) + NameOf(selection[k]) + "\t" +
+                                     std::to_string(gap) + "\t" + std::to_string(span->FirstLoggedMin) +
+                                     "\t" + std::to_string(span->LastLoggedMin));
   }
   const Record end = EndRecord();
   uint8_t lastBytes[4];

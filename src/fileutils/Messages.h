@@ -32,7 +32,8 @@ inline constexpr std::string_view kFailedRename1 = "FAILED to rename ";
 inline constexpr std::string_view kFailedRename2 = ". \r\nNo change made";
 inline constexpr std::string_view kFailedRenameFile = "FAILED to rename file. \r\nNo change made";
 inline constexpr std::string_view kNoFileForAction = "No file selected for action";
-inline constexpr std::string_view kDeleteQuestion1 = "Are you SURE you wish to permanently delete all files in the set '";
+inline constexpr std::string_view kDeleteQuestion1 =
+    "Are you SURE you wish to permanently delete all files in the set '";
 inline constexpr std::string_view kDeleteQuestion2 = "'\r\nThey will NOT be in the Recycle Bin";
 inline constexpr std::string_view kNoFilesDeleted = "No files deleted";
 // Our own: a rename never replaces a file without asking, and a failed delete is named.
@@ -45,7 +46,8 @@ inline constexpr std::string_view kHeaderNotWritten = "Could not write the heade
 // Join.
 inline constexpr std::string_view kFile1NotZV1 = "File 1 must be an open ZV1 file";
 inline constexpr std::string_view kCopyFirstFile =
-    "To create a copy of the first file:\r\nRight click the name in Explorer and select 'Copy'\r\nthen CTRL V to paste "
+    "To create a copy of the first file:\r\nRight click the name in Explorer and select 'Copy'\r\nthen CTRL "
+    "V to paste "
     "the copy into the same directory\r\nthen resume this process";
 inline constexpr std::string_view kJoinDialogTitle = "Select one or more ZV1 files to append";
 inline constexpr std::string_view kNoFilesSelected = "No files selected";
@@ -55,7 +57,8 @@ inline constexpr std::string_view kListed = "listed\t";
 inline constexpr std::string_view kAppended = "Appended\t";
 inline constexpr std::string_view kNoneAfterFirst =
     "None of the files selected start after the open, first, file, so none have been appended.";
-inline constexpr std::string_view kFilesAppended = " files appended.  Go to the Process page of the menu to create a new ZV2 file";
+inline constexpr std::string_view kFilesAppended =
+    " files appended.  Go to the Process page of the menu to create a new ZV2 file";
 // Our own: files left out of the chain, and a join that could not be written.
 inline constexpr std::string_view kLeftOut = "left out (overlaps)\t";
 inline constexpr std::string_view kUnreadable = "ERROR\t";

@@ -55,7 +55,8 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
   if (!s.Mapped) MapSlot(slots, slot, false, host);
   if (!s.Open) return CopyResult::Skipped;
   int64_t from = 0, to = 0;
-  if (firstMin < s.FirstLoggedMin || lastMin > s.LastLoggedMin || !PeriodRecords(s, firstMin, lastMin, from, to)) {
+  if (firstMin < s.FirstLoggedMin || lastMin > s.LastLoggedMin ||
+      !PeriodRecords(s, firstMin, lastMin, from, to)) {
     Report(host, s.ShortName + std::string(msg::kOutsideFile), 5000);
     return CopyResult::Skipped;
   }
@@ -64,8 +65,9 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
       Report(host, s.ShortName + std::string(msg::kCopyIsSource), 5000);
       return CopyResult::Skipped;
     }
-  if (FileExists(output) && host.Ask(std::string(msg::kReplaceQuestion1) + output + std::string(msg::kReplaceQuestion2),
-                                     Buttons::YesNo) != Answer::Yes)
+  if (FileExists(output) &&
+      host.Ask(std::string(msg::kReplaceQuestion1) + output + std::string(msg::kReplaceQuestion2),
+               Buttons::YesNo) != Answer::Yes)
     return CopyResult::Skipped;
   WriteBackIfChanged(s, host);  // marks still in the buffer belong in the copy
   HeaderBytes header{};
@@ -88,7 +90,8 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
   for (int64_t r = from; r < to;) {
     const int64_t n = std::min(kCopyRecords, to - r);
     const size_t bytes = static_cast<size_t>(n) * kRecordBytes;
-    if (s.Infile->ReadAt(r * kRecordBytes, buf.data(), bytes) != bytes || !out.Append(buf.data(), static_cast<size_t>(n))) {
+    if (s.Infile->ReadAt(r * kRecordBytes, buf.data(), bytes) != bytes ||
+        !out.Append(buf.data(), static_cast<size_t>(n))) {
       Report(host, std::string(msg::kShortCopyError), 10'000);
       return CopyResult::Stop;
     }
@@ -101,15 +104,20 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
   return CopyResult::Written;
 }
 
-std::string OneFieldBytes(const std::string& text, int width) { return text.substr(0, static_cast<size_t>(width)); }
+std::string OneFieldBytes(const std::string& text, int width) {
+  return text.substr(0, static_cast<size_t>(width));
+}
 
 }  // namespace
 
 std::string PeriodCopyName(const std::string& fullName, int32_t minutes) {
   const fs::path p(fullName);
-  std::string name = p.stem().string() + std::string(msg::kPart) + std::to_string(minutes) + p.extension().string();
+  std::string name =
+      p.stem().string() + std::string(msg::kPart) + std::to_string(minutes) + p.extension().string();
   for (char& c : name)
-    if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 0x20) c = '_';
+    if (std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos ||
+        static_cast<unsigned char>(c) < 0x20)
+      c = '_';
   return (p.parent_path() / name).string();
 }
 
@@ -118,13 +126,15 @@ SaveRequest PeriodCopyRequest(const TFileRec& slot, int32_t firstMin, int32_t la
           std::string(msg::kZV1Filter)};
 }
 
-int CopySelectedPeriod(FileSlots& slots, int32_t firstMin, int32_t lastMin, const std::string& output, Host& host) {
+int CopySelectedPeriod(FileSlots& slots, int32_t firstMin, int32_t lastMin, const std::string& output,
+                       Host& host) {
   int written = 0;
   std::vector<std::string> used;
   for (int i = 1; i <= 3; ++i) {
     if (!slots[i].Open) continue;
     host.Progress(msg::kCopyPeriodBusy, i, 3);
-    const std::string target = used.empty() ? output : WithExtension(output, fs::path(slots[i].FullFileName).extension().string());
+    const std::string target =
+        used.empty() ? output : WithExtension(output, fs::path(slots[i].FullFileName).extension().string());
     // Two open files of one type would share a name: the second is not allowed to replace the first.
     if (std::find(used.begin(), used.end(), target) != used.end()) {
       Report(host, slots[i].ShortName + std::string(msg::kCopyIsSource), 5000);
@@ -153,7 +163,8 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
   const int n = static_cast<int>(files.size());
   for (int k = 1; k <= n && !host.StopRequested(); ++k) {
     const std::string& path = files[static_cast<size_t>(k - 1)];
-    host.Progress(std::string(msg::kCopying) + std::to_string(k) + std::string(msg::kOf) + std::to_string(n), k, n);
+    host.Progress(std::string(msg::kCopying) + std::to_string(k) + std::string(msg::kOf) + std::to_string(n),
+                  k, n);
     if (!OpenFileInSlot(slots, path, 1, host, {.batchRunning = true}).opened) {
       host.AddLine(Memo::DataMemo, std::string(msg::kCropError) + path);
       ++out.failed;

@@ -18,7 +18,8 @@ SaveRequest PeriodCopyRequest(const TFileRec& slot, int32_t firstMin, int32_t la
 // Writes minutes firstMin … lastMin of each open slot 1 … 3 to new files: the first copied slot
 // to output, the others to output with their own extension. A slot that does not hold the whole
 // period is skipped with a message. Returns the number of files written.
-int CopySelectedPeriod(FileSlots& slots, int32_t firstMin, int32_t lastMin, const std::string& output, Host& host);
+int CopySelectedPeriod(FileSlots& slots, int32_t firstMin, int32_t lastMin, const std::string& output,
+                       Host& host);
 
 struct CropOutcome {
   int copied = 0;

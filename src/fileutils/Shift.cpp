@@ -43,7 +43,8 @@ int AddMinutesToStart(FileSlots& slots, int32_t minutes, Host& host) {
 std::optional<HeaderSpan> ReadHeaderSpan(const std::string& path) {
   auto f = BinaryFile::Open(path, BinaryFile::Mode::ReadOnly);
   uint8_t h[kHeaderBytes];
-  if (!f || f->Size() < kHeaderBlockBytes || f->ReadAt(0, h, kHeaderBytes) != kHeaderBytes) return std::nullopt;
+  if (!f || f->Size() < kHeaderBlockBytes || f->ReadAt(0, h, kHeaderBytes) != kHeaderBytes)
+    return std::nullopt;
   return HeaderSpan{Be32(&h[hdr::kFirstLoggedMin]), Be32(&h[hdr::kLastLoggedMin])};
 }
 

@@ -24,8 +24,8 @@ struct HeaderSpan {
 std::optional<HeaderSpan> ReadHeaderSpan(const std::string& path);
 
 struct JoinOptions {
-  bool KeepGapsChk = true;            // "keep true times"
-  bool CopyJoinFirstFileChk = true;   // "copy first file": stop and ask for a copy first
+  bool KeepGapsChk = true;           // "keep true times"
+  bool CopyJoinFirstFileChk = true;  // "copy first file": stop and ask for a copy first
 };
 
 // The files to append, in order: with true times, those that start after file 1 ends, chained
@@ -39,6 +39,7 @@ JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<std::string>& candi
 // Appends the chosen ZV1 files to the ZV1 file open in slot 1 (chosen empty: the dialog was
 // cancelled). The joined file replaces file 1 only when it has been written whole. Returns the
 // number of files appended; all slots are closed afterwards.
-int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const JoinOptions& options, Host& host);
+int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const JoinOptions& options,
+                 Host& host);
 
 }  // namespace zorvel::fileutils

@@ -48,7 +48,7 @@ struct EditSpec {
   std::string_view name;
   int maxLength;
   std::string_view defaultText;
-  std::string LoggerSettings::* field;  // nullptr for the band edits, which live in IPIEdits
+  std::string LoggerSettings::*field;  // nullptr for the band edits, which live in IPIEdits
 };
 const std::array<EditSpec, 25>& EditSpecs();
 

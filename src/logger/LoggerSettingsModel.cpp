@@ -10,7 +10,8 @@ namespace {
 
 // The next text of the cycle, or nothing for a text outside it.
 template <size_t N>
-std::optional<std::string> NextInCycle(const std::array<std::string_view, N>& cycle, const std::string& text) {
+std::optional<std::string> NextInCycle(const std::array<std::string_view, N>& cycle,
+                                       const std::string& text) {
   const auto it = std::find(cycle.begin(), cycle.end(), text);
   if (it == cycle.end()) return std::nullopt;
   const auto next = std::next(it) == cycle.end() ? cycle.begin() : std::next(it);
@@ -18,7 +19,8 @@ std::optional<std::string> NextInCycle(const std::array<std::string_view, N>& cy
 }
 
 template <size_t N>
-Problem Advance(const std::array<std::string_view, N>& cycle, std::string& label, std::string_view codingError) {
+Problem Advance(const std::array<std::string_view, N>& cycle, std::string& label,
+                std::string_view codingError) {
   auto next = NextInCycle(cycle, label);
   if (!next) return std::string(codingError);
   label = *next;
@@ -97,7 +99,9 @@ std::string LoggerSettingsModel::ShowAdvancedSettingsLbl() const {
   return std::string(advancedShown_ ? msg::kHideAdvanced : msg::kShowAdvanced);
 }
 
-std::string LoggerSettingsModel::IPImaxHint() const { return IPImaxHintFor(v_.IPImaxEdit); }
+std::string LoggerSettingsModel::IPImaxHint() const {
+  return IPImaxHintFor(v_.IPImaxEdit);
+}
 
 void LoggerSettingsModel::SetNow(const CivilDateTime& now) {
   int addon = 0;

@@ -16,7 +16,8 @@ inline constexpr std::string_view kHighPassNone = "HighPass:      no filter";
 inline constexpr std::string_view kHighPass20 = "HighPass filter      20kHz";
 inline constexpr std::string_view kHighPass40 = "HighPass filter      40kHz";
 inline constexpr std::string_view kHighPass80 = "HighPass filter      80kHz";
-inline constexpr std::array<std::string_view, 4> kHighPassCycle = {kHighPassNone, kHighPass20, kHighPass40, kHighPass80};
+inline constexpr std::array<std::string_view, 4> kHighPassCycle = {kHighPassNone, kHighPass20, kHighPass40,
+                                                                   kHighPass80};
 
 inline constexpr std::string_view kDetectionHalf = "DetectionMode half";
 inline constexpr std::string_view kDetectionQtr = "DetectionMode qtr";
@@ -25,23 +26,23 @@ inline constexpr std::string_view kLightAllLevels = "ON at all light levels";
 inline constexpr std::string_view kLightOffHigh = "OFF at high light levels";
 inline constexpr std::string_view kLightOffModerate = "OFF when above moderate light";
 inline constexpr std::string_view kLightOffMinimal = "OFF when above minimal light";
-inline constexpr std::array<std::string_view, 4> kLightCycle = {kLightAllLevels, kLightOffHigh, kLightOffModerate,
-                                                                kLightOffMinimal};
+inline constexpr std::array<std::string_view, 4> kLightCycle = {kLightAllLevels, kLightOffHigh,
+                                                                kLightOffModerate, kLightOffMinimal};
 
 inline constexpr std::string_view kMinsContinuous = "Logging continuously";
 inline constexpr std::string_view kMins1Off = "1minON, 1MinOff";
 inline constexpr std::string_view kMins2Off = "1minON, 2MinOff";
 inline constexpr std::string_view kMins4Off = "1minON, 4MinOff";
 inline constexpr std::string_view kMins9Off = "1minON, 9MinOff";
-inline constexpr std::array<std::string_view, 5> kMinsOffCycle = {kMinsContinuous, kMins1Off, kMins2Off, kMins4Off,
-                                                                  kMins9Off};
+inline constexpr std::array<std::string_view, 5> kMinsOffCycle = {kMinsContinuous, kMins1Off, kMins2Off,
+                                                                  kMins4Off, kMins9Off};
 
 inline constexpr std::string_view kBatteryNiMH = "NiMH rechargeable batteries";
 inline constexpr std::string_view kBatteryAlkaline = "Alkaline batteries";
 inline constexpr std::string_view kBatteryLeadAcid = "Lead acid / solar";
 inline constexpr std::string_view kBatteryUser = "User voltage setting";
-inline constexpr std::array<std::string_view, 4> kBatteryCycle = {kBatteryNiMH, kBatteryAlkaline, kBatteryLeadAcid,
-                                                                  kBatteryUser};
+inline constexpr std::array<std::string_view, 4> kBatteryCycle = {kBatteryNiMH, kBatteryAlkaline,
+                                                                  kBatteryLeadAcid, kBatteryUser};
 
 inline constexpr std::array<std::string_view, 8> kSizeLimitCycle = {
     "ZV1 file size limit     3GB", "ZV1 file size limit     2GB", "ZV1 file size limit     1GB",
@@ -52,7 +53,8 @@ inline constexpr std::array<int, 8> kSizeLimitGB = {3, 2, 1, 4, 6, 8, 16, 32};
 inline constexpr std::string_view kCodingErrorHighPass = "Coding error in HighPassFilterLblClick";
 inline constexpr std::string_view kCodingErrorLight = "Coding error in LightSwitchLblClick";
 inline constexpr std::string_view kCodingErrorMinsOff = "Coding error in MinsOffLblClick";
-inline constexpr std::string_view kCodingErrorHighPassLine = "Coding error in input high pass filter selection";
+inline constexpr std::string_view kCodingErrorHighPassLine =
+    "Coding error in input high pass filter selection";
 
 // BatteryInfoLbl.
 inline constexpr std::string_view kInfoNiMH = "(6 NiMH AA cells in each of 1,2 or 3 stacks. 6v)";

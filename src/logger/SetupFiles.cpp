@@ -53,13 +53,16 @@ std::string BatteryLine(const LoggerSettings& s) {
   return std::string(msg::kBatteryLineUser) + s.BattSwitchLevelEdit;
 }
 
-std::string LastTwo(const std::string& t) { return t.size() <= 2 ? t : t.substr(t.size() - 2); }
+std::string LastTwo(const std::string& t) {
+  return t.size() <= 2 ? t : t.substr(t.size() - 2);
+}
 
 }  // namespace
 
 std::optional<int> FrequencyBonus(const LoggerSettings& s) {
   int bonus = 0;
-  for (const std::string* lift : {&s.Over160kHzEdit, &s.under160khzEdit, &s.under80khzEdit, &s.under40khzEdit}) {
+  for (const std::string* lift :
+       {&s.Over160kHzEdit, &s.under160khzEdit, &s.under80khzEdit, &s.under40khzEdit}) {
     const auto v = ParseInt(*lift);
     if (!v) return std::nullopt;
     bonus = (bonus << 2) | (((*v % 4) + 4) % 4);
@@ -82,7 +85,8 @@ BatsetsText BuildBatsetsText(const LoggerSettings& s) {
   }
   const auto bonus = FrequencyBonus(s);
   if (!bonus) {
-    for (const std::string* lift : {&s.Over160kHzEdit, &s.under160khzEdit, &s.under80khzEdit, &s.under40khzEdit}) {
+    for (const std::string* lift :
+         {&s.Over160kHzEdit, &s.under160khzEdit, &s.under80khzEdit, &s.under40khzEdit}) {
       if (!ParseInt(*lift)) {
         out.error = std::string(msg::kLiftNotNumber1) + *lift + std::string(msg::kLiftNotNumber2);
         break;
@@ -91,7 +95,10 @@ BatsetsText BuildBatsetsText(const LoggerSettings& s) {
     t.clear();
     return out;
   }
-  t.append(msg::kFrequencyBonus).append(std::to_string(*bonus)).append(msg::kLift160).append(s.Over160kHzEdit);
+  t.append(msg::kFrequencyBonus)
+      .append(std::to_string(*bonus))
+      .append(msg::kLift160)
+      .append(s.Over160kHzEdit);
   t.append(msg::kLift80).append(s.under160khzEdit).append(msg::kLift40).append(s.under80khzEdit);
   t.append(msg::kLiftBelow40).append(s.under40khzEdit).append(kCrLf);
   line(msg::kScoreThreshold, s.WaveGroupThreshEdit, msg::kShortThreshold);
@@ -113,7 +120,8 @@ BatsetsText BuildBatsetsText(const LoggerSettings& s) {
 }
 
 SaveRequest SettingsSaveRequest() {
-  return {std::string(msg::kSettingsDialogTitle), std::string(msg::kSettingsFileName), std::string(msg::kSaveFilter)};
+  return {std::string(msg::kSettingsDialogTitle), std::string(msg::kSettingsFileName),
+          std::string(msg::kSaveFilter)};
 }
 
 bool WriteSettingsFile(LoggerSettings& s, const std::string& path, const std::string& todayText, Host& host) {
@@ -122,7 +130,8 @@ bool WriteSettingsFile(LoggerSettings& s, const std::string& path, const std::st
     host.TimedMessage(msg::kSettingsNotCreated, kErrorMessageMs);
     return false;
   }
-  if (s.SettingsFileNameEdit == msg::kDefaultSettingsName) s.SettingsFileNameEdit = std::string(msg::kCreatedOn) + todayText;
+  if (s.SettingsFileNameEdit == msg::kDefaultSettingsName)
+    s.SettingsFileNameEdit = std::string(msg::kCreatedOn) + todayText;
   const BatsetsText text = BuildBatsetsText(s);
   for (const auto& n : text.notices) host.TimedMessage(n, kErrorMessageMs);
   if (!text.ok) {
@@ -144,18 +153,18 @@ void PadClockEdits(LoggerSettings& s) {
 }
 
 std::string ClockDialogTitle(const LoggerSettings& s) {
-  return std::string(msg::kClockDialogTitle) + LastTwo(s.YearEdit) + ":" + s.MonthEdit + ":" + s.DayEdit + "  " +
-         s.HourEdit + ":" + s.MinuteEdit + ":00";
+  return std::string(msg::kClockDialogTitle) + LastTwo(s.YearEdit) + ":" + s.MonthEdit + ":" + s.DayEdit +
+         "  " + s.HourEdit + ":" + s.MinuteEdit + ":00";
 }
 
 std::string BattimeBytes(const LoggerSettings& s) {
-  return LastTwo(s.YearEdit) + ":" + s.MonthEdit + ":" + s.DayEdit + ":" + s.HourEdit + ":" + s.MinuteEdit + ":00" +
-         std::string(kCrLf);
+  return LastTwo(s.YearEdit) + ":" + s.MonthEdit + ":" + s.DayEdit + ":" + s.HourEdit + ":" + s.MinuteEdit +
+         ":00" + std::string(kCrLf);
 }
 
 std::string TimefileLblText(const LoggerSettings& s) {
-  return std::string(msg::kTimefileLbl1) + s.DayEdit + " : " + s.MonthEdit + " : 20" + LastTwo(s.YearEdit) + "    " +
-         s.HourEdit + ":" + s.MinuteEdit;
+  return std::string(msg::kTimefileLbl1) + s.DayEdit + " : " + s.MonthEdit + " : 20" + LastTwo(s.YearEdit) +
+         "    " + s.HourEdit + ":" + s.MinuteEdit;
 }
 
 SaveRequest ClockSaveRequest(LoggerSettings& s) {
@@ -163,7 +172,8 @@ SaveRequest ClockSaveRequest(LoggerSettings& s) {
   return {ClockDialogTitle(s), std::string(msg::kClockFileName), std::string(msg::kSaveFilter)};
 }
 
-std::optional<std::string> WriteClockFile(LoggerSettings& s, const std::optional<std::string>& path, Host& host) {
+std::optional<std::string> WriteClockFile(LoggerSettings& s, const std::optional<std::string>& path,
+                                          Host& host) {
   PadClockEdits(s);
   if (!path) {
     host.TimedMessage(msg::kNoFileCreated, kErrorMessageMs);

@@ -14,9 +14,9 @@ namespace zorvel::logger {
 
 struct BatsetsText {
   bool ok = false;
-  std::string bytes;                  // the whole file
-  std::vector<std::string> notices;   // shown while writing goes on
-  std::string error;                  // why nothing can be written (ok false)
+  std::string bytes;                 // the whole file
+  std::vector<std::string> notices;  // shown while writing goes on
+  std::string error;                 // why nothing can be written (ok false)
 };
 
 // The file's bytes for the settings as they stand (the settings name is not replaced here).
@@ -42,6 +42,7 @@ SaveRequest ClockSaveRequest(LoggerSettings& s);
 
 // Pads the clock edits and writes BATTIME.txt at path (nullopt: the dialog was cancelled).
 // On success the text for TimefileLbl is returned.
-std::optional<std::string> WriteClockFile(LoggerSettings& s, const std::optional<std::string>& path, Host& host);
+std::optional<std::string> WriteClockFile(LoggerSettings& s, const std::optional<std::string>& path,
+                                          Host& host);
 
 }  // namespace zorvel::logger

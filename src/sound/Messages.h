@@ -22,7 +22,8 @@ inline constexpr std::string_view kDefaultNameSuffix = " Zorvel.wav";
 inline constexpr std::string_view kSaveWavTitle = "Save Zorvel data file to PC as *.ZV1 file ";
 inline constexpr std::string_view kSaveWavFilter = "Wav files|*.wav|All files|*.*";
 
-inline constexpr std::string_view kPointerNotOverFile = "Pointer must be over a file display for this to work";
+inline constexpr std::string_view kPointerNotOverFile =
+    "Pointer must be over a file display for this to work";
 inline constexpr std::string_view kNoWavIndex = "Failed to find wav index file in the directory of ";
 inline constexpr std::string_view kNoWavForMinute = "No wav file found for target minute";
 inline constexpr std::string_view kNoWavForTime = "No wav file found for target time";

@@ -22,7 +22,9 @@ int64_t RoundDiv(int64_t n, int64_t d) {
   return q;
 }
 
-int16_t Clamp(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, -kSampleLimit, kSampleLimit)); }
+int16_t Clamp(int64_t v) {
+  return static_cast<int16_t>(std::clamp<int64_t>(v, -kSampleLimit, kSampleLimit));
+}
 
 // One sine cycle; the phase carries over so that joined cycles do not click.
 void RenderCycle(std::vector<int16_t>& out, int32_t amp, int32_t step, int32_t divisor, int32_t& phase) {
@@ -36,7 +38,9 @@ void RenderCycle(std::vector<int16_t>& out, int32_t amp, int32_t step, int32_t d
 }
 
 // An IPI of 0 would have no period: it is taken as 1.
-int32_t Period(const tCycPair& e) { return std::max(e.IPI, 1); }
+int32_t Period(const tCycPair& e) {
+  return std::max(e.IPI, 1);
+}
 
 }  // namespace
 
@@ -103,7 +107,11 @@ std::vector<int16_t> TestSweep() {
   return out;
 }
 
-std::string PitchLblText(int pitch) { return std::string(msg::kPitchPrefix) + std::to_string(pitch); }
-std::string LengthLblText(int stretch) { return std::string(msg::kStretchPrefix) + std::to_string(stretch); }
+std::string PitchLblText(int pitch) {
+  return std::string(msg::kPitchPrefix) + std::to_string(pitch);
+}
+std::string LengthLblText(int stretch) {
+  return std::string(msg::kStretchPrefix) + std::to_string(stretch);
+}
 
 }  // namespace zorvel::sound

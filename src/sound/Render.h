@@ -37,12 +37,18 @@ std::vector<int16_t> RenderReconstruction(const std::vector<tCycPair>& entries, 
 std::vector<int16_t> TestSweep();
 
 // How long to wait after playing a chunk, in milliseconds.
-inline int PauseAfterChunkMs(int32_t pauseTicks) { return pauseTicks / 1200 < 200 ? pauseTicks / 1200 : 200; }
+inline int PauseAfterChunkMs(int32_t pauseTicks) {
+  return pauseTicks / 1200 < 200 ? pauseTicks / 1200 : 200;
+}
 
 // Label texts and their cycles: "pitch  1" … "pitch  8", "stretch 1" … "stretch 4".
 std::string PitchLblText(int pitch);
 std::string LengthLblText(int stretch);
-inline int NextPitch(int pitch) { return pitch >= 8 || pitch < 1 ? 1 : pitch + 1; }
-inline int NextStretch(int stretch) { return stretch >= 4 || stretch < 1 ? 1 : stretch + 1; }
+inline int NextPitch(int pitch) {
+  return pitch >= 8 || pitch < 1 ? 1 : pitch + 1;
+}
+inline int NextStretch(int stretch) {
+  return stretch >= 4 || stretch < 1 ? 1 : stretch + 1;
+}
 
 }  // namespace zorvel::sound

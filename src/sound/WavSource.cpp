@@ -6,7 +6,8 @@
 
 namespace zorvel::sound {
 
-WavSourceResult FindWavSourceLine(const std::vector<tWavFileTimesRecord>& times, int32_t minute, int32_t second) {
+WavSourceResult FindWavSourceLine(const std::vector<tWavFileTimesRecord>& times, int32_t minute,
+                                  int32_t second) {
   size_t i = 0;
   while (i < times.size() && times[i].MinN != minute) ++i;
   if (i == times.size()) return {0, std::string(msg::kNoWavForMinute)};

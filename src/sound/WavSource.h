@@ -17,7 +17,8 @@ struct WavSourceResult {
 
 // The entry for the moment (minute, second): the last entry that starts at or before it within
 // its minute, at least entry 1.
-WavSourceResult FindWavSourceLine(const std::vector<tWavFileTimesRecord>& times, int32_t minute, int32_t second);
+WavSourceResult FindWavSourceLine(const std::vector<tWavFileTimesRecord>& times, int32_t minute,
+                                  int32_t second);
 
 // The text after the last tab of the given 1-based line of the index file; empty when the file
 // or the line cannot be read.

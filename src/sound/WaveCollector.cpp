@@ -17,7 +17,9 @@ int64_t TicksBetween(TRecTime from, TRecTime to) {
   return (static_cast<int64_t>(to.Mn) - from.Mn) * kTicksPerMinute + (to.FiveMuSec - from.FiveMuSec);
 }
 
-std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string TwoDigits(int v) {
+  return (v < 10 ? "0" : "") + std::to_string(v);
+}
 }  // namespace
 
 WaveCollector::WaveCollector(CollectMode mode, TRecTime screenStart, ChunkSink* sink)
@@ -50,7 +52,8 @@ void WaveCollector::AddOctet(TRecTime octetTime, const tOct& octet) {
   } else {
     AppendGap(gap, kFileGapIpi);
   }
-  for (int w = 0; w < 8; w += 2) entries_.push_back(tCycPair{octet.AMPs[w], octet.IPIs[w], KhzOfIpi(octet.IPIs[w])});
+  for (int w = 0; w < 8; w += 2)
+    entries_.push_back(tCycPair{octet.AMPs[w], octet.IPIs[w], KhzOfIpi(octet.IPIs[w])});
   reference_ = octetTime;
 }
 

@@ -14,7 +14,7 @@ namespace zorvel::sound {
 
 enum class CollectMode { LivePlay, File };
 
-constexpr int32_t kLiveFlushTicks = 800;       // 4 ms
+constexpr int32_t kLiveFlushTicks = 800;  // 4 ms
 constexpr int32_t kLiveGapIpi = 20;
 constexpr int32_t kFileGapIpi = 10;
 constexpr int32_t kFileEndPadTicks = 200;

@@ -36,9 +36,13 @@ class FileUtils : public ::testing::Test {
   }
   void Touch(const std::string& name) { testing::WriteAll(dir_.File(name), {1, 2, 3, 4}); }
   bool Exists(const std::string& name) const { return fs::exists(dir_.File(name)); }
-  static int64_t Records(const std::string& path) { return (fs::file_size(path) - kHeaderBytes) / kRecordBytes; }
+  static int64_t Records(const std::string& path) {
+    return (fs::file_size(path) - kHeaderBytes) / kRecordBytes;
+  }
   static int32_t HeaderInt(const std::string& path, int offset) { return Be32(&ReadAll(path)[offset]); }
-  bool Open(const std::string& path, int slot) { return OpenFileInSlot(slots_, path, slot, host_, {}).opened; }
+  bool Open(const std::string& path, int slot) {
+    return OpenFileInSlot(slots_, path, slot, host_, {}).opened;
+  }
 
   TempDir dir_{"fileutils"};
   RecordingHost host_;
@@ -147,7 +151,8 @@ TEST_F(FileUtils, JoinWithTrueTimesWritesGapMinutes) {
   EXPECT_EQ(memo[1], "FirstFile\ta.ZV1\t\t1000\t1004");
   EXPECT_EQ(memo[2], "listed\tb.ZV1\t\t1014\t1015");
   EXPECT_EQ(memo[3], "Appended\tb.ZV1\t9\t1014\t1015");
-  EXPECT_TRUE(host_.SaidTimed("1 files appended.  Go to the Process page of the menu to create a new ZV2 file"));
+  EXPECT_TRUE(
+      host_.SaidTimed("1 files appended.  Go to the Process page of the menu to create a new ZV2 file"));
   // The joined file reads back as one span with a minute record for every minute.
   ASSERT_TRUE(Open(a, 1));
   EXPECT_EQ(slots_[1].LastLoggedMin, 1015);
@@ -168,12 +173,13 @@ TEST_F(FileUtils, JoinWithoutTrueTimesAddsOnlyTheFileLength) {
 TEST_F(FileUtils, JoinChainsCandidatesAndLeavesOutOverlaps) {
   const std::string a = Make("a.ZV1", 1000, 5);
   const std::string d = Make("d.ZV1", 1030, 2);
-  const std::string b = Make("b.ZV1", 1010, 11);  // 1010 … 1020
-  const std::string c = Make("c.ZV1", 1015, 11);  // overlaps b
+  const std::string b = Make("b.ZV1", 1010, 11);    // 1010 … 1020
+  const std::string c = Make("c.ZV1", 1015, 11);    // overlaps b
   const std::string early = Make("e.ZV1", 990, 3);  // before a ends
-  Make("f.zv1", 1040, 1);                          // not a ".ZV1" name: ignored
+  Make("f.zv1", 1040, 1);                           // not a ".ZV1" name: ignored
   ASSERT_TRUE(Open(a, 1));
-  EXPECT_EQ(JoinZV1Files(slots_, {d, c, b, early, dir_.File("f.zv1")}, {.CopyJoinFirstFileChk = false}, host_), 2);
+  EXPECT_EQ(
+      JoinZV1Files(slots_, {d, c, b, early, dir_.File("f.zv1")}, {.CopyJoinFirstFileChk = false}, host_), 2);
   const auto memo = host_.Lines(Memo::DataMemo);
   EXPECT_NE(std::find(memo.begin(), memo.end(), "Appended\tb.ZV1\t5\t1010\t1020"), memo.end());
   EXPECT_NE(std::find(memo.begin(), memo.end(), "Appended\td.ZV1\t9\t1030\t1031"), memo.end());
@@ -187,11 +193,13 @@ TEST_F(FileUtils, JoinStopsForTheCopyNoticeAndWhenNothingStartsLater) {
   const auto before = ReadAll(a);
   ASSERT_TRUE(Open(a, 1));
   EXPECT_EQ(JoinZV1Files(slots_, {e}, {}, host_), 0);
-  EXPECT_TRUE(host_.SaidTimed(
-      "To create a copy of the first file:\r\nRight click the name in Explorer and select 'Copy'\r\nthen CTRL V to paste "
-      "the copy into the same directory\r\nthen resume this process"));
+  EXPECT_TRUE(
+      host_.SaidTimed("To create a copy of the first file:\r\nRight click the name in Explorer and select "
+                      "'Copy'\r\nthen CTRL V to paste "
+                      "the copy into the same directory\r\nthen resume this process"));
   EXPECT_EQ(JoinZV1Files(slots_, {e}, {.CopyJoinFirstFileChk = false}, host_), 0);
-  EXPECT_TRUE(host_.SaidTimed("None of the files selected start after the open, first, file, so none have been appended."));
+  EXPECT_TRUE(host_.SaidTimed(
+      "None of the files selected start after the open, first, file, so none have been appended."));
   EXPECT_EQ(ReadAll(a), before);
   EXPECT_EQ(JoinZV1Files(slots_, {e}, {.CopyJoinFirstFileChk = false}, host_), 0);
   EXPECT_TRUE(host_.SaidTimed("File 1 must be an open ZV1 file"));
@@ -208,7 +216,8 @@ TEST_F(FileUtils, PeriodCopyCutsTheSelectedMinutes) {
   EXPECT_EQ(HeaderInt(out, hdr::kStoredLastProcessMin), 1005);
   EXPECT_EQ(HeaderInt(out, hdr::kMarker1), 0);
   // The copy's first minute holds the source's fourth minute (light levels count the minutes).
-  EXPECT_EQ(ReadAll(out)[kHeaderBytes + 6], ReadAll(a)[kHeaderBytes + 3 * (1 + kGroupsPerMinute) * kRecordBytes + 6]);
+  EXPECT_EQ(ReadAll(out)[kHeaderBytes + 6],
+            ReadAll(a)[kHeaderBytes + 3 * (1 + kGroupsPerMinute) * kRecordBytes + 6]);
   // Up to the last minute the end record closes the copy once.
   EXPECT_EQ(CopySelectedPeriod(slots_, 1008, 1009, dir_.File("tail.ZV1"), host_), 1);
   EXPECT_EQ(Records(dir_.File("tail.ZV1")), 2 * (1 + kGroupsPerMinute) + 1);
@@ -237,7 +246,8 @@ TEST_F(FileUtils, CroppedCopiesFollowFileOnesSpan) {
   EXPECT_EQ(r.failed, 2);
   EXPECT_EQ(HeaderInt(dir_.File("wide PART 3.ZV1"), hdr::kFirstLoggedMin), 1002);
   const auto memo = host_.Lines(Memo::DataMemo);
-  EXPECT_NE(std::find(memo.begin(), memo.end(), "late.ZV1starts later or ends earlier than target time span"), memo.end());
+  EXPECT_NE(std::find(memo.begin(), memo.end(), "late.ZV1starts later or ends earlier than target time span"),
+            memo.end());
   EXPECT_NE(std::find(memo.begin(), memo.end(), "ERROR\t\t" + dir_.File("missing.ZV1")), memo.end());
   EXPECT_TRUE(host_.SaidTimed("Batch copy completed"));
   EXPECT_TRUE(host_.SaidTimed("BUT .....  some Files could not be processed"));
@@ -246,7 +256,8 @@ TEST_F(FileUtils, CroppedCopiesFollowFileOnesSpan) {
 TEST_F(FileUtils, DeploymentTextsGoIntoEveryOpenHeader) {
   const std::string a = Make("a.ZV1", 1000, 1);
   const std::string b = Make("b.ZV2", 1000, 1);
-  DeploymentTexts t{"51.5N", "0.12W", "hedge by the pond", "+1", "A location name longer than thirty-two chars"};
+  DeploymentTexts t{"51.5N", "0.12W", "hedge by the pond", "+1",
+                    "A location name longer than thirty-two chars"};
   EXPECT_EQ(CopyTextToOpenFiles(slots_, t, host_), 0);
   EXPECT_TRUE(host_.SaidTimed("Text changes must be made on File1"));
   ASSERT_TRUE(Open(a, 1));

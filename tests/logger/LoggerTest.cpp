@@ -19,7 +19,8 @@ using zorvel::testing::TempDir;
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
   size_t from = 0;
-  for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2) lines.push_back(text.substr(from, at - from));
+  for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+    lines.push_back(text.substr(from, at - from));
   EXPECT_EQ(from, text.size()) << "text after the last CR LF";
   return lines;
 }
@@ -159,8 +160,8 @@ TEST(BattimeFile, CancelAndUnwritableTarget) {
 // Clicks the label as many times as its cycle is long and checks it passes the given texts and
 // comes back to where it began.
 template <typename Click>
-void ExpectCycle(LoggerSettingsModel& m, std::string LoggerSettings::* label, const std::vector<std::string>& texts,
-                 Click click) {
+void ExpectCycle(LoggerSettingsModel& m, std::string LoggerSettings::*label,
+                 const std::vector<std::string>& texts, Click click) {
   const std::string start = m.Values().*label;
   for (size_t i = 1; i <= texts.size(); ++i) {
     click();
@@ -172,16 +173,19 @@ void ExpectCycle(LoggerSettingsModel& m, std::string LoggerSettings::* label, co
 TEST(OptionLabels, EveryCycleReturnsToItsStart) {
   LoggerSettingsModel m;
   auto strings = [](auto arr) { return std::vector<std::string>(arr.begin(), arr.end()); };
-  ExpectCycle(m, &LoggerSettings::MinsOffLbl, strings(msg::kMinsOffCycle), [&] { EXPECT_FALSE(m.MinsOffLblClick()); });
+  ExpectCycle(m, &LoggerSettings::MinsOffLbl, strings(msg::kMinsOffCycle),
+              [&] { EXPECT_FALSE(m.MinsOffLblClick()); });
   ExpectCycle(m, &LoggerSettings::LightSwitchLbl, strings(msg::kLightCycle),
               [&] { EXPECT_FALSE(m.LightSwitchLblClick()); });
-  ExpectCycle(m, &LoggerSettings::BatteryTypeLbl, strings(msg::kBatteryCycle), [&] { m.BatteryTypeLblClick(); });
-  ExpectCycle(m, &LoggerSettings::ZV1sizeLimitLbl, strings(msg::kSizeLimitCycle), [&] { m.ZV1sizeLimitLblClick(); });
+  ExpectCycle(m, &LoggerSettings::BatteryTypeLbl, strings(msg::kBatteryCycle),
+              [&] { m.BatteryTypeLblClick(); });
+  ExpectCycle(m, &LoggerSettings::ZV1sizeLimitLbl, strings(msg::kSizeLimitCycle),
+              [&] { m.ZV1sizeLimitLblClick(); });
   ExpectCycle(m, &LoggerSettings::DetectionModeLbl, {"DetectionMode half", "DetectionMode qtr"},
               [&] { m.DetectionModeLblClick(); });
   // The high-pass label starts at its 40 kHz entry.
-  std::vector<std::string> hp = {"HighPass filter      40kHz", "HighPass filter      80kHz", "HighPass:      no filter",
-                                 "HighPass filter      20kHz"};
+  std::vector<std::string> hp = {"HighPass filter      40kHz", "HighPass filter      80kHz",
+                                 "HighPass:      no filter", "HighPass filter      20kHz"};
   ExpectCycle(m, &LoggerSettings::HighPassFilterLbl, hp, [&] { EXPECT_FALSE(m.HighPassFilterLblClick()); });
 }
 
@@ -246,7 +250,8 @@ TEST(SettingsPage, NowPlusAddsMinutesAcrossMidnight) {
   m.Values().TimeAddonEdit = "2";
   m.SetNow(CivilDateTime{2026, 12, 31, 23, 59});
   const auto& v = m.Values();
-  EXPECT_EQ(v.YearEdit + "/" + v.MonthEdit + "/" + v.DayEdit + " " + v.HourEdit + ":" + v.MinuteEdit, "2027/1/1 0:1");
+  EXPECT_EQ(v.YearEdit + "/" + v.MonthEdit + "/" + v.DayEdit + " " + v.HourEdit + ":" + v.MinuteEdit,
+            "2027/1/1 0:1");
 }
 
 TEST(SettingsPage, RestoreDefaultsLeavesLightMinutesBatteryNameAndClock) {

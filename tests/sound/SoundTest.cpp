@@ -80,7 +80,8 @@ TEST(WavFiles, UnwritableTargetFailsWithoutLeavingAFile) {
 
 TEST(Rendering, SamplesStayWithinLimitsForHugeAmplitudes) {
   std::vector<tCycPair> entries = {{5000, 30, 0}, {4000, 31, 0}, {100000, 1, 0}, {320, 0, 0}, {99999, 80, 0}};
-  for (const auto& samples : {RenderLive(entries, {8, 4}), RenderLive(entries, {1, 1}), RenderReconstruction(entries)}) {
+  for (const auto& samples :
+       {RenderLive(entries, {8, 4}), RenderLive(entries, {1, 1}), RenderReconstruction(entries)}) {
     ASSERT_FALSE(samples.empty());
     const auto [lo, hi] = std::minmax_element(samples.begin(), samples.end());
     EXPECT_GE(*lo, -32767);
@@ -121,7 +122,8 @@ TEST(Rendering, ReconstructionKeepsRealPeriodsAndGapLengths) {
   const auto noise = RenderReconstruction({{0, 10, 0}, {0, 10, 0}});
   ASSERT_EQ(noise.size(), 6u);
   for (int16_t v : noise) EXPECT_TRUE(v >= -128 && v <= 127);
-  EXPECT_EQ(RenderReconstruction({{0, 10, 0}, {0, 10, 0}}, 7), RenderReconstruction({{0, 10, 0}, {0, 10, 0}}, 7));
+  EXPECT_EQ(RenderReconstruction({{0, 10, 0}, {0, 10, 0}}, 7),
+            RenderReconstruction({{0, 10, 0}, {0, 10, 0}}, 7));
 }
 
 TEST(Rendering, SweepAndLabelCycles) {
@@ -211,8 +213,8 @@ TEST(WavSource, FindsTheRecordingThatHoldsAMoment) {
   EXPECT_EQ(FindWavSourceLine(times, 99, 0).status, "No wav file found for target minute");
   EXPECT_EQ(FindWavSourceLine(times, 101, 30).status, "No wav file found for target time");
   TempDir dir("wav_index");
-  testing::WriteAll(dir.File("index.txt"), {'a', '\t', 'x', '.', 'w', 'a', 'v', '\r', '\n', 'b', '\t', 'c', '\t',
-                                            'y', '.', 'w', 'a', 'v', '\n'});
+  testing::WriteAll(dir.File("index.txt"), {'a', '\t', 'x', '.', 'w', 'a', 'v', '\r', '\n', 'b', '\t', 'c',
+                                            '\t', 'y', '.', 'w', 'a', 'v', '\n'});
   EXPECT_EQ(WavNameFromIndex(dir.File("index.txt"), 2), "y.wav");
   EXPECT_EQ(WavNameFromIndex(dir.File("index.txt"), 3), "");
 }
