@@ -69,6 +69,18 @@ int ActionSlot(const FileSlots& slots, int selectedSlot) {
   return slots.OpenCount() == 1 ? slots.LowestOpenSlot() : 0;
 }
 
+std::optional<std::string> RenameSetSource(const FileSlots& slots, Host& host) {
+  if (const int lowest = slots.LowestOpenSlot()) return slots[lowest].FullFileName;
+  host.TimedMessage(msg::kNoFilesRenamed, 10'000);
+  return std::nullopt;
+}
+
+std::optional<std::string> ActionSlotPath(const FileSlots& slots, int selectedSlot, Host& host) {
+  if (const int slot = ActionSlot(slots, selectedSlot)) return slots[slot].FullFileName;
+  host.TimedMessage(msg::kNoFileForAction, 5000);
+  return std::nullopt;
+}
+
 bool MoveFile(const std::string& from, const std::string& to, std::string* error) {
   std::error_code ec;
   fs::rename(from, to, ec);
@@ -146,8 +158,8 @@ int DeleteFileSet(FileSlots& slots, const std::string& path, Host& host) {
   int deleted = 0;
   for (const char* ext : {".ZV1", ".z1m", ".ZV2", ".z2m"}) {
     const std::string name = WithExtension(path, ext);
-    if (!FileExists(name)) continue;
     std::error_code ec;
+    if (!fs::exists(name, ec)) continue;
     if (fs::remove(name, ec)) {
       ++deleted;
     } else {

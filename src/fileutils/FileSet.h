@@ -14,6 +14,11 @@ namespace zorvel::fileutils {
 // The slot selected for action, or the only open slot when none was chosen; 0 when neither.
 int ActionSlot(const FileSlots& slots, int selectedSlot);
 
+// The file a set operation works on, with the message the window shows when there is none:
+// the first open slot's file for "Rename file set", the action slot's file for the others.
+std::optional<std::string> RenameSetSource(const FileSlots& slots, Host& host);
+std::optional<std::string> ActionSlotPath(const FileSlots& slots, int selectedSlot, Host& host);
+
 // Moves a file, across folders and drives too. Never replaces silently: the caller asks first.
 bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
 

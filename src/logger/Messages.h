@@ -80,6 +80,9 @@ inline constexpr std::string_view kWaitCaption = "wait ...";
 inline constexpr std::string_view kSetNowCaption = "now +";
 inline constexpr std::string_view kRestoreDefaultsCaption = "restore defaults";
 
+// "Show web time" opens this page, which shows the exact current time.
+inline constexpr std::string_view kWebTimeAddress = "https://time.is/";
+
 // Save dialog.
 inline constexpr std::string_view kSaveFilter =
     "Zorvel file setting|*.zvf| Zorvel operation settings|BATSETS.txt|All files|*.*";

@@ -104,9 +104,36 @@ TEST_F(FileUtils, DeleteAsksFirstAndKeepsZV3Files) {
   EXPECT_TRUE(Exists("s.ZV3") && Exists("s.z3m"));
 }
 
+TEST_F(FileUtils, DeleteThatFailsHalfWayNamesTheFileAndDeletesTheRest) {
+  Make("s.ZV1", 1000, 1);
+  Make("s.ZV2", 1000, 1);
+  // A map name taken by a folder that is not empty cannot be deleted.
+  fs::create_directories(dir_.Path() / "s.z1m" / "inside");
+  host_.answers.push_back(Answer::Yes);
+  EXPECT_EQ(DeleteFileSet(slots_, dir_.File("s.ZV1"), host_), 2);
+  ASSERT_FALSE(host_.timed.empty());
+  EXPECT_EQ(host_.timed[0].text.rfind("FAILED to delete " + dir_.File("s.z1m"), 0), 0u);
+  EXPECT_FALSE(Exists("s.ZV1") || Exists("s.ZV2"));
+}
+
+TEST_F(FileUtils, FailedRenameLeavesTheSetWhereItWas) {
+  Make("a.ZV1", 1000, 1);
+  Make("a.ZV2", 1000, 1);
+  EXPECT_EQ(RenameFileSet(slots_, dir_.File("a.ZV1"), "/nonexistent_zorvel_dir/b", host_), 0);
+  EXPECT_TRUE(host_.SaidTimed("FAILED to rename .ZV1. \r\nNo change made"));
+  EXPECT_TRUE(host_.SaidTimed("FAILED to rename .ZV2. \r\nNo change made"));
+  EXPECT_TRUE(Exists("a.ZV1") && Exists("a.ZV2"));
+  EXPECT_FALSE(RenameOneFile(slots_, dir_.File("a.ZV1"), "/nonexistent_zorvel_dir/b.ZV1", host_));
+  EXPECT_TRUE(host_.SaidTimed("FAILED to rename file. \r\nNo change made"));
+}
+
 TEST_F(FileUtils, ActionSlotFallsBackToTheOnlyOpenFile) {
   Make("a.ZV1", 1000, 1);
   EXPECT_EQ(ActionSlot(slots_, 0), 0);
+  EXPECT_FALSE(ActionSlotPath(slots_, 0, host_));
+  EXPECT_TRUE(host_.SaidTimed("No file selected for action"));
+  EXPECT_FALSE(RenameSetSource(slots_, host_));
+  EXPECT_TRUE(host_.SaidTimed("No files renamed"));
   ASSERT_TRUE(Open(dir_.File("a.ZV1"), 3));
   EXPECT_EQ(ActionSlot(slots_, 0), 3);
   EXPECT_EQ(ActionSlot(slots_, 2), 3);
