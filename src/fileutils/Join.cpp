@@ -7,6 +7,7 @@
 #include "core/Bytes.h"
 #include "core/CallRecords.h"
 #include "core/Header.h"
+#include "core/MinuteMap.h"
 #include "core/SlotFiles.h"
 #include "fileutils/Messages.h"
 #include "fileutils/ShiftJoin.h"
@@ -63,26 +64,21 @@ bool WriteGapMinutes(AtomicFileWriter& out, int64_t count) {
 
 }  // namespace
 
-JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<std::string>& candidates) {
-  struct Candidate {
-    std::string path;
-    HeaderSpan span;
-  };
-  std::vector<Candidate> pool;
-  for (const auto& p : candidates)
-    if (const auto span = ReadHeaderSpan(p); span && span->FirstLoggedMin > lastLoggedMin)
-      pool.push_back({p, *span});
-  std::stable_sort(pool.begin(), pool.end(), [](const Candidate& a, const Candidate& b) {
+JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<JoinFile>& candidates) {
+  std::vector<JoinFile> pool;
+  for (const auto& c : candidates)
+    if (c.span.FirstLoggedMin > lastLoggedMin) pool.push_back(c);
+  std::stable_sort(pool.begin(), pool.end(), [](const JoinFile& a, const JoinFile& b) {
     return a.span.FirstLoggedMin < b.span.FirstLoggedMin;
   });
   JoinPlan plan;
   int32_t end = lastLoggedMin;
   for (const auto& c : pool) {
     if (c.span.FirstLoggedMin > end) {
-      plan.files.push_back(c.path);
+      plan.files.push_back(c);
       end = c.span.LastLoggedMin;
     } else {
-      plan.leftOut.push_back(c.path);
+      plan.leftOut.push_back(c);
     }
   }
   return plan;
@@ -103,6 +99,9 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
     host.TimedMessage(msg::kNoFilesSelected, 2000);
     return 0;
   }
+  // The minute scan corrects a header whose last minute was never filled in.
+  if (!s1.Mapped) MapSlot(slots, 1, false, host, true);
+  if (!s1.Open) return 0;
   const std::string path1 = s1.FullFileName;
   const int32_t first1 = s1.FirstLoggedMin;
   int32_t last = s1.LastLoggedMin;
@@ -111,24 +110,29 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
                                    std::to_string(first1) + "\t" + std::to_string(last));
   CloseAllSlots(slots);  // file 1 too: its records are flushed before they are copied
 
-  std::vector<std::string> selection;
+  std::vector<JoinFile> selection;
   std::error_code ec;
-  for (const auto& p : chosen)
-    if (IsUpperZV1(p) && !fs::equivalent(p, path1, ec)) selection.push_back(p);
-  if (options.KeepGapsChk) {
-    for (const auto& p : selection) {
-      const auto span = ReadHeaderSpan(p);
-      host.AddLine(Memo::DataMemo, span ? std::string(msg::kListed) + NameOf(p) + "\t\t" +
-                                              std::to_string(span->FirstLoggedMin) + "\t" +
-                                              std::to_string(span->LastLoggedMin)
-                                        : std::string(msg::kUnreadable) + NameOf(p));
+  for (const auto& p : chosen) {
+    if (!IsUpperZV1(p) || fs::equivalent(p, path1, ec)) continue;
+    const auto span = ScannedSpan(p);
+    if (!span || span->LastLoggedMin < span->FirstLoggedMin) {
+      host.AddLine(Memo::DataMemo, std::string(msg::kUnreadable) + NameOf(p));
+      continue;
     }
+    selection.push_back({p, *span});
+  }
+  if (options.KeepGapsChk) {
+    for (const auto& f : selection)
+      host.AddLine(Memo::DataMemo, std::string(msg::kListed) + NameOf(f.path) + "\t\t" +
+                                       std::to_string(f.span.FirstLoggedMin) + "\t" +
+                                       std::to_string(f.span.LastLoggedMin));
     JoinPlan plan = ChainAfter(last, selection);
     if (plan.files.empty()) {
       host.TimedMessage(msg::kNoneAfterFirst, 5000);
       return 0;
     }
-    for (const auto& p : plan.leftOut) host.AddLine(Memo::DataMemo, std::string(msg::kLeftOut) + NameOf(p));
+    for (const auto& f : plan.leftOut)
+      host.AddLine(Memo::DataMemo, std::string(msg::kLeftOut) + NameOf(f.path));
     selection = std::move(plan.files);
   }
 
@@ -146,10 +150,10 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
   for (size_t k = 0; k < selection.size(); ++k) {
     host.Progress(msg::kJoinBtn, static_cast<int>(k), static_cast<int>(selection.size()));
     if (host.StopRequested()) break;
-    const auto span = ReadHeaderSpan(selection[k]);
-    auto in = BinaryFile::Open(selection[k], BinaryFile::Mode::ReadOnly);
-    if (!span || !in || span->LastLoggedMin < span->FirstLoggedMin) {
-      host.AddLine(Memo::DataMemo, std::string(msg::kUnreadable) + NameOf(selection[k]));
+    const HeaderSpan* span = &selection[k].span;
+    auto in = BinaryFile::Open(selection[k].path, BinaryFile::Mode::ReadOnly);
+    if (!in) {
+      host.AddLine(Memo::DataMemo, std::string(msg::kUnreadable) + NameOf(selection[k].path));
       continue;
     }
     const int64_t gap =
@@ -161,7 +165,7 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
     }
     last = static_cast<int32_t>(newLast);
     ++appended;
-    host.AddLine(Memo::DataMemo, std::string(msg::kAppended) + NameOf(selection[k]) + "\t" +
+    host.AddLine(Memo::DataMemo, std::string(msg::kAppended) + NameOf(selection[k].path) + "\t" +
                                      std::to_string(gap) + "\t" + std::to_string(span->FirstLoggedMin) +
                                      "\t" + std::to_string(span->LastLoggedMin));
   }

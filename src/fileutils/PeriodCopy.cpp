@@ -157,6 +157,9 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
     host.TimedMessage(msg::kFile1MustBeOpen, 10'000);
     return out;
   }
+  // Spans come from the minute scan, which corrects a header whose last minute was never filled in.
+  if (!slots[1].Mapped) MapSlot(slots, 1, false, host, true);
+  if (!slots[1].Open) return out;
   const int32_t first = slots[1].FirstLoggedMin, last = slots[1].LastLoggedMin;
   host.TimedMessage(msg::kMakingCopies, 2000);
   CloseAllSlots(slots);
@@ -165,7 +168,9 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
     const std::string& path = files[static_cast<size_t>(k - 1)];
     host.Progress(std::string(msg::kCopying) + std::to_string(k) + std::string(msg::kOf) + std::to_string(n),
                   k, n);
-    if (!OpenFileInSlot(slots, path, 1, host, {.batchRunning = true}).opened) {
+    const bool opened = OpenFileInSlot(slots, path, 1, host, {.batchRunning = true}).opened &&
+                        (slots[1].Mapped || MapSlot(slots, 1, false, host, true) || slots[1].Open);
+    if (!opened) {
       host.AddLine(Memo::DataMemo, std::string(msg::kCropError) + path);
       ++out.failed;
     } else if (slots[1].FirstLoggedMin > first || slots[1].LastLoggedMin < last) {

@@ -1,9 +1,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "core/BinaryFile.h"
-#include "core/Bytes.h"
 #include "core/Header.h"
+#include "core/MinuteMap.h"
 #include "core/SlotFiles.h"
 #include "fileutils/Messages.h"
 #include "fileutils/ShiftJoin.h"
@@ -40,12 +39,13 @@ int AddMinutesToStart(FileSlots& slots, int32_t minutes, Host& host) {
   return shifted;
 }
 
-std::optional<HeaderSpan> ReadHeaderSpan(const std::string& path) {
-  auto f = BinaryFile::Open(path, BinaryFile::Mode::ReadOnly);
-  uint8_t h[kHeaderBytes];
-  if (!f || f->Size() < kHeaderBlockBytes || f->ReadAt(0, h, kHeaderBytes) != kHeaderBytes)
-    return std::nullopt;
-  return HeaderSpan{Be32(&h[hdr::kFirstLoggedMin]), Be32(&h[hdr::kLastLoggedMin])};
+std::optional<HeaderSpan> ScannedSpan(const std::string& path) {
+  FileSlots scratch;
+  SilentHost quiet;
+  if (!OpenFileInSlot(scratch, path, 1, quiet, {.batchRunning = true}).opened) return std::nullopt;
+  if (!scratch[1].Mapped) MapSlot(scratch, 1, false, quiet, true);
+  if (!scratch[1].Open) return std::nullopt;
+  return HeaderSpan{scratch[1].FirstLoggedMin, scratch[1].LastLoggedMin};
 }
 
 }  // namespace zorvel::fileutils

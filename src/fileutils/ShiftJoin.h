@@ -20,8 +20,9 @@ struct HeaderSpan {
   int32_t FirstLoggedMin = 0;
   int32_t LastLoggedMin = 0;
 };
-// The logged minutes of a data file's header; nothing when the file is too short or unreadable.
-std::optional<HeaderSpan> ReadHeaderSpan(const std::string& path);
+// The minutes a data file covers, as the minute scan finds them: a header whose last minute was
+// never filled in is corrected by the scan. Nothing when the file cannot be opened.
+std::optional<HeaderSpan> ScannedSpan(const std::string& path);
 
 struct JoinOptions {
   bool KeepGapsChk = true;           // "keep true times"
@@ -30,11 +31,15 @@ struct JoinOptions {
 
 // The files to append, in order: with true times, those that start after file 1 ends, chained
 // earliest first, leaving out any that overlap the chain.
-struct JoinPlan {
-  std::vector<std::string> files;
-  std::vector<std::string> leftOut;
+struct JoinFile {
+  std::string path;
+  HeaderSpan span;
 };
-JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<std::string>& candidates);
+struct JoinPlan {
+  std::vector<JoinFile> files;
+  std::vector<JoinFile> leftOut;
+};
+JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<JoinFile>& candidates);
 
 // Appends the chosen ZV1 files to the ZV1 file open in slot 1 (chosen empty: the dialog was
 // cancelled). The joined file replaces file 1 only when it has been written whole. Returns the

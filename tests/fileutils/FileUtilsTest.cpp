@@ -187,6 +187,18 @@ TEST_F(FileUtils, JoinWithTrueTimesWritesGapMinutes) {
   EXPECT_EQ(slots_[1].MinStartsWritten, 16);
 }
 
+TEST_F(FileUtils, JoinTrustsTheMinuteScanOverAnUnfinishedHeader) {
+  // A header whose last minute was left at the first (as a freshly imported file may have it).
+  const std::string a = dir_.File("a.ZV1");
+  ASSERT_TRUE(testing::WriteDataFile(a, testing::MakeHeader(1000, 1000), testing::RegularMinutes(5, 2)));
+  const std::string b = Make("b.ZV1", 1014, 2);
+  ASSERT_TRUE(Open(a, 1));
+  EXPECT_EQ(JoinZV1Files(slots_, {b}, {.CopyJoinFirstFileChk = false}, host_), 1);
+  EXPECT_EQ(HeaderInt(a, hdr::kLastLoggedMin), 1015);
+  const auto memo = host_.Lines(Memo::DataMemo);
+  EXPECT_NE(std::find(memo.begin(), memo.end(), "Appended\tb.ZV1\t9\t1014\t1015"), memo.end());
+}
+
 TEST_F(FileUtils, JoinWithoutTrueTimesAddsOnlyTheFileLength) {
   const std::string a = Make("a.ZV1", 1000, 5);
   const std::string b = Make("b.ZV1", 1014, 2);
