@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterMapCommand(app);
   zorvel::cli::RegisterSimulateCommand(app);
   zorvel::cli::RegisterImportCommand(app);
+  zorvel::cli::RegisterLoggerCommand(app);
+  zorvel::cli::RegisterWavCommand(app);
+  zorvel::cli::RegisterFilesCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
