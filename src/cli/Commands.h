@@ -8,5 +8,7 @@ namespace zorvel::cli {
 void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
 void RegisterMapCommand(CLI::App& app);
+void RegisterExportCommand(CLI::App& app);
+void RegisterListCommand(CLI::App& app);
 
 }  // namespace zorvel::cli
