@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SpeciesListModel sp;
   ReadFilterFile(ini, f, sp);
   ReadExportFile(ini, f, o, sp);
-  if (static_cast<int>(o.kind) > 3 || static_cast<int>(o.period) > 4 || static_cast<int>(o.timeFormat) > 3) std::abort();
+  if (static_cast<int>(o.kind) > 3 || static_cast<int>(o.period) > 4 || static_cast<int>(o.timeFormat) > 3)
+    std::abort();
   IniFile out = ini;
   WriteExportFile(out, f, o, sp);
   FilterSettings f2;

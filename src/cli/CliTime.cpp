@@ -14,11 +14,12 @@ std::optional<int32_t> ParseCliMinute(const std::string& text) {
   if (std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d%n", &y, &mo, &d, &sep, &h, &mi, &used) == 6 &&
       (sep == ' ' || sep == 'T') && used == static_cast<int>(text.size()))
     return MinuteNumber(y, mo, d, h, mi);
-  if (std::sscanf(text.c_str(), "%d-%d-%d%n", &y, &mo, &d, &used) == 3 && used == static_cast<int>(text.size()))
+  if (std::sscanf(text.c_str(), "%d-%d-%d%n", &y, &mo, &d, &used) == 3 &&
+      used == static_cast<int>(text.size()))
     return MinuteNumber(y, mo, d, 0, 0);
   long long n = 0;
-  if (std::sscanf(text.c_str(), "%lld%n", &n, &used) == 1 && used == static_cast<int>(text.size()) && n >= 0 &&
-      n <= INT32_MAX)
+  if (std::sscanf(text.c_str(), "%lld%n", &n, &used) == 1 && used == static_cast<int>(text.size()) &&
+      n >= 0 && n <= INT32_MAX)
     return static_cast<int32_t>(n);
   return std::nullopt;
 }

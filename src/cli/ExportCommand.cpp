@@ -73,8 +73,9 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
   }
   ExportGroupsClicked(o);
   if (was("--out") &&
-      !Choose<ExportDestination>(c.out, {{"file", ExportDestination::TextFile}, {"results", ExportDestination::Results}},
-                                 o.destination)) {
+      !Choose<ExportDestination>(
+          c.out, {{"file", ExportDestination::TextFile}, {"results", ExportDestination::Results}},
+          o.destination)) {
     std::cerr << "--out must be file or results\n";
     return false;
   }
@@ -98,7 +99,8 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
     const auto from = c.from.empty() ? std::optional<int32_t>(0) : ParseCliMinute(c.from);
     const auto to = c.to.empty() ? std::optional<int32_t>(INT32_MAX) : ParseCliMinute(c.to);
     if (!from || !to || *from > *to) {
-      std::cerr << "--from and --to take a minute number or YYYY-MM-DD HH:MM, the first not after the second\n";
+      std::cerr
+          << "--from and --to take a minute number or YYYY-MM-DD HH:MM, the first not after the second\n";
       return false;
     }
     selection = MinuteSpan{*from, *to};
@@ -144,8 +146,10 @@ void AddCommonFlags(CLI::App* cmd, ExportCliOptions& o) {
   mark(cmd->add_option("--to", o.to, "Last minute: a minute number or YYYY-MM-DD HH:MM"));
   cmd->add_option("--filters", o.filters, "Apply a saved .zvf filter settings file");
   cmd->add_option("--export-settings", o.exportSettings, "Apply a saved .zve export settings file");
-  mark(cmd->add_flag("--ignore-filters", o.ignoreFilters, "Count everything, as with \"ignore all filters\""));
-  mark(cmd->add_flag("--brief-names", o.briefNames, "Short file names in species summaries and call details"));
+  mark(
+      cmd->add_flag("--ignore-filters", o.ignoreFilters, "Count everything, as with \"ignore all filters\""));
+  mark(
+      cmd->add_flag("--brief-names", o.briefNames, "Short file names in species summaries and call details"));
 }
 }  // namespace
 
@@ -159,7 +163,8 @@ void RegisterExportCommand(CLI::App& app) {
   auto mark = [counts](CLI::Option* opt) { counts->flags[opt->get_name()] = opt; };
   mark(c->add_option("--kind", counts->kind, "calls|env|species-summary|species-listing"));
   mark(c->add_option("--period", counts->period, "minutes|hours|days|weeks|all"));
-  mark(c->add_option("--out", counts->out, "file (a report beside the first data file) or results (standard output)"));
+  mark(c->add_option("--out", counts->out,
+                     "file (a report beside the first data file) or results (standard output)"));
   mark(c->add_option("--time-format", counts->timeFormat, "dmy|unit|both|none"));
   mark(c->add_flag("--julian", counts->julian, "Julian days instead of minute numbers in the unit column"));
   mark(c->add_flag("--headers", counts->headers, "Write the descriptive header lines"));
@@ -178,7 +183,8 @@ void RegisterExportCommand(CLI::App& app) {
   markCalls(k->add_flag("--saved-time", calls->savedTime, "Use the processing span saved in each file"));
   AddCommonFlags(k, *calls);
   k->callback([calls] {
-    if (calls->files.empty() && calls->dir.empty()) throw CLI::ValidationError("FILE or --dir", "give files or --dir");
+    if (calls->files.empty() && calls->dir.empty())
+      throw CLI::ValidationError("FILE or --dir", "give files or --dir");
     if (const int rc = RunCalls(*calls)) throw CLI::RuntimeError(rc);
   });
 }

@@ -31,7 +31,8 @@ int RunMinutes(const ListOptions& o, ConsoleHost& host) {
       rc = 1;
       continue;
     }
-    const auto from = o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : ParseCliMinute(o.from);
+    const auto from =
+        o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : ParseCliMinute(o.from);
     const auto to = o.to.empty() ? std::optional<int32_t>(slots[1].LastLoggedMin) : ParseCliMinute(o.to);
     if (!from || !to) {
       std::cerr << "--from and --to take a minute number or YYYY-MM-DD HH:MM\n";
@@ -67,7 +68,8 @@ int RunList(const ListOptions& o) {
 
 void RegisterListCommand(CLI::App& app) {
   auto opts = std::make_shared<ListOptions>();
-  auto* cmd = app.add_subcommand("list", "List file times, logger settings, firmware, calibration or minute values");
+  auto* cmd =
+      app.add_subcommand("list", "List file times, logger settings, firmware, calibration or minute values");
   cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes")
       ->required()
       ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes"}));

@@ -17,7 +17,9 @@ namespace {
 constexpr size_t kBriefNameLength = 6;
 constexpr int kNoFilesMs = 2'000;
 
-std::string Bool(bool b) { return std::string(b ? msg::kTrue : msg::kFalse); }
+std::string Bool(bool b) {
+  return std::string(b ? msg::kTrue : msg::kFalse);
+}
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -25,12 +27,15 @@ std::string Upper(std::string s) {
 }
 
 // The span a call details export covers in one file.
-std::pair<int32_t, int32_t> CallDetailsSpan(const TFileRec& s, const ExportOptions& o, std::optional<MinuteSpan> sel) {
-  if (o.ExportSelectedTime && sel) return {std::max(sel->first, s.FirstLoggedMin), std::min(sel->second, s.LastLoggedMin)};
+std::pair<int32_t, int32_t> CallDetailsSpan(const TFileRec& s, const ExportOptions& o,
+                                            std::optional<MinuteSpan> sel) {
+  if (o.ExportSelectedTime && sel)
+    return {std::max(sel->first, s.FirstLoggedMin), std::min(sel->second, s.LastLoggedMin)};
   if (o.ExportSavedTime) {
     const int32_t first = std::max(s.FirstLoggedMin, s.StoredFirstProcessMin);
-    const int32_t last =
-        s.StoredLastProcessMin <= s.FirstLoggedMin ? s.LastLoggedMin : std::min(s.LastLoggedMin, s.StoredLastProcessMin);
+    const int32_t last = s.StoredLastProcessMin <= s.FirstLoggedMin
+                             ? s.LastLoggedMin
+                             : std::min(s.LastLoggedMin, s.StoredLastProcessMin);
     return {first, last};
   }
   return {s.FirstLoggedMin, s.LastLoggedMin};
@@ -40,10 +45,12 @@ std::pair<int32_t, int32_t> CallDetailsSpan(const TFileRec& s, const ExportOptio
 std::vector<std::string> ZV2FilesUnder(const std::string& dir) {
   std::vector<std::string> out;
   std::error_code ec;
-  std::filesystem::recursive_directory_iterator it(dir, std::filesystem::directory_options::skip_permission_denied, ec);
+  std::filesystem::recursive_directory_iterator it(
+      dir, std::filesystem::directory_options::skip_permission_denied, ec);
   for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
     std::error_code fec;
-    if (it->is_regular_file(fec) && Upper(it->path().extension().string()) == ".ZV2") out.push_back(it->path().string());
+    if (it->is_regular_file(fec) && Upper(it->path().extension().string()) == ".ZV2")
+      out.push_back(it->path().string());
   }
   std::sort(out.begin(), out.end());
   return out;
@@ -57,23 +64,26 @@ std::string CallDetailsFileName(const std::string& firstFile) {
 
 std::string CallDetailsRow(const TFileRec& s, bool briefName) {
   const tCall& c = s.aCall;
-  const std::string name = briefName ? s.ShortName.substr(0, std::min(kBriefNameLength, s.ShortName.size())) : s.ShortName;
+  const std::string name =
+      briefName ? s.ShortName.substr(0, std::min(kBriefNameLength, s.ShortName.size())) : s.ShortName;
   const int32_t halfDeg = s.HalfDegC_RTC != 0 ? s.HalfDegC_RTC : s.HalfDegCpreamp;
   const size_t type = std::min<size_t>(c.CallType, 3);
-  std::string row = name + "\t" + ExportDateTimeText(s.NrTime.Mn) + "\t" + HalfDegreesTwoDigits(halfDeg) + "\t" +
-                    std::to_string(c.StartTime) + "\t" + std::to_string(c.Number) + "\t" + FeatureString(c.Seq) + "\t" +
-                    Bool(c.BuzzCall) + "\t" + std::to_string(c.avScore) + "\t" + Bool(c.Reverb) + "\t" +
-                    std::string(msg::kCallTypeTexts[type]) + "\t" + FixedPoint(c.Duration100Musecs, 10, 1);
-  for (int32_t v : {c.Fmin, c.Fmax, c.Fstart, c.Fend, c.Frange, c.ModalKHZ, c.Fav, c.BodyHiKhz, c.BodyLoKhz,
-                    c.MinSlopeKHZ, c.UBkhz, c.UBSharp, c.DBkhz, c.DBSharp, c.Flat1KHZ, c.Flat1score, c.Flat2KHZ,
-                    c.Flat2score, c.AmpAv, c.Nmissing})
+  std::string row = name + "\t" + ExportDateTimeText(s.NrTime.Mn) + "\t" + HalfDegreesTwoDigits(halfDeg) +
+                    "\t" + std::to_string(c.StartTime) + "\t" + std::to_string(c.Number) + "\t" +
+                    FeatureString(c.Seq) + "\t" + Bool(c.BuzzCall) + "\t" + std::to_string(c.avScore) + "\t" +
+                    Bool(c.Reverb) + "\t" + std::string(msg::kCallTypeTexts[type]) + "\t" +
+                    FixedPoint(c.Duration100Musecs, 10, 1);
+  for (int32_t v : {c.Fmin,      c.Fmax,       c.Fstart,      c.Fend,       c.Frange,  c.ModalKHZ, c.Fav,
+                    c.BodyHiKhz, c.BodyLoKhz,  c.MinSlopeKHZ, c.UBkhz,      c.UBSharp, c.DBkhz,    c.DBSharp,
+                    c.Flat1KHZ,  c.Flat1score, c.Flat2KHZ,    c.Flat2score, c.AmpAv,   c.Nmissing})
     row += "\t" + std::to_string(v);
   row += "\t" + std::to_string(8LL * c.nSelOctInCall);
   return row;
 }
 
 CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, const ExportOptions& options,
-                                     const ExportFilters& filters, std::optional<MinuteSpan> selection, Host& host) {
+                                     const ExportFilters& filters, std::optional<MinuteSpan> selection,
+                                     Host& host) {
   CallDetailsOutcome out;
   if (files.empty()) {
     host.TimedMessage(msg::kNoFilesSelectedLower, kNoFilesMs);

@@ -31,15 +31,22 @@ struct CallDetailsOutcome {
 // summary that belongs at its top is held back and the per-file lines follow it, so the page
 // reads top to bottom as it should. Nothing is written when the list is empty.
 CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, const ExportOptions& options,
-                                     const ExportFilters& filters, std::optional<MinuteSpan> selection, Host& host);
+                                     const ExportFilters& filters, std::optional<MinuteSpan> selection,
+                                     Host& host);
 
 // ---- Batch listings to the Results page ----
 void ListCalibration(const std::vector<std::string>& files, Host& host);
 void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host);
 
+// The questions asked before the file dialog of "Zorvel settings" and "File times".
+bool AskListUserSettings(Host& host);
+bool AskIncludeDeployment(Host& host);
+
 // ---- Clipboard listings ----
+// The window shows msg::kResultsOnClipboard once it has put the lines on the clipboard.
 // The heading and rows of the user settings (userSettings) or the firmware details of a batch.
-std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings, Host& host);
+std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings,
+                                           Host& host);
 // The settings of the open files, one row per slot; a slot showing the same file as the slot
 // before it is left out.
 std::vector<std::string> OpenFileSettingsLines(const FileSlots& slots);
@@ -47,8 +54,9 @@ std::string OpenFileSettingsRow(const TFileRec& s);
 
 // The minute values of the file selected for action (0: none) over the screen's minutes.
 // Absent when there is no file to use. caption receives the button's new caption.
-std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int selectedSlot, int32_t screenFirstMin,
-                                                         int32_t screenLastMin, Host& host, std::string* caption = nullptr);
+std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int selectedSlot,
+                                                         int32_t screenFirstMin, int32_t screenLastMin,
+                                                         Host& host, std::string* caption = nullptr);
 
 // Ctrl+F: the microphone response of slot 1 from the start of the time range in use, 41 lines
 // for 20 … 220 kHz. Absent when slot 1 is closed or too few wave groups were found.

@@ -35,7 +35,7 @@ struct ExportOptions {
   bool DropBlanksChkBox = false;
   bool WithBriefFileName = false;
   bool SeparateFiles = false;
-  bool ExportSavedTime = false;   // call details: "use end times saved in each file "
+  bool ExportSavedTime = false;    // call details: "use end times saved in each file "
   bool SearchDirectories = false;  // call details: "search directories"
   // ExportFile1 … ExportFile6.
   std::array<bool, 6> ExportFile{true, false, false, false, false, false};
@@ -45,7 +45,9 @@ struct ExportOptions {
 void ExportGroupsClicked(ExportOptions& o);
 
 // FileOrJotterClick: SeparateFiles is only offered for text files.
-inline bool SeparateFilesEnabled(const ExportOptions& o) { return o.destination == ExportDestination::TextFile; }
+inline bool SeparateFilesEnabled(const ExportOptions& o) {
+  return o.destination == ExportDestination::TextFile;
+}
 
 // A time selection as its first and last minute (both inclusive).
 using MinuteSpan = std::pair<int32_t, int32_t>;

@@ -15,7 +15,8 @@ constexpr int kNoFilesMs = 2'000;
 bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const ExportFilters& filters,
                          std::optional<MinuteSpan> selection, Host& host) {
   bool any = false;
-  for (int i = 1; i <= kSlotCount; ++i) any = any || (options.ExportFile[static_cast<size_t>(i - 1)] && slots[i].Open);
+  for (int i = 1; i <= kSlotCount; ++i)
+    any = any || (options.ExportFile[static_cast<size_t>(i - 1)] && slots[i].Open);
   if (!any) {
     host.TimedMessage(msg::kSelectOpenFile, kSelectOpenFileMs);
     return false;
@@ -28,8 +29,9 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
     if (!options.ExportFile[static_cast<size_t>(i - 1)] || !slots[i].Open) continue;
     const TFileType t = slots[i].FileType;
     if (options.kind == ExportKind::DetEnv && t != ftZV2 && t != ftZV3) {
-      host.TimedMessage(std::string(msg::kFilePrefix) + std::to_string(i) + std::string(msg::kDetectionsOnlyZV2),
-                        kZV2OnlyMs);
+      host.TimedMessage(
+          std::string(msg::kFilePrefix) + std::to_string(i) + std::string(msg::kDetectionsOnlyZV2),
+          kZV2OnlyMs);
       continue;
     }
     host.Progress(std::string(msg::kExportingFileCaption) + std::to_string(i), 0, 1);
@@ -47,8 +49,8 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
   return exported;
 }
 
-int ExportBatch(const std::vector<std::string>& files, const ExportOptions& options, const ExportFilters& filters,
-                std::optional<MinuteSpan> selection, Host& host) {
+int ExportBatch(const std::vector<std::string>& files, const ExportOptions& options,
+                const ExportFilters& filters, std::optional<MinuteSpan> selection, Host& host) {
   host.Progress(msg::kExportingBatch, 0, 1);
   if (files.empty()) {
     host.TimedMessage(msg::kNoFilesSelected, kNoFilesMs);
@@ -64,8 +66,9 @@ int ExportBatch(const std::vector<std::string>& files, const ExportOptions& opti
   int exported = 0;
   for (int i = 0; i < n && !host.StopRequested(); ++i) {
     const std::string& file = files[static_cast<size_t>(i)];
-    host.Progress(std::string(msg::kExportingFrom) + std::to_string(i + 1) + std::string(msg::kOf) + std::to_string(n),
-                  i, n);
+    host.Progress(
+        std::string(msg::kExportingFrom) + std::to_string(i + 1) + std::string(msg::kOf) + std::to_string(n),
+        i, n);
     if (!OpenFileInSlot(slots, file, 1, host, openOptions).opened) {
       host.AddLine(Memo::DataMemo, std::string(msg::kErrorTabTab) + file);
       continue;

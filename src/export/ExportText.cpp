@@ -10,7 +10,9 @@ namespace zorvel {
 namespace {
 constexpr int64_t kJulianDayOfEpoch = 2'415'018;
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 std::string UnitColumn(int32_t mn, const ExportOptions& o) {
   return o.dateUnit == ExportDateUnit::JulianDay ? std::to_string(JulianDay(mn)) : std::to_string(mn);
@@ -19,11 +21,16 @@ std::string UnitColumn(int32_t mn, const ExportOptions& o) {
 
 int32_t PeriodLength(ExportPeriod p) {
   switch (p) {
-    case ExportPeriod::Minutes: return 1;
-    case ExportPeriod::Hours: return 60;
-    case ExportPeriod::Days: return 1440;
-    case ExportPeriod::Weeks: return 10080;
-    case ExportPeriod::All: return kAllPeriodMinutes;
+    case ExportPeriod::Minutes:
+      return 1;
+    case ExportPeriod::Hours:
+      return 60;
+    case ExportPeriod::Days:
+      return 1440;
+    case ExportPeriod::Weeks:
+      return 10080;
+    case ExportPeriod::All:
+      return kAllPeriodMinutes;
   }
   return 1;
 }
@@ -32,16 +39,24 @@ void ExportGroupsClicked(ExportOptions& o) {
   if (o.kind == ExportKind::SpSummary) o.period = ExportPeriod::All;
 }
 
-std::string ExportDateTimeText(int32_t mn) { return ShortDateText(mn) + " " + ClockText(mn); }
+std::string ExportDateTimeText(int32_t mn) {
+  return ShortDateText(mn) + " " + ClockText(mn);
+}
 
-int64_t JulianDay(int32_t mn) { return FloorDiv(mn, 1440) + kJulianDayOfEpoch; }
+int64_t JulianDay(int32_t mn) {
+  return FloorDiv(mn, 1440) + kJulianDayOfEpoch;
+}
 
 std::string RowTimeColumns(int32_t mn, const ExportOptions& o) {
   switch (o.timeFormat) {
-    case ExportTimeFormat::DMY: return ExportDateTimeText(mn) + "\t";
-    case ExportTimeFormat::Unit: return UnitColumn(mn, o) + "\t";
-    case ExportTimeFormat::Both: return ExportDateTimeText(mn) + "\t" + UnitColumn(mn, o) + "\t";
-    case ExportTimeFormat::None: return "";
+    case ExportTimeFormat::DMY:
+      return ExportDateTimeText(mn) + "\t";
+    case ExportTimeFormat::Unit:
+      return UnitColumn(mn, o) + "\t";
+    case ExportTimeFormat::Both:
+      return ExportDateTimeText(mn) + "\t" + UnitColumn(mn, o) + "\t";
+    case ExportTimeFormat::None:
+      return "";
   }
   return "";
 }
@@ -51,18 +66,28 @@ std::string ColumnHeading(const ExportOptions& o) {
   const std::string unit(o.dateUnit == ExportDateUnit::JulianDay ? msg::kUnitJulianDay : msg::kUnitMinute);
   std::string out;
   switch (o.timeFormat) {
-    case ExportTimeFormat::DMY: out = std::string(msg::kHeadFileChunkEnd); break;
-    case ExportTimeFormat::Unit: out = std::string(msg::kHeadFile) + unit + "\t"; break;
+    case ExportTimeFormat::DMY:
+      out = std::string(msg::kHeadFileChunkEnd);
+      break;
+    case ExportTimeFormat::Unit:
+      out = std::string(msg::kHeadFile) + unit + "\t";
+      break;
     // The heading keeps its time columns with "none" too: sheets made from older exports
     // line up with new ones, and the rows simply leave them out.
     case ExportTimeFormat::Both:
-    case ExportTimeFormat::None: out = std::string(msg::kHeadFileChunkEnd) + unit + "\t"; break;
+    case ExportTimeFormat::None:
+      out = std::string(msg::kHeadFileChunkEnd) + unit + "\t";
+      break;
   }
   switch (o.kind) {
-    case ExportKind::CallCounts: return out + std::string(msg::kKind0Words);
-    case ExportKind::DetEnv: return out + std::string(msg::kKind1Words);
-    case ExportKind::SpDetections: return out + std::string(msg::kKind3Words);
-    case ExportKind::SpSummary: break;
+    case ExportKind::CallCounts:
+      return out + std::string(msg::kKind0Words);
+    case ExportKind::DetEnv:
+      return out + std::string(msg::kKind1Words);
+    case ExportKind::SpDetections:
+      return out + std::string(msg::kKind3Words);
+    case ExportKind::SpSummary:
+      break;
   }
   return out;
 }
@@ -103,7 +128,8 @@ std::string ReportFileName(const std::string& dataFile, ExportKind kind,
   const std::string base = dataFile.size() > 4 ? dataFile.substr(0, dataFile.size() - 4) : std::string();
   const std::string suffix(msg::kReportSuffixes[static_cast<size_t>(kind)]);
   std::string name = base + suffix;
-  for (int k = 2; taken(name); ++k) name = base + std::string(msg::kReportNameFile) + std::to_string(k) + " " + suffix;
+  for (int k = 2; taken(name); ++k)
+    name = base + std::string(msg::kReportNameFile) + std::to_string(k) + " " + suffix;
   return name;
 }
 

@@ -27,7 +27,9 @@ std::string Joined(std::initializer_list<std::string> parts) {
   return out;
 }
 
-std::string N(int64_t v) { return std::to_string(v); }
+std::string N(int64_t v) {
+  return std::to_string(v);
+}
 
 // Opens each file in slot 1 of a private set of slots and hands it to row(); failed() gets the
 // paths that would not open.
@@ -59,7 +61,8 @@ void ListCalibration(const std::vector<std::string>& files, Host& host) {
   }
   host.AddLine(Memo::DataMemo, msg::kValuesAreDb);
   std::string heading(msg::kCalibrationHeadingStart);
-  for (int f = kCalibFirstKhz; f <= kCalibLastKhz; f += kCalibKhzStep) heading += "\t" + N(f) + std::string(msg::kKhz);
+  for (int f = kCalibFirstKhz; f <= kCalibLastKhz; f += kCalibKhzStep)
+    heading += "\t" + N(f) + std::string(msg::kKhz);
   host.AddLine(Memo::DataMemo, heading);
   ForEachFile(
       files, host,
@@ -73,6 +76,14 @@ void ListCalibration(const std::vector<std::string>& files, Host& host) {
       [](const std::string&) {});
 }
 
+bool AskListUserSettings(Host& host) {
+  return host.Ask(msg::kListUserSettingsQuestion, Buttons::YesNo) == Answer::Yes;
+}
+
+bool AskIncludeDeployment(Host& host) {
+  return host.Ask(msg::kIncludeDeployment, Buttons::YesNo) == Answer::Yes;
+}
+
 void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host) {
   std::string heading(msg::kFileTimesHeading);
   if (withDeployment) heading += std::string(msg::kDeploymentHeading);
@@ -81,21 +92,26 @@ void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, H
       files, host,
       [&](TFileRec& s) {
         const int64_t size = FileSizeOf(s.FullFileName);
-        std::string row = Joined({s.ShortName, s.ZorvelIDstr, ExportDateTimeText(s.FirstLoggedMin),
-                                  ExportDateTimeText(s.LastLoggedMin), N(s.FirstLoggedMin), N(s.LastLoggedMin),
-                                  FixedPoint(static_cast<int64_t>(s.LastProcessMin) - s.FirstProcessMin + 1, 1440, 2),
-                                  FixedPoint(size < 0 ? 0 : size, kMegabyte, 2)});
+        std::string row =
+            Joined({s.ShortName, s.ZorvelIDstr, ExportDateTimeText(s.FirstLoggedMin),
+                    ExportDateTimeText(s.LastLoggedMin), N(s.FirstLoggedMin), N(s.LastLoggedMin),
+                    FixedPoint(static_cast<int64_t>(s.LastProcessMin) - s.FirstProcessMin + 1, 1440, 2),
+                    FixedPoint(size < 0 ? 0 : size, kMegabyte, 2)});
         if (withDeployment)
-          row += "\t" + Joined({s.LatText, s.LongText, s.LocationText, s.NotesText, s.GMTText, s.SpClassifierName});
+          row += "\t" +
+                 Joined({s.LatText, s.LongText, s.LocationText, s.NotesText, s.GMTText, s.SpClassifierName});
         host.AddLine(Memo::DataMemo, row);
       },
-      [&host](const std::string& path) { host.AddLine(Memo::DataMemo, std::string(msg::kErrorSpace) + path); });
+      [&host](const std::string& path) {
+        host.AddLine(Memo::DataMemo, std::string(msg::kErrorSpace) + path);
+      });
   host.Progress(msg::kListFilesCaption, 1, 1);
   host.Progress(msg::kZorvelCompletedList, 1, 1);
   host.Progress(msg::kListOnResultsPage, 1, 1);
 }
 
-std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings, Host& host) {
+std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings,
+                                           Host& host) {
   std::vector<std::string> lines;
   if (files.empty()) {
     host.TimedMessage(msg::kNoFilesSelected, 2000);
@@ -106,11 +122,12 @@ std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files
       files, host,
       [&](TFileRec& s) {
         if (userSettings) {
-          lines.push_back(Joined({s.ShortName, s.ZorvelIDstr, N(s.LightSwitchLevel), N(s.ChunkLimit), N(s.ChunksPerMin),
-                                  N(s.MinsOffBetweenMinsON), N(s.Gain), FixedPoint(s.BatterySwitchLevel, 10, 1),
-                                  N(s.PowerDownLevel), s.HiPassFilterStr, N(s.PenaltyThreshold), N(s.TriadThreshold),
-                                  N(s.ScoreThreshold), N(s.Over160kUplift), N(s.Under160kUplift), N(s.Under80kUplift),
-                                  N(s.Under40kUplift)}));
+          lines.push_back(
+              Joined({s.ShortName, s.ZorvelIDstr, N(s.LightSwitchLevel), N(s.ChunkLimit), N(s.ChunksPerMin),
+                      N(s.MinsOffBetweenMinsON), N(s.Gain), FixedPoint(s.BatterySwitchLevel, 10, 1),
+                      N(s.PowerDownLevel), s.HiPassFilterStr, N(s.PenaltyThreshold), N(s.TriadThreshold),
+                      N(s.ScoreThreshold), N(s.Over160kUplift), N(s.Under160kUplift), N(s.Under80kUplift),
+                      N(s.Under40kUplift)}));
         } else {
           lines.push_back(Joined({s.ShortName, s.ZorvelIDstr, s.DateOfManufacture, N(s.MainBoardVersion),
                                   s.PICcodeVersionStr, s.FPGAcodeVersionStr, N(s.PreAmpVersion),
@@ -120,7 +137,6 @@ std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files
       [&lines](const std::string& path) { lines.push_back(std::string(msg::kFailedToRead) + path); });
   host.Progress(msg::kSettingsCaption, 1, 1);
   host.Progress(msg::kZorvelCompletedSettings, 1, 1);
-  host.TimedMessage(msg::kResultsOnClipboard, 2000);
   return lines;
 }
 
@@ -128,13 +144,33 @@ std::string OpenFileSettingsRow(const TFileRec& s) {
   std::string bonus;
   for (uint8_t b : s.IPIbelowCountBonus) bonus += N(b) + ",";
   const size_t sizeClass = std::min<size_t>(s.MaxFileSizeClass, 5);
-  return Joined({s.ShortName, s.ZorvelIDstr, N(s.Gain), N(s.FPGADeadband), s.HiPassFilterStr, N(s.PenaltyThreshold),
-                 N(s.TriadThreshold), N(s.ScoreThreshold), N(s.Over160kUplift), N(s.Under160kUplift),
-                 N(s.Under80kUplift), N(s.Under40kUplift), N(s.IPIbelowVal), bonus, N(s.ADCdeadband), N(s.PkDetMode),
-                 s.DateOfManufacture, N(s.MainBoardVersion), s.PICcodeVersionStr, s.FPGAcodeVersionStr,
-                 std::string(s.HasExtendedIPIs ? msg::kMinKhz9 : msg::kMinKhz17), N(s.PreAmpVersion),
-                 N(s.LightSwitchLevel), FixedPoint(s.BatterySwitchLevel, 10, 1), N(s.MinsOffBetweenMinsON),
-                 MonthList(s.MonthsOFF), std::string(msg::kFileSizeLimits[sizeClass])});
+  return Joined({s.ShortName,
+                 s.ZorvelIDstr,
+                 N(s.Gain),
+                 N(s.FPGADeadband),
+                 s.HiPassFilterStr,
+                 N(s.PenaltyThreshold),
+                 N(s.TriadThreshold),
+                 N(s.ScoreThreshold),
+                 N(s.Over160kUplift),
+                 N(s.Under160kUplift),
+                 N(s.Under80kUplift),
+                 N(s.Under40kUplift),
+                 N(s.IPIbelowVal),
+                 bonus,
+                 N(s.ADCdeadband),
+                 N(s.PkDetMode),
+                 s.DateOfManufacture,
+                 N(s.MainBoardVersion),
+                 s.PICcodeVersionStr,
+                 s.FPGAcodeVersionStr,
+                 std::string(s.HasExtendedIPIs ? msg::kMinKhz9 : msg::kMinKhz17),
+                 N(s.PreAmpVersion),
+                 N(s.LightSwitchLevel),
+                 FixedPoint(s.BatterySwitchLevel, 10, 1),
+                 N(s.MinsOffBetweenMinsON),
+                 MonthList(s.MonthsOFF),
+                 std::string(msg::kFileSizeLimits[sizeClass])});
 }
 
 std::vector<std::string> OpenFileSettingsLines(const FileSlots& slots) {

@@ -6,8 +6,8 @@
 namespace zorvel::msg {
 
 // Period count exports.
-inline constexpr std::string_view kKindCaptions[4] = {"N of calls or waves", "Calls, temp and light", "Species summary",
-                                                      "Species detection listing"};
+inline constexpr std::string_view kKindCaptions[4] = {"N of calls or waves", "Calls, temp and light",
+                                                      "Species summary", "Species detection listing"};
 inline constexpr std::string_view kReportSuffixes[4] = {" CallCounts.txt", " DetEnv.txt", " SpSummary.txt",
                                                         " SpDetections.txt"};
 inline constexpr std::string_view kPeriodCaptions[5] = {"minutes", "hours", "days", "weeks", "all"};
@@ -59,8 +59,10 @@ inline constexpr std::string_view kTrue = "True";
 inline constexpr std::string_view kFalse = "False";
 inline constexpr std::string_view kCallTypeTexts[4] = {"???", "FM", "QCF", "CF"};
 inline constexpr std::string_view kCallDetailsHeading =
-    "File\ttime\ttemp\t5uS\tCallN\tSeq\tBuzz\tQtonal\tReverb\tCF_FM\tDuration ms\tFmin\tFmax\tFstart\tFend\tFrange\t"
-    "ModalKHZ\tFav\tFbodyHi\tFbodyLo\tMinMinSlopeKHZ\tUpBend@\tUpSharp\tDownBend@\tDownSharp\tFlat1Khz\tFlat1Score\t"
+    "File\ttime\ttemp\t5uS\tCallN\tSeq\tBuzz\tQtonal\tReverb\tCF_FM\tDuration "
+    "ms\tFmin\tFmax\tFstart\tFend\tFrange\t"
+    "ModalKHZ\tFav\tFbodyHi\tFbodyLo\tMinMinSlopeKHZ\tUpBend@\tUpSharp\tDownBend@"
+    "\tDownSharp\tFlat1Khz\tFlat1Score\t"
     "Flat2Khz\tFlat2Score\tAmpAv\tNmissing\tnWaves";
 inline constexpr std::string_view kCallDetailsSuffix = " call details.txt";
 inline constexpr std::string_view kSelectDirectory =
@@ -88,8 +90,10 @@ inline constexpr std::string_view kMicLineSeparator = "; ";
 
 inline constexpr std::string_view kListingTitle = "Select one or more files for listing";
 inline constexpr std::string_view kIncludeDeployment = "Include deployment information?";
-inline constexpr std::string_view kFileTimesHeading = "FileName\tZorvel\tstarts\tends\tstartMin\tendMin\tLogdays\tFile MB";
-inline constexpr std::string_view kDeploymentHeading = "\tLat\tLong\tLocation\tNotes\tUTC offset\tSpecies classifier";
+inline constexpr std::string_view kFileTimesHeading =
+    "FileName\tZorvel\tstarts\tends\tstartMin\tendMin\tLogdays\tFile MB";
+inline constexpr std::string_view kDeploymentHeading =
+    "\tLat\tLong\tLocation\tNotes\tUTC offset\tSpecies classifier";
 inline constexpr std::string_view kErrorSpace = "ERROR ";
 inline constexpr std::string_view kListFilesCaption = "List files";
 inline constexpr std::string_view kZorvelCompletedList = "Zorvel completed             ";
@@ -98,14 +102,17 @@ inline constexpr std::string_view kListOnResultsPage = "Done!  List is on the Re
 inline constexpr std::string_view kNoFileForActionUsingFile1 = "No file selected for action. Using File1";
 inline constexpr std::string_view kNoFileForAction = "No file selected for action";
 inline constexpr std::string_view kWaitReadingFile = " ... wait ...reading File ";
-inline constexpr std::string_view kMinuteValuesHeading = "File\tMin\tLight\tTemp\tBatused\tBat1v\tBat2v\tBat3v\tBat4v";
+inline constexpr std::string_view kMinuteValuesHeading =
+    "File\tMin\tLight\tTemp\tBatused\tBat1v\tBat2v\tBat3v\tBat4v";
 inline constexpr std::string_view kMinuteValuesCaptionStart = "File";
 inline constexpr std::string_view kMinuteValuesCaptionEnd = ": Light, Temperature, Battery values";
 inline constexpr std::string_view kResultsOnClipboard = "Results are on the clipboard";
 
 inline constexpr std::string_view kOpenSettingsHeading =
-    "File name\tZorvel\tGain\tFPGADeadBand\tHiPassFilter\tNoiseSuppressionDelay\tLongThreshold\tShortThreshold\t"
-    ">160kLift\t<160kUplift\t<80kLift\t<40kLift\tUpliftIPI<\tIPIcountUplift\tADCdeadband\tPkDetMode\tBuild date\t"
+    "File "
+    "name\tZorvel\tGain\tFPGADeadBand\tHiPassFilter\tNoiseSuppressionDelay\tLongThreshold\tShortThreshold\t"
+    ">160kLift\t<160kUplift\t<80kLift\t<40kLift\tUpliftIPI<\tIPIcountUplift\tADCdeadband\tPkDetMode\tBuild "
+    "date\t"
     "MainBoardVersion\tPICcodeVersion\tFPGAcodeVersion\tMin kHz\tPreampVersion\tLight switch level\t"
     "BatterySwitchLevel\tMinsOffBetweenMinsON\tMonths asleep\tFile size limit";
 inline constexpr std::string_view kMinKhz9 = "9kHz";
@@ -113,16 +120,19 @@ inline constexpr std::string_view kMinKhz17 = "17kHz";
 inline constexpr std::string_view kMonthsNone = "none";
 inline constexpr std::string_view kFileSizeLimits[6] = {"Unlimited", "10KB", "100MB", "1GB", "2GB", "3GB"};
 
-inline constexpr std::string_view kListUserSettingsQuestion = "List user settings?\r\n(NO gives firmware information etc)";
-inline constexpr std::string_view kSettingsListingTitle = "Select one or more files for listing";
+inline constexpr std::string_view kListUserSettingsQuestion =
+    "List user settings?\r\n(NO gives firmware information etc)";
 inline constexpr std::string_view kFailedToRead = "Failed to read ";
 inline constexpr std::string_view kSettingsCaption = "Settings";
 inline constexpr std::string_view kZorvelCompletedSettings = "Zorvel completed          ";
 inline constexpr std::string_view kUserSettingsHeading =
-    "File name\tZorvel\tMaxLightLevel\tChunklimit\tChunksPerMin\tMinsOffBetweenMinsON\tGain\tBatterySwitchLevel\t"
-    "DeadBand\tHiPassFilter\tNoiseSuppression\tLongThreshold\tShortThreshold\tOver160kUplift\tUnder160kUplift\t"
+    "File "
+    "name\tZorvel\tMaxLightLevel\tChunklimit\tChunksPerMin\tMinsOffBetweenMinsON\tGain\tBatterySwitchLevel\t"
+    "DeadBand\tHiPassFilter\tNoiseSuppression\tLongThreshold\tShortThreshold\tOver160kUplift\tUnder160kUplift"
+    "\t"
     "Under80kUplift\tUnder40kUplift";
 inline constexpr std::string_view kFirmwareHeading =
-    "File name\tZorvel\tBuild date\tMainBoardVersion\tPICcodeVersion\tFPGAcodeVersion\tPreampVersion\tLightSensor";
+    "File name\tZorvel\tBuild "
+    "date\tMainBoardVersion\tPICcodeVersion\tFPGAcodeVersion\tPreampVersion\tLightSensor";
 
 }  // namespace zorvel::msg

@@ -18,8 +18,9 @@ constexpr int32_t kMicMinWaveGroups = 500;
 constexpr int kMicFirstLine = 20, kMicLastLine = 220, kMicLineStep = 5;
 }  // namespace
 
-std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int selectedSlot, int32_t screenFirstMin,
-                                                         int32_t screenLastMin, Host& host, std::string* caption) {
+std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int selectedSlot,
+                                                         int32_t screenFirstMin, int32_t screenLastMin,
+                                                         Host& host, std::string* caption) {
   int slot = selectedSlot;
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) {
     if (!slots[1].Open) {
@@ -39,15 +40,16 @@ std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int s
       ReadNextUsedRecord(s, ctx);
       if (s.NrType == tEnd || s.NrTime.Mn > screenLastMin) break;
       if (s.NrType != tMinRec) continue;
-      std::string row = s.ShortName + "\t" + ExportDateTimeText(s.NrTime.Mn) + "\t" + std::to_string(s.LightN) + "\t" +
-                        FixedPoint(s.HalfDegCpreamp, 1, 5) + "\t" + std::to_string(s.BatInUse);
+      std::string row = s.ShortName + "\t" + ExportDateTimeText(s.NrTime.Mn) + "\t" +
+                        std::to_string(s.LightN) + "\t" + FixedPoint(s.HalfDegCpreamp, 1, 5) + "\t" +
+                        std::to_string(s.BatInUse);
       for (int32_t v : {s.Bat1Vn, s.Bat2Vn, s.Bat3Vn, s.Bat4Vn}) row += "\t" + FixedPoint(v, 10, 1);
       lines.push_back(row);
     }
   }
   if (caption)
-    *caption = std::string(msg::kMinuteValuesCaptionStart) + std::to_string(slot) + std::string(msg::kMinuteValuesCaptionEnd);
-  host.TimedMessage(msg::kResultsOnClipboard, 2000);
+    *caption = std::string(msg::kMinuteValuesCaptionStart) + std::to_string(slot) +
+               std::string(msg::kMinuteValuesCaptionEnd);
   return lines;
 }
 

@@ -37,7 +37,11 @@ struct MinuteCounters {
 }  // namespace
 
 PeriodExportRun::PeriodExportRun(const ExportOptions& options, const ExportFilters& filters, Host& host)
-    : o_(options), filters_(filters), callFilter_(filters.settings, filters.species), host_(host), sink_(host) {
+    : o_(options),
+      filters_(filters),
+      callFilter_(filters.settings, filters.species),
+      host_(host),
+      sink_(host) {
   sink_.SetToResults(o_.destination == ExportDestination::Results);
 }
 
@@ -62,7 +66,8 @@ void PeriodExportRun::WriteHeaderLines(const TFileRec& s, int32_t first, int32_t
   sink_.Line(ExportDateTimeText(first));
   sink_.Line(ExportDateTimeText(last));
   const int32_t len = PeriodLength(o_.period);
-  if (o_.period == ExportPeriod::Hours || o_.period == ExportPeriod::Days || o_.period == ExportPeriod::Weeks) {
+  if (o_.period == ExportPeriod::Hours || o_.period == ExportPeriod::Days ||
+      o_.period == ExportPeriod::Weeks) {
     sink_.Line(std::string(msg::kMinsInFirstPeriod) + std::to_string(len - FloorMod(first, len)));
     sink_.Line(std::string(msg::kMinsInLastPeriod) + std::to_string(FloorMod(last, len) + 1));
   }
@@ -71,13 +76,16 @@ void PeriodExportRun::WriteHeaderLines(const TFileRec& s, int32_t first, int32_t
   sink_.Line(summary);
   switch (o_.kind) {
     case ExportKind::CallCounts:
-      sink_.Line(std::string(msg::kCountsInPeriods) + std::to_string(len) + std::string(msg::kCountsInPeriodsTail));
+      sink_.Line(std::string(msg::kCountsInPeriods) + std::to_string(len) +
+                 std::string(msg::kCountsInPeriodsTail));
       break;
     case ExportKind::DetEnv:
       sink_.Line(std::string(msg::kValuesForPeriods) + std::to_string(len) + std::string(msg::kMins));
       break;
     case ExportKind::SpSummary:
-    case ExportKind::SpDetections: sink_.Line(summary); break;
+    case ExportKind::SpDetections:
+      sink_.Line(summary);
+      break;
   }
 }
 
@@ -106,7 +114,8 @@ bool PeriodExportRun::ExportDataFrom(FileSlots& slots, int slot) {
     first = std::max(first, selection_->first);
     last = std::min(last, selection_->second);
     if (first > last) {
-      host_.TimedMessage(std::string(msg::kFilePrefix) + s.ShortName + std::string(msg::kSelectionOutsideFile), 5000);
+      host_.TimedMessage(
+          std::string(msg::kFilePrefix) + s.ShortName + std::string(msg::kSelectionOutsideFile), 5000);
       return false;
     }
   }
@@ -154,15 +163,16 @@ bool PeriodExportRun::ExportDataFrom(FileSlots& slots, int slot) {
         const std::string temp = n > 0 ? FixedPoint(period.tempSum, 2LL * n, 1) : "0.0";
         const std::string light = n > 0 ? std::to_string(period.lightSum / n) : "0";
         row += std::to_string(8LL * period.waves) + "\t" + std::to_string(period.calls) + "\t" +
-               std::to_string(period.dpm) + "\t" + temp + "\t" + light + "\t" + std::to_string(period.minsOn) + "\t" +
-               duration;
+               std::to_string(period.dpm) + "\t" + temp + "\t" + light + "\t" +
+               std::to_string(period.minsOn) + "\t" + duration;
         break;
       }
       case ExportKind::SpDetections:
         row += std::to_string(8LL * period.waves) + "\t" + std::to_string(period.calls) + "\t" +
                std::to_string(period.minsOn) + "\t" + duration;
         break;
-      case ExportKind::SpSummary: break;
+      case ExportKind::SpSummary:
+        break;
     }
     sink_.Line(row);
   };
@@ -218,7 +228,8 @@ bool PeriodExportRun::ExportDataFrom(FileSlots& slots, int slot) {
     if (cur > last) break;
     beginMinute();
     const int step = static_cast<int>((cur - first) * kProgressSteps / span);
-    if (step != progressStep) host_.Progress(std::string(msg::kExportingFrom) + s.ShortName, progressStep = step, kProgressSteps);
+    if (step != progressStep)
+      host_.Progress(std::string(msg::kExportingFrom) + s.ShortName, progressStep = step, kProgressSteps);
   }
   host_.Progress(msg::kDataExportCompleted, kProgressSteps, kProgressSteps);
   return true;

@@ -72,7 +72,7 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
 
 // "Export from batch of files": each file opened in slot 1 of a set of slots of its own.
 // Returns the number of files exported.
-int ExportBatch(const std::vector<std::string>& files, const ExportOptions& options, const ExportFilters& filters,
-                std::optional<MinuteSpan> selection, Host& host);
+int ExportBatch(const std::vector<std::string>& files, const ExportOptions& options,
+                const ExportFilters& filters, std::optional<MinuteSpan> selection, Host& host);
 
 }  // namespace zorvel

@@ -35,6 +35,8 @@ void ReportSink::Line(std::string_view line) {
   }
 }
 
-bool ReportSink::NameTaken(const std::string& path) const { return claimed_.count(path) > 0 || FileExists(path); }
+bool ReportSink::NameTaken(const std::string& path) const {
+  return claimed_.count(path) > 0 || FileExists(path);
+}
 
 }  // namespace zorvel

@@ -9,8 +9,12 @@ void WriteBindings(IniFile& ini, const std::vector<Binding>& table) {
 void ReadBindings(const IniFile& ini, const std::vector<Binding>& table) {
   for (const Binding& b : table) {
     switch (b.kind) {
-      case ValueKind::Text: b.set(ini.ReadString(b.section, b.key, b.fallback)); break;
-      case ValueKind::Bool: b.set(ini.ReadBool(b.section, b.key, b.fallback == "1") ? "1" : "0"); break;
+      case ValueKind::Text:
+        b.set(ini.ReadString(b.section, b.key, b.fallback));
+        break;
+      case ValueKind::Bool:
+        b.set(ini.ReadBool(b.section, b.key, b.fallback == "1") ? "1" : "0");
+        break;
       case ValueKind::Index: {
         const int32_t fallback = std::stoi(b.fallback);
         int32_t v = ini.ReadInteger(b.section, b.key, fallback);

@@ -25,30 +25,56 @@ struct Binding {
 };
 
 inline Binding BoolBinding(std::string_view section, std::string_view key, bool fallback, bool& ref) {
-  return {section, key, ValueKind::Bool, fallback ? "1" : "0", 0, [&ref] { return std::string(ref ? "1" : "0"); },
+  return {section,
+          key,
+          ValueKind::Bool,
+          fallback ? "1" : "0",
+          0,
+          [&ref] { return std::string(ref ? "1" : "0"); },
           [&ref](const std::string& v) { ref = v != "0"; }};
 }
 
-inline Binding TextBinding(std::string_view section, std::string_view key, std::string fallback, std::string& ref) {
-  return {section, key, ValueKind::Text, std::move(fallback), 0, [&ref] { return ref; },
+inline Binding TextBinding(std::string_view section, std::string_view key, std::string fallback,
+                           std::string& ref) {
+  return {section,
+          key,
+          ValueKind::Text,
+          std::move(fallback),
+          0,
+          [&ref] { return ref; },
           [&ref](const std::string& v) { ref = v; }};
 }
 
-inline Binding RangeBinding(std::string_view section, std::string_view key, int fallback, RangeValues& r, RangeEdit e) {
-  return {section, key, ValueKind::Text, std::to_string(fallback), 0, [&r, e] { return r.Text(e); },
+inline Binding RangeBinding(std::string_view section, std::string_view key, int fallback, RangeValues& r,
+                            RangeEdit e) {
+  return {section,
+          key,
+          ValueKind::Text,
+          std::to_string(fallback),
+          0,
+          [&r, e] { return r.Text(e); },
           [&r, e](const std::string& v) { r.SetText(e, v); }};
 }
 
-inline Binding MinuteBinding(std::string_view section, std::string_view key, int fallback, MinuteFilterValues& m,
-                             MinuteEdit e) {
+inline Binding MinuteBinding(std::string_view section, std::string_view key, int fallback,
+                             MinuteFilterValues& m, MinuteEdit e) {
   // A value out of its range is put right by the edit itself, as if typed.
-  return {section, key, ValueKind::Text, std::to_string(fallback), 0, [&m, e] { return m.Text(e); },
+  return {section,
+          key,
+          ValueKind::Text,
+          std::to_string(fallback),
+          0,
+          [&m, e] { return m.Text(e); },
           [&m, e](const std::string& v) { m.SetText(e, v); }};
 }
 
 template <typename Enum>
 Binding IndexBinding(std::string_view section, std::string_view key, int fallback, int count, Enum& ref) {
-  return {section, key, ValueKind::Index, std::to_string(fallback), count,
+  return {section,
+          key,
+          ValueKind::Index,
+          std::to_string(fallback),
+          count,
           [&ref] { return std::to_string(static_cast<int>(ref)); },
           [&ref](const std::string& v) { ref = static_cast<Enum>(std::stoi(v)); }};
 }

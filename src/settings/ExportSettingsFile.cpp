@@ -81,7 +81,8 @@ std::vector<Binding> ExportTable(FilterSettings& f, ExportOptions& o, SpeciesLis
 }
 }  // namespace
 
-void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions& o, const SpeciesListModel& sp) {
+void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions& o,
+                     const SpeciesListModel& sp) {
   FilterSettings fCopy = f;
   ExportOptions oCopy = o;
   SpeciesListModel spCopy = sp;
@@ -92,8 +93,9 @@ void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, Spe
   ReadBindings(ini, ExportTable(f, o, sp));
 }
 
-std::optional<std::string> SaveExportSettings(const std::optional<std::string>& chosen, const FilterSettings& f,
-                                              const ExportOptions& o, SpeciesListModel& sp, Host& host) {
+std::optional<std::string> SaveExportSettings(const std::optional<std::string>& chosen,
+                                              const FilterSettings& f, const ExportOptions& o,
+                                              SpeciesListModel& sp, Host& host) {
   if (!chosen) {
     host.TimedMessage(msg::kFailedToCreateFile, kExportMessageMs);
     return std::nullopt;

@@ -73,7 +73,8 @@ std::string WithSettingsExtension(const std::string& path, std::string_view ext)
   return p.string();
 }
 
-void WriteFilterFile(IniFile& ini, const DisplayPlace& place, const FilterSettings& f, const SpeciesListModel& sp) {
+void WriteFilterFile(IniFile& ini, const DisplayPlace& place, const FilterSettings& f,
+                     const SpeciesListModel& sp) {
   ini.Set(kFileAndTime, "FileNameAndPath", place.FileNameAndPath);
   ini.WriteInteger(kFileAndTime, "ScreenMin", place.ScreenMin);
   ini.WriteInteger(kFileAndTime, "Screen5Musec", place.Screen5Musec);
@@ -93,10 +94,13 @@ DisplayPlace ReadDisplayPlace(const IniFile& ini) {
   return p;
 }
 
-void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp) { ReadBindings(ini, FilterTable(f, sp)); }
+void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp) {
+  ReadBindings(ini, FilterTable(f, sp));
+}
 
-std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen, const DisplayPlace& place,
-                                              const FilterSettings& f, SpeciesListModel& sp, Host& host) {
+std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen,
+                                              const DisplayPlace& place, const FilterSettings& f,
+                                              SpeciesListModel& sp, Host& host) {
   if (!chosen) {
     host.TimedMessage(msg::kFailedToCreateFile, kFilterMessageMs);
     return std::nullopt;

@@ -115,7 +115,8 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   lines_.push_back(std::move(line));
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
   auto v = Get(section, key);
   return v ? *v : std::string(fallback);
 }

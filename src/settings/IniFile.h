@@ -28,7 +28,9 @@ class IniFile {
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const;
   // Any non-zero number is true; a value that is not a number gives the fallback.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
-  void WriteInteger(std::string_view section, std::string_view key, int64_t v) { Set(section, key, std::to_string(v)); }
+  void WriteInteger(std::string_view section, std::string_view key, int64_t v) {
+    Set(section, key, std::to_string(v));
+  }
   void WriteBool(std::string_view section, std::string_view key, bool v) { Set(section, key, v ? "1" : "0"); }
 
   // The text with CR LF line ends.

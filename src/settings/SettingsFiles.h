@@ -27,20 +27,23 @@ struct DisplayPlace {
 std::string WithSettingsExtension(const std::string& path, std::string_view ext);
 
 // The tables themselves, over an INI file in memory.
-void WriteFilterFile(IniFile& ini, const DisplayPlace& place, const FilterSettings& f, const SpeciesListModel& sp);
+void WriteFilterFile(IniFile& ini, const DisplayPlace& place, const FilterSettings& f,
+                     const SpeciesListModel& sp);
 DisplayPlace ReadDisplayPlace(const IniFile& ini);
 void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp);  // all but FileAndTime
-void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions& o, const SpeciesListModel& sp);
+void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions& o,
+                     const SpeciesListModel& sp);
 void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, SpeciesListModel& sp);
 
 // "Save settings". Returns the file written (absent when cancelled or not written; a file that
 // cannot be written gives no message).
-std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen, const DisplayPlace& place,
-                                              const FilterSettings& f, SpeciesListModel& sp, Host& host);
+std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen,
+                                              const DisplayPlace& place, const FilterSettings& f,
+                                              SpeciesListModel& sp, Host& host);
 
 struct FilterLoadOutcome {
   bool loaded = false;
-  std::optional<std::string> reopenPath;   // the user wants this file set opened again
+  std::optional<std::string> reopenPath;    // the user wants this file set opened again
   std::optional<DisplayPlace> displayTime;  // the user wants the saved screen start and time unit
 };
 // "Load settings". slot1Path is the path of the file now in slot 1 ("" when none).
@@ -48,8 +51,9 @@ FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, c
                                      bool batchRunning, FilterSettings& f, SpeciesListModel& sp, Host& host);
 
 // "Save current export settings" and "Load export settings".
-std::optional<std::string> SaveExportSettings(const std::optional<std::string>& chosen, const FilterSettings& f,
-                                              const ExportOptions& o, SpeciesListModel& sp, Host& host);
+std::optional<std::string> SaveExportSettings(const std::optional<std::string>& chosen,
+                                              const FilterSettings& f, const ExportOptions& o,
+                                              SpeciesListModel& sp, Host& host);
 bool LoadExportSettings(const std::optional<std::string>& chosen, FilterSettings& f, ExportOptions& o,
                         SpeciesListModel& sp, Host& host);
 

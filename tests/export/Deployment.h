@@ -13,7 +13,9 @@
 
 namespace zorvel::testing {
 
-inline int32_t DeploymentStart() { return *MinuteNumber(2021, 3, 5, 21, 40); }
+inline int32_t DeploymentStart() {
+  return *MinuteNumber(2021, 3, 5, 21, 40);
+}
 constexpr int kDeploymentMinutes = 30;  // 21:40 … 22:09
 
 inline tCall DeploymentCall(int32_t number, tCallType type, int32_t sp1, int32_t sp2, int32_t sp3) {
@@ -58,8 +60,8 @@ inline void AppendCall(SyntheticMinute& m, const tCall& c, int waveGroups, bool 
     for (const Record& r : EncodeCall(c)) m.records.push_back(r);
   }
   for (int k = 0; k < waveGroups; ++k)
-    m.records.push_back(EncodeZV2WaveGroup(c.StartTime + 100 * k, {60, 60, 60, 60}, {80, 80, 80, 80}, false, false,
-                                           c.Number, tfNotFeature, 12));
+    m.records.push_back(EncodeZV2WaveGroup(c.StartTime + 100 * k, {60, 60, 60, 60}, {80, 80, 80, 80}, false,
+                                           false, c.Number, tfNotFeature, 12));
 }
 
 inline std::vector<SyntheticMinute> DeploymentMinutes() {

@@ -44,7 +44,8 @@ TEST(ExportText, ColumnHeadings) {
   o.dateUnit = ExportDateUnit::Minute;
   EXPECT_EQ(ColumnHeading(o), "File\tChunkEnd\tMinute\tNwaves\tNcalls\tminutes\tdays");
   o.kind = ExportKind::SpSummary;
-  EXPECT_EQ(ColumnHeading(o), "File\tSpecies\ttotal Hi\ttotal ?\ttotal Low\tMax1m Hi\tMax1m ?\tMax1m Low\tall classes");
+  EXPECT_EQ(ColumnHeading(o),
+            "File\tSpecies\ttotal Hi\ttotal ?\ttotal Low\tMax1m Hi\tMax1m ?\tMax1m Low\tall classes");
 }
 
 TEST(ExportText, SpeciesSummaryForcesWholeSpan) {
@@ -64,7 +65,7 @@ TEST(ExportText, FixedPointAndHalfDegrees) {
   EXPECT_EQ(FixedPoint(7, 10, 1), "0.7");
   EXPECT_EQ(FixedPoint(0, 10, 1), "0.0");
   EXPECT_EQ(FixedPoint(1, 3, 2), "0.33");
-  EXPECT_EQ(FixedPoint(1, 8, 2), "0.13");   // 0.125: halves go away from zero
+  EXPECT_EQ(FixedPoint(1, 8, 2), "0.13");  // 0.125: halves go away from zero
   EXPECT_EQ(FixedPoint(-1, 8, 2), "-0.13");
   EXPECT_EQ(FixedPoint(-1, 1000, 2), "0.00");
   EXPECT_EQ(FixedPoint(41, 1, 5), "41.00000");

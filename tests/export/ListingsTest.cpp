@@ -2,13 +2,13 @@
 
 #include <filesystem>
 
+#include "Deployment.h"
+#include "Golden.h"
 #include "core/Header.h"
 #include "core/SlotFiles.h"
 #include "export/DetailListings.h"
 #include "species/Species.h"
 #include "support/RecordingHost.h"
-#include "Deployment.h"
-#include "Golden.h"
 
 namespace zorvel {
 namespace {
@@ -82,7 +82,8 @@ TEST_F(ListingsTest, GoldenCallDetailsAndFilters) {
   // The span saved in the file: calls only from minutes 10 … 11.
   o.ExportSavedTime = true;
   ASSERT_TRUE(OpenFileInSlot(slots, a, 1, host, {}).opened);
-  SaveEndpoints(slots, std::make_pair(testing::DeploymentStart() + 10, testing::DeploymentStart() + 11), host);
+  SaveEndpoints(slots, std::make_pair(testing::DeploymentStart() + 10, testing::DeploymentStart() + 11),
+                host);
   CloseAllSlots(slots);
   EXPECT_EQ(ExportCallDetails({a}, o, filters, std::nullopt, host).rows, 1);
   EXPECT_FALSE(ExportCallDetails({}, o, filters, std::nullopt, host).created);
@@ -94,7 +95,8 @@ TEST_F(ListingsTest, DirectorySearchFindsZV2FilesInSubFolders) {
   testing::WriteAll(dir.File("d/sub/x.zv2"), {1});
   testing::WriteAll(dir.File("d/a.ZV2"), {1});
   testing::WriteAll(dir.File("d/a.ZV1"), {1});
-  EXPECT_EQ(ZV2FilesUnder(dir.File("d")), (std::vector<std::string>{dir.File("d/a.ZV2"), dir.File("d/sub/x.zv2")}));
+  EXPECT_EQ(ZV2FilesUnder(dir.File("d")),
+            (std::vector<std::string>{dir.File("d/a.ZV2"), dir.File("d/sub/x.zv2")}));
   EXPECT_TRUE(ZV2FilesUnder(dir.File("none")).empty());
 }
 
@@ -117,7 +119,12 @@ TEST_F(ListingsTest, GoldenFileListings) {
   const auto firmware = ListBatchSettings({a}, false, host);
   testing::ExpectGolden("batch_settings.txt", Joined(user) + Joined(firmware));
   EXPECT_EQ(ListBatchSettings({missing}, true, host).back(), "Failed to read " + missing);
-  EXPECT_TRUE(host.SaidTimed("Results are on the clipboard"));
+  host.answers = {Answer::No, Answer::Yes};
+  EXPECT_FALSE(AskListUserSettings(host));
+  EXPECT_TRUE(AskIncludeDeployment(host));
+  EXPECT_EQ(host.questions,
+            (std::vector<std::string>{"List user settings?\r\n(NO gives firmware information etc)",
+                                      "Include deployment information?"}));
 }
 
 TEST_F(ListingsTest, OpenFileSettingsSkipARepeatedFile) {
@@ -146,10 +153,11 @@ TEST_F(ListingsTest, MinuteValuesOfTheFileSelectedForAction) {
   ASSERT_TRUE(lines.has_value());
   EXPECT_TRUE(host.SaidTimed("No file selected for action. Using File1"));
   EXPECT_EQ(caption, "File1: Light, Temperature, Battery values");
-  EXPECT_EQ(*lines, (std::vector<std::string>{"File\tMin\tLight\tTemp\tBatused\tBat1v\tBat2v\tBat3v\tBat4v",
-                                              "night.ZV2\t5/3/2021 21:41\t195\t31.00000\t2\t5.2\t5.1\t0.0\t4.9",
-                                              "night.ZV2\t5/3/2021 21:42\t190\t32.00000\t2\t5.2\t5.1\t0.0\t4.9",
-                                              "night.ZV2\t5/3/2021 21:43\t185\t30.00000\t2\t5.2\t5.1\t0.0\t4.9"}));
+  EXPECT_EQ(*lines,
+            (std::vector<std::string>{"File\tMin\tLight\tTemp\tBatused\tBat1v\tBat2v\tBat3v\tBat4v",
+                                      "night.ZV2\t5/3/2021 21:41\t195\t31.00000\t2\t5.2\t5.1\t0.0\t4.9",
+                                      "night.ZV2\t5/3/2021 21:42\t190\t32.00000\t2\t5.2\t5.1\t0.0\t4.9",
+                                      "night.ZV2\t5/3/2021 21:43\t185\t30.00000\t2\t5.2\t5.1\t0.0\t4.9"}));
 }
 
 TEST_F(ListingsTest, MicrophoneResponse) {

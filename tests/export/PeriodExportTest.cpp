@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "Deployment.h"
+#include "Golden.h"
 #include "core/SlotFiles.h"
+#include "export/ExportText.h"
 #include "export/PeriodExport.h"
 #include "species/Species.h"
 #include "support/RecordingHost.h"
-#include "Deployment.h"
-#include "Golden.h"
 
 namespace zorvel {
 namespace {
@@ -92,6 +92,28 @@ TEST_F(PeriodExportTest, GoldenSpeciesSummaryAndListing) {
   o.timeFormat = ExportTimeFormat::Unit;
   o.dateUnit = ExportDateUnit::JulianDay;
   testing::ExpectGolden("spdetections_days.txt", ToFile());
+}
+
+TEST_F(PeriodExportTest, SpeciesBlocksRepeatRunningTotalsOnTheResultsPage) {
+  Open(1, "night.ZV2");
+  o.kind = ExportKind::SpSummary;
+  o.period = ExportPeriod::Hours;
+  o.OmitSpreadsheetHeaders = false;
+  const auto lines = ToResults();
+  const std::string full = dir.File("night.ZV2");
+  ASSERT_GE(lines.size(), 9u);
+  EXPECT_EQ(lines[0], "");  // the Results page gets an empty line before the header lines
+  EXPECT_EQ(lines[1], "night.ZV2");
+  // First hour (21:40 … 21:59): species 3, 4, 5; the fragment of species 1 comes at 22:05.
+  const std::vector<std::string> firstBlock{full + "\tCmnPip\t2\t1\t0\t2\t1\t0\t3",
+                                            full + "\tSopPip\t1\t1\t0\t1\t1\t0\t2",
+                                            full + "\tNatPip\t2\t0\t1\t1\t0\t1\t3", ""};
+  const auto heading = std::find(lines.begin(), lines.end(), std::string(ColumnHeading(o)));
+  ASSERT_NE(heading, lines.end());
+  EXPECT_EQ(std::vector<std::string>(heading + 1, heading + 5), firstBlock);
+  const std::vector<std::string> secondBlock{full + "\tGHB\t1\t0\t0\t1\t0\t0\t1", firstBlock[0],
+                                             firstBlock[1], firstBlock[2], ""};
+  EXPECT_EQ(std::vector<std::string>(heading + 5, lines.end()), secondBlock);
 }
 
 TEST_F(PeriodExportTest, CallOverMinuteBoundaryCountsInBothMinutes) {
@@ -236,7 +258,8 @@ TEST_F(PeriodExportTest, BatchGoesOnPastUnreadableFilesAndReportFolderMustBeWrit
   const auto lines = host.Lines(Memo::DataMemo);
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines.front(), "ERROR\t\t" + junk);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "a.ZV2 exported to \t" + dir.File("a CallCounts.txt")), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "a.ZV2 exported to \t" + dir.File("a CallCounts.txt")),
+            lines.end());
   EXPECT_EQ(lines.back(), "ERROR\t\t" + dir.File("missing.ZV2"));
   EXPECT_EQ(ExportBatch({}, o, filters, std::nullopt, host), 0);
   EXPECT_TRUE(host.SaidTimed("No Files selected"));
@@ -244,8 +267,10 @@ TEST_F(PeriodExportTest, BatchGoesOnPastUnreadableFilesAndReportFolderMustBeWrit
   // A report folder that cannot be written: the message, and nothing is left behind.
   std::filesystem::create_directories(dir.File("ro"));
   const std::string b = testing::WriteDeployment(dir, "ro/b.ZV2");
-  std::filesystem::permissions(dir.File("ro"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const bool canWrite = testing::ReadAll(dir.File("ro/b.ZV2")).size() > 0 && ::access(dir.File("ro").c_str(), W_OK) == 0;
+  std::filesystem::permissions(dir.File("ro"),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const bool canWrite =
+      testing::ReadAll(dir.File("ro/b.ZV2")).size() > 0 && ::access(dir.File("ro").c_str(), W_OK) == 0;
   if (!canWrite) {
     EXPECT_EQ(ExportBatch({b}, o, filters, std::nullopt, host), 0);
     EXPECT_TRUE(host.SaidTimed("Failed to create report file " + dir.File("ro/b CallCounts.txt")));

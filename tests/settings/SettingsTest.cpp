@@ -30,7 +30,8 @@ class SettingsTest : public ::testing::Test {
     f.QCFchk = false;
     f.FMchk = false;
     f.noSpChk = false;
-    for (int i = 0; i < kRangeEditCount; ++i) f.ranges.SetText(static_cast<RangeEdit>(i), std::to_string(100 + i));
+    for (int i = 0; i < kRangeEditCount; ++i)
+      f.ranges.SetText(static_cast<RangeEdit>(i), std::to_string(100 + i));
     f.sequence.Seq = "FD";
     f.sequence.Seq2 = "UC";
     f.minutes.SetText(MinuteEdit::HourOfDayStartHrEdit, "20");
@@ -56,7 +57,8 @@ class SettingsTest : public ::testing::Test {
     EXPECT_EQ(a.IgnoreFilters, b.IgnoreFilters);
     EXPECT_EQ(a.IncludeFragments, b.IncludeFragments);
     EXPECT_EQ(a.CallHasThirdHarmonic, b.CallHasThirdHarmonic);
-    EXPECT_EQ(std::tie(a.CFchk, a.QCFchk, a.FMchk, a.noSpChk), std::tie(b.CFchk, b.QCFchk, b.FMchk, b.noSpChk));
+    EXPECT_EQ(std::tie(a.CFchk, a.QCFchk, a.FMchk, a.noSpChk),
+              std::tie(b.CFchk, b.QCFchk, b.FMchk, b.noSpChk));
     for (int i = 0; i < kRangeEditCount; ++i) {
       const auto e = static_cast<RangeEdit>(i);
       EXPECT_EQ(a.ranges.Text(e), b.ranges.Text(e)) << InfoOf(e).name;
@@ -64,7 +66,8 @@ class SettingsTest : public ::testing::Test {
     }
     EXPECT_EQ(a.sequence.Seq, b.sequence.Seq);
     EXPECT_EQ(a.sequence.Seq2, b.sequence.Seq2);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(a.minutes.Text(static_cast<MinuteEdit>(i)), b.minutes.Text(static_cast<MinuteEdit>(i)));
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(a.minutes.Text(static_cast<MinuteEdit>(i)), b.minutes.Text(static_cast<MinuteEdit>(i)));
     EXPECT_EQ(a.minutes.DayStartMinute(), b.minutes.DayStartMinute());
     EXPECT_EQ(a.minutes.DayStopMinute(), b.minutes.DayStopMinute());
   }
@@ -77,12 +80,15 @@ TEST_F(SettingsTest, FilterFileRoundTripAndKeyOrder) {
   ASSERT_TRUE(path.has_value());
   EXPECT_EQ(*path, dir.File("mine.zvf"));
   const std::string text = Text(*path);
-  EXPECT_EQ(text.find("[FileAndTime]\r\nFileNameAndPath=/data/night.ZV2\r\nScreenMin=63735700\r\nScreen5Musec=1234\r\n"
-            "DisplayTimeUnit=7\r\n"),
-            0u);
+  EXPECT_EQ(
+      text.find(
+          "[FileAndTime]\r\nFileNameAndPath=/data/night.ZV2\r\nScreenMin=63735700\r\nScreen5Musec=1234\r\n"
+          "DisplayTimeUnit=7\r\n"),
+      0u);
   // Sections in the order written.
-  const char* order[] = {"[AllFilters]", "[CallType]", "[Call features]", "[Wave group features]", "[Species filters]",
-                         "[Sequence of features]", "[Hours of day]"};
+  const char* order[] = {"[AllFilters]",          "[CallType]",        "[Call features]",
+                         "[Wave group features]", "[Species filters]", "[Sequence of features]",
+                         "[Hours of day]"};
   size_t at = 0;
   for (const char* s : order) {
     const size_t next = text.find(s);
@@ -129,12 +135,15 @@ TEST_F(SettingsTest, ExportFileRoundTrip) {
   ASSERT_TRUE(path);
   EXPECT_EQ(*path, dir.File("exp.zve"));
   const std::string text = Text(*path);
-  EXPECT_NE(text.find("[Export]\r\ndata group=3\r\nperiod=3\r\nFile/Results=0\r\ntime format=2\r\nmin/Julian day=1\r\n"
-                      "SelectedTime=1\r\nOmitHeaders=0\r\nOmit blanks=1\r\nmultiple files=1\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find(
+          "[Export]\r\ndata group=3\r\nperiod=3\r\nFile/Results=0\r\ntime format=2\r\nmin/Julian day=1\r\n"
+          "SelectedTime=1\r\nOmitHeaders=0\r\nOmit blanks=1\r\nmultiple files=1\r\n"),
+      std::string::npos);
   EXPECT_NE(text.find("[ExportFrom]\r\nFile1=0\r\nFile2=1\r\nFile3=1\r\nFile4=0\r\nFile5=0\r\nFile6=1\r\n"),
             std::string::npos);
-  EXPECT_NE(text.find("[HoursOfDay]\r\nstart mn=20\r\nstart max=15\r\nstop max=4\r\nstop mn=30\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[HoursOfDay]\r\nstart mn=20\r\nstart max=15\r\nstop max=4\r\nstop mn=30\r\n"),
+            std::string::npos);
 
   FilterSettings f2;
   ExportOptions o2;
@@ -160,7 +169,8 @@ TEST_F(SettingsTest, AnExistingFileIsUpdatedInPlace) {
   f.FMchk = false;
   ASSERT_TRUE(SaveFilterSettings(path, DisplayPlace{}, f, sp, host));
   const std::string after = Text(path);
-  EXPECT_EQ(after.find("; my notes\r\n[Mine]\r\nx=1\r\n[CallType]\r\ntcFM=0\r\nColour=blue\r\ntcCF=1\r\n"), 0u);
+  EXPECT_EQ(after.find("; my notes\r\n[Mine]\r\nx=1\r\n[CallType]\r\ntcFM=0\r\nColour=blue\r\ntcCF=1\r\n"),
+            0u);
   EXPECT_EQ(after.find("tcFM="), after.rfind("tcFM="));  // replaced, not added twice
   EXPECT_NE(after.find("[FileAndTime]"), std::string::npos);
 }
@@ -197,10 +207,11 @@ TEST_F(SettingsTest, EmptyFileGivesTheTablesDefaults) {
 }
 
 TEST_F(SettingsTest, BadInputFallsBackToDefaults) {
-  std::string bad = "garbage line without equals\n\x01\x02\xff\xfe binary\r\n[CallType\nCF=1\n"
-                    "[AllFilters]\nIgnoreAll=yes\nIncludeFragments=99999999999\nHasThirdHarmonic= 7 \n"
-                    "[Export]\ndata group=4\nperiod=-1\ntime format=3\nFile/Results=4294967296\n"
-                    "[WaveGroup]\nmaxOctKHz=99999999999\nminOctQ=\x01\x02\n";
+  std::string bad =
+      "garbage line without equals\n\x01\x02\xff\xfe binary\r\n[CallType\nCF=1\n"
+      "[AllFilters]\nIgnoreAll=yes\nIncludeFragments=99999999999\nHasThirdHarmonic= 7 \n"
+      "[Export]\ndata group=4\nperiod=-1\ntime format=3\nFile/Results=4294967296\n"
+      "[WaveGroup]\nmaxOctKHz=99999999999\nminOctQ=\x01\x02\n";
   bad.insert(bad.find(" binary"), 1, '\0');
   const std::string path = dir.File("bad.zve");
   testing::WriteAll(path, std::vector<uint8_t>(bad.begin(), bad.end()));
