@@ -101,7 +101,9 @@ std::optional<std::string> SaveExportSettings(const std::optional<std::string>& 
     return std::nullopt;
   }
   const std::string path = WithSettingsExtension(*chosen, msg::kExportExtension);
-  IniFile ini = IniFile::Load(path);
+  std::optional<IniFile> existing = IniFile::LoadForUpdate(path);
+  if (!existing) return std::nullopt;
+  IniFile& ini = *existing;
   sp.SetSpNumbersFromList();
   WriteExportFile(ini, f, o, sp);
   if (!ini.Save(path)) return std::nullopt;

@@ -106,7 +106,9 @@ std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& 
     return std::nullopt;
   }
   const std::string path = WithSettingsExtension(*chosen, msg::kFilterExtension);
-  IniFile ini = IniFile::Load(path);
+  std::optional<IniFile> existing = IniFile::LoadForUpdate(path);
+  if (!existing) return std::nullopt;
+  IniFile& ini = *existing;
   sp.SetSpNumbersFromList();
   WriteFilterFile(ini, place, f, sp);
   if (!ini.Save(path)) return std::nullopt;

@@ -67,6 +67,18 @@ IniFile IniFile::Load(const std::string& path) {
   return FromText(bytes);
 }
 
+std::optional<IniFile> IniFile::LoadForUpdate(const std::string& path) {
+  if (!FileExists(path)) return IniFile{};
+  const int64_t size = FileSizeOf(path);
+  if (size < 0 || size > kMaxIniBytes) return std::nullopt;
+  if (size == 0) return IniFile{};
+  auto f = BinaryFile::Open(path, BinaryFile::Mode::ReadOnly);
+  if (!f) return std::nullopt;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (f->ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) return std::nullopt;
+  return FromText(bytes);
+}
+
 int IniFile::FindKey(std::string_view section, std::string_view key) const {
   bool inSection = false;
   for (size_t i = 0; i < lines_.size(); ++i) {

@@ -19,6 +19,9 @@ class IniFile {
   static IniFile FromText(std::string_view text);
   // Reads a file; an empty IniFile when it does not exist or cannot be read.
   static IniFile Load(const std::string& path);
+  // For updating a file in place: an empty IniFile when there is no file yet, nothing when a
+  // file is there but cannot be read whole (it must then not be replaced).
+  static std::optional<IniFile> LoadForUpdate(const std::string& path);
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);

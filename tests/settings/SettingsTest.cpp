@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "settings/Messages.h"
 #include "settings/SettingsFiles.h"
 #include "support/RecordingHost.h"
@@ -262,6 +265,23 @@ TEST_F(SettingsTest, CancelledDialogs) {
   EXPECT_EQ(host.timed[2].text, "Settings file not found");
   EXPECT_EQ(host.timed[2].ms, 3000);
   EXPECT_EQ(host.timed[3].ms, 10000);
+  // A file that is there but cannot be read is not replaced.
+  const std::string locked = dir.File("locked.zvf");
+  testing::WriteAll(locked, {'[', 'x', ']'});
+  std::filesystem::permissions(locked, std::filesystem::perms::none);
+  if (std::FILE* probe = std::fopen(locked.c_str(), "rb")) {
+    std::fclose(probe);  // running with rights to read anything: nothing to see here
+  } else {
+    EXPECT_FALSE(SaveFilterSettings(locked, DisplayPlace{}, f, sp, host));
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    EXPECT_EQ(Text(locked), "[x]");
+  }
+  // Nor is a file far too large to be a settings file (perhaps a data file given by mistake).
+  const std::string big = dir.File("big.zvf");
+  testing::WriteAll(big, {'[', 'x', ']'});
+  std::filesystem::resize_file(big, 17 * 1024 * 1024);
+  EXPECT_FALSE(SaveFilterSettings(big, DisplayPlace{}, f, sp, host));
+  EXPECT_EQ(std::filesystem::file_size(big), 17u * 1024 * 1024);
   // A folder that does not exist: nothing written, no message.
   EXPECT_FALSE(SaveFilterSettings(dir.File("no/such/x.zvf"), DisplayPlace{}, f, sp, host));
   EXPECT_EQ(host.timed.size(), 4u);
