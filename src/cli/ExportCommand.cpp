@@ -21,6 +21,8 @@ struct ExportCliOptions {
   std::string kind, period, out, timeFormat, from, to, filters, exportSettings;
   bool julian = false, headers = false, dropBlanks = false, separateFiles = false, ignoreFilters = false;
   bool briefNames = false, savedTime = false;
+  std::vector<std::string> edits;  // NAME=TEXT for any filter edit, as if typed into it
+  std::string classes;             // call-type boxes to tick: cf,qcf,fm,other
   // The flags, to learn after parsing which were typed: those win over a loaded settings file.
   std::map<std::string, const CLI::Option*> flags;
 };
@@ -33,6 +35,38 @@ bool Choose(const std::string& text, std::initializer_list<std::pair<const char*
       return true;
     }
   return false;
+}
+
+// --edit NAME=TEXT: the filter edit of that control name gets the text, as if typed.
+bool ApplyEdits(const std::vector<std::string>& edits, FilterSettings& f) {
+  for (const std::string& e : edits) {
+    const size_t eq = e.find('=');
+    const std::string name = e.substr(0, eq), text = eq == std::string::npos ? "" : e.substr(eq + 1);
+    bool found = false;
+    for (int i = 0; i < kRangeEditCount && !found; ++i) {
+      const auto edit = static_cast<RangeEdit>(i);
+      if (InfoOf(edit).name != name) continue;
+      f.ranges.SetText(edit, text);
+      found = true;
+    }
+    for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
+      const auto edit = static_cast<MinuteEdit>(i);
+      if (InfoOf(edit).name != name) continue;
+      if (const std::string message = f.minutes.SetText(edit, text); !message.empty())
+        std::cerr << message << '\n';
+      found = true;
+    }
+    if (name == "SeqEdit" || name == "Seq2Edit") {
+      (name == "SeqEdit" ? f.sequence.Seq : f.sequence.Seq2) = text;
+      name == "SeqEdit" ? f.sequence.SeqEditExit() : f.sequence.Seq2EditExit();
+      found = true;
+    }
+    if (eq == std::string::npos || !found) {
+      std::cerr << "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20\n";
+      return false;
+    }
+  }
+  return true;
 }
 
 // Builds the options and filters; false (with a message) when something typed is wrong.
@@ -95,6 +129,25 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
   if (was("--brief-names")) o.WithBriefFileName = c.briefNames;
   if (was("--saved-time")) o.ExportSavedTime = c.savedTime;
   if (was("--ignore-filters")) f.IgnoreFilters = c.ignoreFilters;
+  if (!ApplyEdits(c.edits, f)) return false;
+  if (was("--classes")) {
+    f.CFchk = f.QCFchk = f.FMchk = f.noSpChk = false;
+    std::string rest = c.classes + ",";
+    for (size_t at = rest.find(','); at != std::string::npos; at = rest.find(',')) {
+      const std::string item = rest.substr(0, at);
+      rest.erase(0, at + 1);
+      bool* box = item == "cf"      ? &f.CFchk
+                  : item == "qcf"   ? &f.QCFchk
+                  : item == "fm"    ? &f.FMchk
+                  : item == "other" ? &f.noSpChk
+                                    : nullptr;
+      if (!box) {
+        std::cerr << "--classes takes cf, qcf, fm and other, separated by commas\n";
+        return false;
+      }
+      *box = true;
+    }
+  }
   if (was("--from") || was("--to")) {
     const auto from = c.from.empty() ? std::optional<int32_t>(0) : ParseCliMinute(c.from);
     const auto to = c.to.empty() ? std::optional<int32_t>(INT32_MAX) : ParseCliMinute(c.to);
@@ -148,6 +201,9 @@ void AddCommonFlags(CLI::App* cmd, ExportCliOptions& o) {
   cmd->add_option("--export-settings", o.exportSettings, "Apply a saved .zve export settings file");
   mark(
       cmd->add_flag("--ignore-filters", o.ignoreFilters, "Count everything, as with \"ignore all filters\""));
+  cmd->add_option("--edit", o.edits,
+                  "NAME=TEXT: set a filter edit as if typed (MinOctKHZedit=20, SeqEdit=FD)");
+  mark(cmd->add_option("--classes", o.classes, "Call types to keep: cf,qcf,fm,other (others are unticked)"));
   mark(
       cmd->add_flag("--brief-names", o.briefNames, "Short file names in species summaries and call details"));
 }
