@@ -4,9 +4,9 @@
 #include <iostream>
 #include <map>
 
-#include "cli/CliTime.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/TimeArg.h"
 #include "core/BinaryFile.h"
 #include "export/DetailListings.h"
 #include "export/PeriodExport.h"
@@ -15,6 +15,12 @@
 namespace zorvel::cli {
 
 namespace {
+// The minute of a typed moment (its seconds do not matter to whole-minute jobs).
+std::optional<int32_t> MinuteOf(const std::string& text) {
+  const auto t = ParseMomentArg(text);
+  return t ? std::optional<int32_t>(t->Mn) : std::nullopt;
+}
+
 struct ExportCliOptions {
   std::vector<std::string> files;
   std::string dir;
@@ -149,8 +155,8 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
     }
   }
   if (was("--from") || was("--to")) {
-    const auto from = c.from.empty() ? std::optional<int32_t>(0) : ParseCliMinute(c.from);
-    const auto to = c.to.empty() ? std::optional<int32_t>(INT32_MAX) : ParseCliMinute(c.to);
+    const auto from = c.from.empty() ? std::optional<int32_t>(0) : MinuteOf(c.from);
+    const auto to = c.to.empty() ? std::optional<int32_t>(INT32_MAX) : MinuteOf(c.to);
     if (!from || !to || *from > *to) {
       std::cerr
           << "--from and --to take a minute number or YYYY-MM-DD HH:MM, the first not after the second\n";

@@ -2,15 +2,21 @@
 // to standard output as tab-separated lines.
 #include <iostream>
 
-#include "cli/CliTime.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/OpenForCli.h"
+#include "cli/TimeArg.h"
 #include "export/DetailListings.h"
 
 namespace zorvel::cli {
 
 namespace {
+// The minute of a typed moment (its seconds do not matter to whole-minute jobs).
+std::optional<int32_t> MinuteOf(const std::string& text) {
+  const auto t = ParseMomentArg(text);
+  return t ? std::optional<int32_t>(t->Mn) : std::nullopt;
+}
+
 struct ListOptions {
   std::string what;
   std::vector<std::string> files;
@@ -31,9 +37,8 @@ int RunMinutes(const ListOptions& o, ConsoleHost& host) {
       rc = 1;
       continue;
     }
-    const auto from =
-        o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : ParseCliMinute(o.from);
-    const auto to = o.to.empty() ? std::optional<int32_t>(slots[1].LastLoggedMin) : ParseCliMinute(o.to);
+    const auto from = o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : MinuteOf(o.from);
+    const auto to = o.to.empty() ? std::optional<int32_t>(slots[1].LastLoggedMin) : MinuteOf(o.to);
     if (!from || !to) {
       std::cerr << "--from and --to take a minute number or YYYY-MM-DD HH:MM\n";
       return 2;

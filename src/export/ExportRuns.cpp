@@ -41,7 +41,7 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
     }
     exported = true;
     if (options.destination == ExportDestination::TextFile)
-      host.AddLine(Memo::DataMemo, std::string(msg::kFileExportedToPrefix) + std::to_string(i) +
+      host.AddLine(Memo::DataMemo, std::string(msg::kFileWord) + std::to_string(i) +
                                        std::string(msg::kExportedTo) + run.ReportName());
   }
   run.CloseReport();

@@ -16,7 +16,7 @@ inline constexpr std::string_view kFilePrefix = "File ";
 inline constexpr std::string_view kDetectionsOnlyZV2 = ": Detections can only be exported from .ZV2 files";
 inline constexpr std::string_view kExportingFileCaption = "...File ";
 inline constexpr std::string_view kExportedTo = " exported to \t";
-inline constexpr std::string_view kFileExportedToPrefix = "File";
+inline constexpr std::string_view kFileWord = "File";
 inline constexpr std::string_view kExportDataFromCaption = "Export data from:";
 inline constexpr std::string_view kExportingBatch = "Exporting data from batch of files";
 inline constexpr std::string_view kNoFilesSelected = "No Files selected";
@@ -100,11 +100,9 @@ inline constexpr std::string_view kZorvelCompletedList = "Zorvel completed      
 inline constexpr std::string_view kListOnResultsPage = "Done!  List is on the Results page";
 
 inline constexpr std::string_view kNoFileForActionUsingFile1 = "No file selected for action. Using File1";
-inline constexpr std::string_view kNoFileForAction = "No file selected for action";
 inline constexpr std::string_view kWaitReadingFile = " ... wait ...reading File ";
 inline constexpr std::string_view kMinuteValuesHeading =
     "File\tMin\tLight\tTemp\tBatused\tBat1v\tBat2v\tBat3v\tBat4v";
-inline constexpr std::string_view kMinuteValuesCaptionStart = "File";
 inline constexpr std::string_view kMinuteValuesCaptionEnd = ": Light, Temperature, Battery values";
 inline constexpr std::string_view kResultsOnClipboard = "Results are on the clipboard";
 

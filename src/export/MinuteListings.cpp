@@ -7,6 +7,7 @@
 #include "export/DetailListings.h"
 #include "export/ExportText.h"
 #include "export/Messages.h"
+#include "filters/Messages.h"
 
 namespace zorvel {
 
@@ -24,7 +25,7 @@ std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int s
   int slot = selectedSlot;
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) {
     if (!slots[1].Open) {
-      host.TimedMessage(msg::kNoFileForAction, kNoFileMs);
+      host.TimedMessage(msg::kNoFileSelectedShort, kNoFileMs);
       return std::nullopt;
     }
     host.TimedMessage(msg::kNoFileForActionUsingFile1, kNoFileMs);
@@ -48,8 +49,7 @@ std::optional<std::vector<std::string>> ListMinuteValues(FileSlots& slots, int s
     }
   }
   if (caption)
-    *caption = std::string(msg::kMinuteValuesCaptionStart) + std::to_string(slot) +
-               std::string(msg::kMinuteValuesCaptionEnd);
+    *caption = std::string(msg::kFileWord) + std::to_string(slot) + std::string(msg::kMinuteValuesCaptionEnd);
   return lines;
 }
 
