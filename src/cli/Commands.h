@@ -13,5 +13,7 @@ void RegisterImportCommand(CLI::App& app);
 void RegisterLoggerCommand(CLI::App& app);
 void RegisterWavCommand(CLI::App& app);
 void RegisterFilesCommand(CLI::App& app);
+void RegisterExportCommand(CLI::App& app);
+void RegisterListCommand(CLI::App& app);
 
 }  // namespace zorvel::cli

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterLoggerCommand(app);
   zorvel::cli::RegisterWavCommand(app);
   zorvel::cli::RegisterFilesCommand(app);
+  zorvel::cli::RegisterExportCommand(app);
+  zorvel::cli::RegisterListCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
