@@ -1,6 +1,5 @@
-// The generated data file the export benchmark reads: a busy night of ZV1 minutes, 1 GiB by
-// default (set ZORVEL_BENCH_MB to change it), made once in the temporary folder and reused. The
-// same file as bench_reader makes, so the two programs share it on disk.
+// The generated data file the benchmarks read: a busy night of ZV1 minutes, 1 GiB by default
+// (set ZORVEL_BENCH_MB to change it), made once in the temporary folder and reused.
 #pragma once
 
 #include <cstdlib>
