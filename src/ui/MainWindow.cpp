@@ -167,14 +167,16 @@ void TB::BuildPages() {
   Results = new ResultsPage(pp);
   Analysis = new AnalysisPage(pp);
   Settings = new SettingsPage(pp);
+  FiltersP = new FiltersPage(pp);
+  ExportP = new ExportPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
-                                                                  new FiltersPage(pp),
+                                                                  FiltersP,
                                                                   new DisplayPage(pp),
                                                                   Settings,
                                                                   About,
                                                                   new NavigationPage(pp),
-                                                                  new ExportPage(pp),
+                                                                  ExportP,
                                                                   Results,
                                                                   Analysis,
                                                                   new ProcessPage(pp)};
@@ -206,6 +208,8 @@ void TB::ConnectControls() {
   connect(Files->CloseAllFilesBtn, &QPushButton::clicked, this, &TB::CloseAllFilesBtnClick);
 
   ConnectImportControls();
+  ConnectFilterControls();
+  ConnectExportControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);
