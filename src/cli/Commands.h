@@ -8,5 +8,6 @@ namespace zorvel::cli {
 void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
 void RegisterMapCommand(CLI::App& app);
+void RegisterFindCallsCommand(CLI::App& app);
 
 }  // namespace zorvel::cli

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
   zorvel::cli::RegisterMapCommand(app);
+  zorvel::cli::RegisterFindCallsCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
