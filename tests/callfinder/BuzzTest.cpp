@@ -11,8 +11,8 @@ namespace {
 struct Group {
   int32_t start;
   int octets;
-  uint8_t ipi = 90;         // 44 kHz
-  uint8_t scoreByte = 9;    // octet score 5
+  uint8_t ipi = 90;       // 44 kHz
+  uint8_t scoreByte = 9;  // octet score 5
 };
 
 // A quiet octet at the minute's start, the groups, then two loud octets long after the train.

@@ -10,7 +10,8 @@ namespace {
 using cf::SeedResult;
 
 // Five octets 100 ticks apart at 50 kHz; the third at the given frequency.
-std::unique_ptr<cf::MinuteWork> FlatSeed(int32_t thirdKhz, std::array<int32_t, 5> scores = {10, 10, 10, 10, 10},
+std::unique_ptr<cf::MinuteWork> FlatSeed(int32_t thirdKhz,
+                                         std::array<int32_t, 5> scores = {10, 10, 10, 10, 10},
                                          FinderSettings s = {}) {
   auto w = test::Work(s);
   for (int i = 1; i <= 5; ++i) test::SetOct(*w, i, 100 * i, i == 3 ? thirdKhz : 50, scores[i - 1]);
@@ -136,7 +137,7 @@ TEST(Triage, ThresholdIsReachedNotExceeded) {
   EXPECT_EQ(cf::TriageScore(c), 3);
   c.nGoodFits = 0;  // 5 div 16 ≥ 0 costs another
   EXPECT_EQ(cf::TriageScore(c), 2);
-  c.avOctFit = 1;   // close fits earn (9 − 1) div 2
+  c.avOctFit = 1;  // close fits earn (9 − 1) div 2
   EXPECT_EQ(cf::TriageScore(c), 6);
 }
 
