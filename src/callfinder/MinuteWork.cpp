@@ -18,9 +18,10 @@ MinuteWork::MinuteWork(const FinderSettings& s)
 }
 
 void MinuteWork::StartMinute() {
-  // Only the octets the last minute used carry values: clearing those keeps quiet minutes cheap.
+  // The decoder writes every octet it keeps and clears the one after the last; no step reads
+  // past that, so only the empty entry 0 needs clearing here.
+  oct[0] = tOctRec{};
   const int32_t used = std::min<int32_t>(N + 1, kOctetArraySize - 1);
-  std::fill(oct.begin(), oct.begin() + used + 1, tOctRec{});
   std::fill(buzzOfOctet.begin(), buzzOfOctet.begin() + used + 1, 0);
   N = 0;
   std::fill(callOctets.begin(), callOctets.end(), 0);

@@ -17,7 +17,7 @@ namespace zorvel {
 namespace {
 
 constexpr int kProgressSteps = 120;
-constexpr size_t kChunkBytesLimit = 32u << 20;  // raw minute bytes held for one parallel batch
+constexpr size_t kChunkBytesLimit = 16u << 20;  // raw minute bytes held for one parallel batch
 
 // The minute's result as the workers leave it for the writer.
 struct MinuteResult {
@@ -116,7 +116,7 @@ FileOutcome ProcessZV1File(FileSlots& slots, cf::MinutePool& pool, Host& host,
   const std::string caption = std::string(cfmsg::kFindingCallsIn) + s.ShortName;
   const int32_t progressEvery = std::max(1, minutes / kProgressSteps);
   host.Progress(caption, 0, kProgressSteps);
-  const int chunkMinutes = pool.Jobs() == 1 ? 1 : 8 * pool.Jobs();
+  const int chunkMinutes = pool.Jobs() == 1 ? 1 : 64 * pool.Jobs();
   std::vector<uint8_t> raw(cf::kInitialReadBufferBytes);
   std::vector<size_t> offset(static_cast<size_t>(chunkMinutes)), length(static_cast<size_t>(chunkMinutes));
   std::vector<MinuteResult> results(static_cast<size_t>(chunkMinutes));
