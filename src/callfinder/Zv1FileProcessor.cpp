@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kProgressSteps = 120;
 constexpr size_t kChunkBytesLimit = 16u << 20;  // raw minute bytes held for one parallel batch
+constexpr int64_t kMaxMinuteRecords = 4 * (int64_t{cf::kMaxOctets} + 1);
+constexpr size_t kMaxReadBufferGrowth = 64u << 20;
 
 // The minute's result as the workers leave it for the writer.
 struct MinuteResult {
@@ -38,10 +40,12 @@ struct MinuteSpan {
 MinuteSpan SpanOf(const TFileRec& s, int32_t m) {
   MinuteSpan span;
   const int64_t a = s.MinStarts[static_cast<size_t>(m)];
-  const int64_t b = s.MinStarts[static_cast<size_t>(m) + 1];
+  const int64_t b = std::min<int64_t>(s.MinStarts[static_cast<size_t>(m) + 1], s.InFileRecs);
   if (a < kHeaderUnits || a >= s.InFileRecs || b <= a) return span;
   span.firstRecord = a;
-  span.records = b - a;
+  // No more octets than the octet array holds are ever decoded; records beyond a generous
+  // allowance for other record types are not read, so an absurd minute cannot exhaust memory.
+  span.records = std::min<int64_t>(b - a, kMaxMinuteRecords);
   return span;
 }
 
@@ -56,8 +60,10 @@ class MinuteReader {
     const size_t want = static_cast<size_t>(span.records) * kRecordBytes;
     // A lone minute grows the buffer generously so that few minutes ever grow it again; a
     // batch of minutes only needs room for the one being added.
-    if (at + want > dst.size())
-      dst.resize(at == 0 ? std::max(2 * dst.size(), 32 * want) : std::max(2 * dst.size(), at + want));
+    if (at + want > dst.size()) {
+      const size_t generous = std::min(std::max(2 * dst.size(), 32 * want), kMaxReadBufferGrowth);
+      dst.resize(at == 0 ? std::max(want, generous) : std::max(2 * dst.size(), at + want));
+    }
     const size_t got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data() + at, want);
     if (got < want && got > 0 && host_.AdministratorMode()) {
       host_.TimedMessage(std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
