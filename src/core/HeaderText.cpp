@@ -7,6 +7,14 @@ namespace zorvel {
 namespace {
 std::string Num(int64_t v) { return std::to_string(v); }
 std::string Bool(bool b) { return b ? "true" : "false"; }
+// Header texts as shown: unprintable bytes dropped and trailing blanks trimmed.
+std::string Shown(const std::string& raw) {
+  std::string t;
+  for (char c : raw)
+    if (c >= 0x20 && c <= 0x7E) t.push_back(c);
+  while (!t.empty() && t.back() == ' ') t.pop_back();
+  return t;
+}
 std::string MinuteText(int32_t mn) { return Num(mn) + " (" + MinuteDateTimeText(mn) + ")"; }
 const char* HousingName(tHousing h) {
   switch (h) {
@@ -32,7 +40,10 @@ const char* FileTypeName(TFileType t) {
 
 std::vector<std::pair<std::string, std::string>> HeaderFieldTexts(const TFileRec& s) {
   std::string bonus;
-  for (size_t i = 0; i < s.IPIbelowCountBonus.size(); ++i) bonus += (i ? " " : "") + Num(s.IPIbelowCountBonus[i]);
+  for (size_t i = 0; i < s.IPIbelowCountBonus.size(); ++i) {
+    if (i) bonus.push_back(' ');
+    bonus += Num(s.IPIbelowCountBonus[i]);
+  }
   return {
       {"FullFileName", s.FullFileName},
       {"FileType", FileTypeName(s.FileType)},
@@ -73,18 +84,18 @@ std::vector<std::pair<std::string, std::string>> HeaderFieldTexts(const TFileRec
       {"FPGADeadband", Num(s.FPGADeadband)},
       {"PkDetMode", Num(s.PkDetMode)},
       {"MonthsOFF", Num(s.MonthsOFF)},
-      {"LatText", s.LatText},
-      {"LongText", s.LongText},
-      {"NotesText", s.NotesText},
+      {"LatText", Shown(s.LatText)},
+      {"LongText", Shown(s.LongText)},
+      {"NotesText", Shown(s.NotesText)},
       {"FirstLoggedMin", MinuteText(s.FirstLoggedMin)},
       {"LastLoggedMin", MinuteText(s.LastLoggedMin)},
       {"GoToMin", Num(s.GoToMin)},
       {"GoToFiveMusec", Num(s.GoToFiveMusec)},
       {"StoredFirstProcessMin", MinuteText(s.StoredFirstProcessMin)},
       {"StoredLastProcessMin", MinuteText(s.StoredLastProcessMin)},
-      {"GMTText", s.GMTText},
-      {"LocationText", s.LocationText},
-      {"SpClassifierName", s.SpClassifierName},
+      {"GMTText", Shown(s.GMTText)},
+      {"LocationText", Shown(s.LocationText)},
+      {"SpClassifierName", Shown(s.SpClassifierName)},
       {"Duration", MinuteDurationText(static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin + 1)},
   };
 }

@@ -16,21 +16,6 @@ constexpr int kExtRows = kLastExtRow - kFirstExtRow + 1;
 constexpr int kExtCols = kLastExtCol - kFirstExtCol + 1;
 constexpr int32_t kMinExtAmplitude = 384;
 
-// Rounds num/den (both positive) to the nearest integer, halves to even.
-int32_t RoundRatioHalfEven(int32_t num, int32_t den) {
-  const int32_t q = num / den, r = num % den;
-  if (2 * r > den) return q + 1;
-  if (2 * r == den) return q + (q & 1);
-  return q;
-}
-
-std::array<int32_t, kKhzTableSize> BuildKhzTable() {
-  std::array<int32_t, kKhzTableSize> t{};
-  t[0] = 0;
-  for (int i = 1; i < kKhzTableSize; ++i) t[i] = std::clamp(RoundRatioHalfEven(4000, i), 10, 333);
-  return t;
-}
-
 int RowLevel(int a) {
   if (a <= 231) return 956 - 4 * a;
   if (a <= 239) return 494 - 2 * a;
@@ -76,13 +61,6 @@ std::array<int32_t, 256> BuildCompactValues() {
 
 }  // namespace
 
-const std::array<int32_t, kKhzTableSize>& IPIkHzTable() {
-  static const std::array<int32_t, kKhzTableSize> table = BuildKhzTable();
-  return table;
-}
-
-int KhzOfIpi(int ipi) { return IPIkHzTable()[std::clamp(ipi, 0, kKhzTableSize - 1)]; }
-
 uint8_t EncodeCompact(int32_t value) {
   static const std::array<int32_t, 256> values = BuildCompactValues();
   int best = 0;
@@ -103,13 +81,11 @@ int32_t ExtendedAmplitude(int a, int k) {
   return ExtendedTable()[a - kFirstExtRow][k - kFirstExtCol];
 }
 
-int32_t DecodeAmplitude(uint8_t a, int32_t pairIpi, bool extended) {
-  if (pairIpi <= 9 || !extended || a <= 222) return ExpandValue(a);
+int32_t ExtendedAmplitudeEntry(uint8_t a, int32_t pairIpi) {
   return ExtendedTable()[a - kFirstExtRow][std::min<int32_t>(pairIpi, 255) - kFirstExtCol];
 }
 
 void PopulatePrecalculatedArrays() {
-  (void)IPIkHzTable();
   (void)ExtendedTable();
   (void)EncodeCompact(0);
 }

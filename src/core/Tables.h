@@ -9,15 +9,37 @@ namespace zorvel {
 
 constexpr int kKhzTableSize = 513;
 
+namespace detail {
+constexpr std::array<int32_t, kKhzTableSize> BuildKhzTable() {
+  std::array<int32_t, kKhzTableSize> t{};
+  for (int i = 1; i < kKhzTableSize; ++i) {
+    // 4000 / i rounded to the nearest integer, halves to even.
+    const int32_t q = 4000 / i, r = 4000 % i;
+    int32_t k = 2 * r > i ? q + 1 : (2 * r == i ? q + (q & 1) : q);
+    t[i] = k < 10 ? 10 : (k > 333 ? 333 : k);
+  }
+  return t;
+}
+inline constexpr std::array<int32_t, kKhzTableSize> kIPIkHzTable = BuildKhzTable();
+}  // namespace detail
+
 // kHz of an IPI (quarter microseconds): 4000 / IPI rounded half to even, clamped to 10 … 333;
 // index 0 gives 0. Indices outside 0 … 512 are clamped into it.
-int KhzOfIpi(int ipi);
-const std::array<int32_t, kKhzTableSize>& IPIkHzTable();
+inline const std::array<int32_t, kKhzTableSize>& IPIkHzTable() { return detail::kIPIkHzTable; }
+inline int KhzOfIpi(int ipi) {
+  return detail::kIPIkHzTable[static_cast<unsigned>(ipi) < kKhzTableSize ? ipi : (ipi < 0 ? 0 : kKhzTableSize - 1)];
+}
 
 // Stored byte v: below 128 stays v; 128 … 191 becomes 2v − 128; 192 … 255 becomes 4v − 512.
-constexpr int32_t ExpandValue(uint8_t v) {
-  return v < 128 ? v : (v < 192 ? 2 * v - 128 : 4 * v - 512);
+namespace detail {
+constexpr std::array<int32_t, 256> BuildExpandTable() {
+  std::array<int32_t, 256> t{};
+  for (int v = 0; v < 256; ++v) t[v] = v < 128 ? v : (v < 192 ? 2 * v - 128 : 4 * v - 512);
+  return t;
 }
+inline constexpr std::array<int32_t, 256> kExpandTable = BuildExpandTable();
+}  // namespace detail
+constexpr int32_t ExpandValue(uint8_t v) { return detail::kExpandTable[v]; }
 
 // Compact byte code used for durations, flat IPIs and average amplitudes: a below 32 is a;
 // otherwise b = (a mod 32) << (a div 32) and the value is b + b div 64.
@@ -30,9 +52,14 @@ constexpr int32_t DecodeCompact(uint8_t a) {
 // The code whose decoded value is nearest to value (the smallest such code on a tie).
 uint8_t EncodeCompact(int32_t value);
 
+int32_t ExtendedAmplitudeEntry(uint8_t a, int32_t pairIpi);
+
 // Amplitude of stored byte a for a wave pair whose IPI is pairIpi. extended says whether the
 // file's amplitudes use the extended scale (HasExtendedAmps, or the developer override).
-int32_t DecodeAmplitude(uint8_t a, int32_t pairIpi, bool extended);
+inline int32_t DecodeAmplitude(uint8_t a, int32_t pairIpi, bool extended) {
+  if (!extended || a <= 222 || pairIpi <= 9) return ExpandValue(a);
+  return ExtendedAmplitudeEntry(a, pairIpi);
+}
 
 // Entry [a][k] of the extended amplitude table, rows 223 … 255 and columns 10 … 256.
 int32_t ExtendedAmplitude(int a, int k);

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "core/Bytes.h"
+#include "core/MinuteMap.h"
+#include "core/SlotFiles.h"
+#include "support/RecordingHost.h"
+#include "support/Synthetic.h"
+
+namespace zorvel {
+namespace {
+
+using testing::MakeHeader;
+using testing::RecordingHost;
+using testing::SyntheticMinute;
+using testing::TempDir;
+using testing::WaveGroup;
+
+class MapTest : public ::testing::Test {
+ protected:
+  TempDir dir{"map"};
+  FileSlots slots;
+  RecordingHost host;
+
+  std::string Write(const std::string& name, const HeaderBytes& h, const std::vector<SyntheticMinute>& ms,
+                    bool end = true) {
+    const std::string path = dir.File(name);
+    EXPECT_TRUE(testing::WriteDataFile(path, h, ms, end));
+    return path;
+  }
+  TFileRec& Open(const std::string& path, bool refresh = false) {
+    OpenOptions o;
+    o.refreshMaps = refresh;
+    EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, o).opened);
+    return slots[1];
+  }
+};
+
+TEST_F(MapTest, ThreeMinutesAndAnEndRecord) {
+  std::vector<SyntheticMinute> ms(3);
+  ms[0].records = {WaveGroup(1), WaveGroup(2)};
+  ms[1].records = {WaveGroup(1)};
+  TFileRec& s = Open(Write("three.ZV1", MakeHeader(100, 102), ms));
+  EXPECT_TRUE(MapSlot(slots, 1, false, host));
+  EXPECT_TRUE(s.Mapped);
+  EXPECT_EQ(s.MinStartsWritten, 3);
+  const std::vector<int32_t> want{64, 67, 69, 70, 0};
+  EXPECT_EQ(std::vector<int32_t>(s.MinStarts.begin(), s.MinStarts.begin() + 5), want);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("three.z1m")));  // small files are not given map files
+}
+
+TEST_F(MapTest, HeaderWithNoLastMinuteIsAmendedOnOpening) {
+  const std::string path = Write("zero.ZV1", MakeHeader(100, 0), testing::RegularMinutes(5, 2));
+  const auto before = testing::ReadAll(path);
+  TFileRec& s = Open(path);
+  EXPECT_TRUE(s.Mapped);
+  EXPECT_EQ(s.LastLoggedMin, 104);
+  CloseAllSlots(slots);
+  const auto after = testing::ReadAll(path);
+  for (size_t i = 0; i < after.size(); ++i) {
+    const bool amended = (i >= 260 && i < 264) || (i >= 276 && i < 280) || (i >= 340 && i < 344);
+    if (!amended) {
+      ASSERT_EQ(before[i], after[i]) << i;
+    }
+  }
+  EXPECT_EQ(Be32(&after[hdr::kLastLoggedMin]), 104);
+  EXPECT_EQ(Be32(&after[hdr::kStoredLastProcessMin]), 104);
+  EXPECT_EQ(Be32(&after[hdr::kWaveGroupCount]), 10);
+  ASSERT_EQ(host.Lines(Memo::DataMemo).size(), 1u);
+  EXPECT_EQ(host.Lines(Memo::DataMemo)[0], "zero.ZV1 File map amended header: 4");
+}
+
+TEST_F(MapTest, BackwardTicksAreMarkedInTheFile) {
+  std::vector<SyntheticMinute> ms(1);
+  ms[0].records = {WaveGroup(500), WaveGroup(400), WaveGroup(0), WaveGroup(450)};
+  const std::string path = Write("back.ZV1", MakeHeader(10, 10), ms);
+  TFileRec& s = Open(path);
+  ReaderContext ctx{host};
+  PositionSlot(slots, 1, TRecTime{10, 0}, ctx, false);
+  std::vector<int32_t> ticks;
+  while (s.InPlay) {
+    ReadNextUsedRecord(s, ctx);
+    if (s.NrType == tOctet) ticks.push_back(s.NrTime.FiveMuSec);
+  }
+  EXPECT_EQ(ticks, (std::vector<int32_t>{500, 0, 450}));
+  CloseAllSlots(slots);
+  const auto bytes = testing::ReadAll(path);
+  EXPECT_EQ(bytes[1024 + 16 * 2], 0xFB);
+  EXPECT_EQ(bytes[1024 + 16 * 3], 0x00);
+}
+
+TEST_F(MapTest, LargeFilesGetAMapFileThatIsReadBack) {
+  // 101 minutes of 1000 wave groups: more than 100,000 records.
+  const std::string path = Write("big.ZV1", MakeHeader(1000, 1100), testing::RegularMinutes(101, 1000));
+  TFileRec& s = Open(path);
+  EXPECT_FALSE(MapSlot(slots, 1, false, host));  // wrote the map file
+  const std::string map = dir.File("big.z1m");
+  ASSERT_TRUE(std::filesystem::exists(map));
+  EXPECT_EQ(std::filesystem::file_size(map), 4u * (101 + 1));
+  const auto firstMap = s.MinStarts;
+  const auto mapBytes = testing::ReadAll(map);
+  EXPECT_EQ(Le32(&mapBytes[0]), 64);
+  EXPECT_EQ(Le32(&mapBytes[4]), 64 + 1001);
+
+  CloseAllSlots(slots);
+  TFileRec& again = Open(path);
+  EXPECT_TRUE(MapSlot(slots, 1, false, host));  // read back, nothing written
+  EXPECT_EQ(again.MinStarts, firstMap);
+
+  // Wrong-sized maps are rebuilt and rewritten: short, long, and not whole entries.
+  for (size_t cut : {mapBytes.size() - 4, mapBytes.size() + 4, mapBytes.size() - 2}) {
+    std::vector<uint8_t> bad = mapBytes;
+    bad.resize(cut, 0x7F);
+    testing::WriteAll(map, bad);
+    CloseAllSlots(slots);
+    Open(path);
+    EXPECT_FALSE(MapSlot(slots, 1, false, host)) << cut;
+    EXPECT_EQ(testing::ReadAll(map), mapBytes) << cut;
+  }
+  // Right size but entries that point outside the file: rebuilt too.
+  std::vector<uint8_t> wild = mapBytes;
+  PutLe32(&wild[40], 0x7FFFFFF0);
+  testing::WriteAll(map, wild);
+  CloseAllSlots(slots);
+  Open(path);
+  EXPECT_FALSE(MapSlot(slots, 1, false, host));
+  EXPECT_EQ(testing::ReadAll(map), mapBytes);
+}
+
+TEST_F(MapTest, PositioningAtMomentsBeforeInsideAndAfterTheFile) {
+  std::vector<SyntheticMinute> ms = testing::RegularMinutes(4, 3);  // ticks 1000, 2000, 3000
+  TFileRec& s = Open(Write("pos.ZV1", MakeHeader(200, 203), ms));
+  ReaderContext ctx{host};
+  PositionSlot(slots, 1, TRecTime{150, 0}, ctx, false);
+  EXPECT_EQ(s.NrType, tMinRec);
+  EXPECT_EQ(s.NrTime.Mn, 200);
+
+  PositionSlot(slots, 1, TRecTime{202, 1500}, ctx, false);
+  EXPECT_EQ(s.NrType, tOctet);
+  EXPECT_EQ(s.NrTime, (TRecTime{202, 2000}));
+
+  PositionSlot(slots, 1, TRecTime{204, 0}, ctx, false);
+  EXPECT_FALSE(s.InPlay);
+}
+
+TEST_F(MapTest, NoEndRecordUsesTheEndOfTheFile) {
+  TFileRec& s = Open(Write("noend.ZV1", MakeHeader(10, 12), testing::RegularMinutes(3, 2), false));
+  EXPECT_TRUE(MapSlot(slots, 1, false, host));
+  EXPECT_EQ(s.MinStartsWritten, 3);
+  EXPECT_EQ(s.MinStarts[3], s.InFileRecs);
+  ReaderContext ctx{host};
+  PositionSlot(slots, 1, TRecTime{12, 1500}, ctx, false);
+  EXPECT_EQ(s.NrTime, (TRecTime{12, 2000}));
+  ReadNextUsedRecord(s, ctx);
+  EXPECT_EQ(s.NrType, tEnd);
+}
+
+TEST_F(MapTest, AbsurdHeaderSpanIsRepairedWithoutAHugeMap) {
+  HeaderBytes h = MakeHeader(0, 0x7FFFFFFF);
+  const std::string path = Write("absurd.ZV1", h, testing::RegularMinutes(3, 1));
+  TFileRec& s = Open(path);
+  EXPECT_LT(s.MinStarts.size(), 100000u);
+  EXPECT_EQ(s.FirstLoggedMin, 1);
+  EXPECT_EQ(s.LastLoggedMin, 3);
+  EXPECT_TRUE(host.SaidTimed("MinStarts 1440  <2147483647 in OFsF"));
+  EXPECT_TRUE(host.SaidTimed("File date range is too great ..."));
+}
+
+TEST_F(MapTest, ScanOfAFileWithNothingAfterTheHeaderClosesTheSlot) {
+  const std::string path = dir.File("empty.ZV1");
+  HeaderBytes h = MakeHeader(10, 0);
+  testing::WriteAll(path, std::vector<uint8_t>(h.begin(), h.end()));
+  FileSlots fresh;
+  EXPECT_FALSE(OpenFileInSlot(fresh, path, 2, host, {}).opened);
+  EXPECT_FALSE(fresh[2].Open);
+  EXPECT_TRUE(host.SaidTimed("Too few bytes read from file"));
+  EXPECT_TRUE(host.SaidTimed("empty.ZV1 is not valid and will be closed"));
+}
+
+}  // namespace
+}  // namespace zorvel
