@@ -240,5 +240,46 @@ TEST_F(EndToEnd, DamagedFilesNeverCrashOrLeaveHalfFiles) {
     EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos);
 }
 
+TEST_F(EndToEnd, AJoinedCallReplacesThePriorCallsRecords) {
+  std::mt19937 rng(12);
+  std::vector<synth::Octet> octets;
+  const int32_t aEnd = synth::AddSweepCall(octets, 500'000, 75, 46, 1.5, 3.0, rng);
+  const size_t aOctets = octets.size();
+  // A silence longer than the forward extension reaches, then the same tail goes on.
+  int32_t t = aEnd + 150;
+  for (int k = 0; k < 10; ++k) {
+    octets.push_back(synth::ToneOctet(t, 45, rng, 0));
+    t += synth::OctetTicks(octets.back()) + 1;
+  }
+  const std::string zv1 = Path("joined.ZV1");
+  ASSERT_TRUE(synth::WriteZv1(zv1, 60'000'000, {synth::MinuteRecords(octets)}));
+  const auto calls = test::ReadZv2Calls(Run({zv1}).zv2Files.at(0));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].call.Number, 1);
+  EXPECT_EQ(calls[0].call.StartTime, 500'000);
+  // The forward extension runs while the candidate is before the minute's last octet, so that
+  // octet itself is never appended.
+  EXPECT_EQ(calls[0].call.nSelOctInCall, static_cast<int32_t>(aOctets + 9));
+  EXPECT_EQ(calls[0].octetTicks.size(), aOctets + 9);
+}
+
+TEST_F(EndToEnd, OctetsSharingATickEndTheMinutesSearchAtThatSeed) {
+  std::mt19937 rng(13);
+  std::vector<synth::Octet> octets;
+  synth::AddSweepCall(octets, 100'000, 75, 46, 1.5, 4.0, rng);
+  const size_t first = octets.size();
+  // Two octets at one moment where the next seed would start, then a good call.
+  octets.push_back(synth::ToneOctet(300'000, 45, rng, 0));
+  octets.push_back(synth::ToneOctet(300'000, 45, rng, 0));
+  for (int k = 0; k < 3; ++k) octets.push_back(synth::ToneOctet(300'040 + 40 * k, 45, rng, 0));
+  synth::AddSweepCall(octets, 500'000, 75, 46, 1.5, 4.0, rng);
+  ASSERT_GT(octets.size(), first + 5);
+  const std::string zv1 = Path("sametick.ZV1");
+  ASSERT_TRUE(synth::WriteZv1(zv1, 60'000'000, {synth::MinuteRecords(octets)}));
+  const auto calls = test::ReadZv2Calls(Run({zv1}).zv2Files.at(0));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].call.StartTime, 100'000);
+}
+
 }  // namespace
 }  // namespace zorvel
