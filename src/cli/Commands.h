@@ -8,6 +8,8 @@ namespace zorvel::cli {
 void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
 void RegisterMapCommand(CLI::App& app);
+void RegisterSimulateCommand(CLI::App& app);
+void RegisterImportCommand(CLI::App& app);
 void RegisterFindCallsCommand(CLI::App& app);
 
 }  // namespace zorvel::cli

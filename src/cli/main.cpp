@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
   zorvel::cli::RegisterMapCommand(app);
+  zorvel::cli::RegisterSimulateCommand(app);
+  zorvel::cli::RegisterImportCommand(app);
   zorvel::cli::RegisterFindCallsCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
