@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo deployment: builds the programs, makes a sample data file, shows its header and
-# minute map, and opens it in the window (or, with no display, saves a screenshot of it).
+# minute map, finds the calls of a simulated night, and opens the sample in the window (or,
+# with no display, saves a screenshot of it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,14 @@ sample="$out/Demo meadow file1.ZV1"
 ./build/release/bench/make_sample "$sample" 120
 ./build/release/src/cli/zorvel-cli info "$sample"
 ./build/release/src/cli/zorvel-cli map "$sample"
+
+# A simulated night on a logger's SD card, read into ZV1 files, and its calls found: the
+# summary lines give the calls of each species.
+rm -rf "$out/card" "$out/card_truth.txt" "$out/night"
+mkdir -p "$out/night"
+./build/release/src/cli/zorvel-cli simulate --out "$out/card" --nights 1
+mapfile -t made < <(./build/release/src/cli/zorvel-cli import "$out/card" --out "$out/night" --location "Demo meadow" --quiet)
+./build/release/src/cli/zorvel-cli find-calls "${made[@]}"
 
 gui=./build/release/src/ui/zorvel
 if [ -x "$gui" ]; then

@@ -27,6 +27,7 @@ int RunFindCalls(FindCallsOptions& o) {
   auto keepAwake = MakeSystemKeepAwake();
   const BatchResult r = RunCallFindingBatch(o.files, o.batch, host, *keepAwake);
   if (r.picked == 0) return 1;
+  std::cout.flush();
   std::cerr << r.statusLine1 << '\n' << r.statusLine2 << '\n' << r.finalStatus << '\n';
   if (r.aborted) return 130;
   return r.failed > 0 ? 1 : 0;
