@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "callfinder/Messages.h"
-#include "callfinder/MinutePool.h"
 #include "callfinder/Zv1FileProcessor.h"
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
@@ -110,7 +109,7 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   }
   const auto started = std::chrono::steady_clock::now();
 
-  cf::MinutePool pool(JobsFor(options.Jobs), settings);
+  RunStorage storage(JobsFor(options.Jobs), settings);
   std::vector<std::string> exportLines;
   FileSlots slots;
   OpenOptions open;
@@ -130,7 +129,7 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
       if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
         host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
       } else {
-        const FileOutcome outcome = ProcessZV1File(slots, pool, host, exportLines, graph);
+        const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
         ++result.processed;
         if (!outcome.zv2Path.empty()) {
           lastZV2 = outcome.zv2Path;

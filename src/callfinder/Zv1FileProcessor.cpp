@@ -21,15 +21,6 @@ constexpr size_t kChunkBytesLimit = 16u << 20;  // raw minute bytes held for one
 constexpr int64_t kMaxMinuteRecords = 4 * (int64_t{cf::kMaxOctets} + 1);
 constexpr size_t kMaxReadBufferGrowth = 64u << 20;
 
-// The minute's result as the workers leave it for the writer.
-struct MinuteResult {
-  std::vector<uint8_t> bytes;
-  cf::MinuteCounters counters;
-  std::vector<std::string> exportLines;
-  std::vector<cf::GraphMark> graphMarks;
-  std::vector<cf::MinuteNotice> notices;
-};
-
 // A minute's place in the file: its first record and its record count, both checked against
 // the file so that a map that promises too much can never send a read past the end.
 struct MinuteSpan {
@@ -97,7 +88,15 @@ HeaderBytes Zv2Header(TFileRec& s) {
 
 }  // namespace
 
-FileOutcome ProcessZV1File(FileSlots& slots, cf::MinutePool& pool, Host& host,
+RunStorage::RunStorage(int jobs, const FinderSettings& settings)
+    : pool(jobs, settings),
+      chunkMinutes(pool.Jobs() == 1 ? 1 : 64 * pool.Jobs()),
+      raw(cf::kInitialReadBufferBytes),
+      offset(static_cast<size_t>(chunkMinutes)),
+      length(static_cast<size_t>(chunkMinutes)),
+      results(static_cast<size_t>(chunkMinutes)) {}
+
+FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph) {
   FileOutcome outcome;
   MapSlot(slots, 1, true, host, true);
@@ -122,10 +121,12 @@ FileOutcome ProcessZV1File(FileSlots& slots, cf::MinutePool& pool, Host& host,
   const std::string caption = std::string(cfmsg::kFindingCallsIn) + s.ShortName;
   const int32_t progressEvery = std::max(1, minutes / kProgressSteps);
   host.Progress(caption, 0, kProgressSteps);
-  const int chunkMinutes = pool.Jobs() == 1 ? 1 : 64 * pool.Jobs();
-  std::vector<uint8_t> raw(cf::kInitialReadBufferBytes);
-  std::vector<size_t> offset(static_cast<size_t>(chunkMinutes)), length(static_cast<size_t>(chunkMinutes));
-  std::vector<MinuteResult> results(static_cast<size_t>(chunkMinutes));
+  const int chunkMinutes = run.chunkMinutes;
+  std::vector<uint8_t>& raw = run.raw;
+  std::vector<size_t>& offset = run.offset;
+  std::vector<size_t>& length = run.length;
+  std::vector<MinuteResult>& results = run.results;
+  cf::MinutePool& pool = run.pool;
   MinuteReader reader(s, host);
   bool writeOk = true;
   const bool collectGraph = static_cast<bool>(graph);

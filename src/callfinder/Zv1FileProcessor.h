@@ -29,9 +29,31 @@ struct FileOutcome {
 // Calls drawn on the Process page's frequency graph, in file order (optional).
 using GraphMarkSink = std::function<void(const cf::GraphMark&)>;
 
-// Processes the ZV1 file open in slot 1 of slots. The pool's workers and their storage are
-// the run's, reused for every file. exportLines receives the outside-classifier lines.
-FileOutcome ProcessZV1File(FileSlots& slots, cf::MinutePool& pool, Host& host,
+// The minute's result as the workers leave it for the writer.
+struct MinuteResult {
+  std::vector<uint8_t> bytes;
+  cf::MinuteCounters counters;
+  std::vector<std::string> exportLines;
+  std::vector<cf::GraphMark> graphMarks;
+  std::vector<cf::MinuteNotice> notices;
+};
+
+// Everything a run needs besides the files: the workers with their minute storage, the read
+// buffer of raw minutes and the results waiting to be written. Made once per run and reused
+// for every file.
+class RunStorage {
+ public:
+  RunStorage(int jobs, const FinderSettings& settings);
+  cf::MinutePool pool;
+  const int chunkMinutes;    // minutes read and processed together
+  std::vector<uint8_t> raw;  // their records, back to back
+  std::vector<size_t> offset, length;
+  std::vector<MinuteResult> results;
+};
+
+// Processes the ZV1 file open in slot 1 of slots. exportLines receives the outside-classifier
+// lines.
+FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph = {});
 
 // The summary line of a processed file on the Results page.
