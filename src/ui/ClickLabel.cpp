@@ -9,4 +9,9 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) Q_EMIT doubleClicked();
+  QLabel::mouseDoubleClickEvent(event);
+}
+
 }  // namespace zorvel::ui

@@ -12,9 +12,11 @@ class ClickLabel : public QLabel {
 
  Q_SIGNALS:
   void clicked();
+  void doubleClicked();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 }  // namespace zorvel::ui

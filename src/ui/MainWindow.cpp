@@ -169,17 +169,19 @@ void TB::BuildPages() {
   Settings = new SettingsPage(pp);
   FiltersP = new FiltersPage(pp);
   ExportP = new ExportPage(pp);
+  ProcessP = new ProcessPage(pp);
+  NavigationP = new NavigationPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
                                                                   FiltersP,
                                                                   new DisplayPage(pp),
                                                                   Settings,
                                                                   About,
-                                                                  new NavigationPage(pp),
+                                                                  NavigationP,
                                                                   ExportP,
                                                                   Results,
                                                                   Analysis,
-                                                                  new ProcessPage(pp)};
+                                                                  ProcessP};
   for (TitledPage* page : pages) pp->addTab(page, page->Title());
   DataMemo = Results->DataMemo;
   ErrorsMemo = Results->ErrorsMemo;
@@ -210,6 +212,7 @@ void TB::ConnectControls() {
   ConnectImportControls();
   ConnectFilterControls();
   ConnectExportControls();
+  ConnectProcessControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);

@@ -14,6 +14,7 @@
 #include "core/FileRec.h"
 #include "core/Host.h"
 #include "export/ExportOptions.h"
+#include "core/RecordReader.h"
 #include "filters/CallFilter.h"
 #include "import/SdImport.h"
 #include "species/Species.h"
@@ -30,6 +31,9 @@ namespace zorvel::ui {
 
 class AboutPage;
 class AnalysisPage;
+class NavigationPage;
+class ProcessPage;
+class TDevF;
 class ExportPage;
 class FiltersPage;
 class ClickLabel;
@@ -169,6 +173,16 @@ class TB : public QMainWindow {
   void ListSettingsBtnClick();
   void PutOpenFileSettingsOnClipbrdBtnClick();
 
+  // --- Process page, call finding and administrator mode -------------------------------------
+  void FindCallsInBatchBtnClick();
+  // Finds the calls of the files on a worker thread; the import hands its files over here.
+  void RunCallFinding(const QStringList& files);
+  void ProcessZV1fileListBtnClick();
+  void NavigationImageDblClick();
+  void JunkYardLblClick();
+  // The reader's developer switches as the developer window holds them.
+  ReaderOptions DeveloperReaderOptions() const;
+
   // --- Results page ---------------------------------------------------------------------------
   void CopyDataMemoBtnClick();
   void CopyResultsBtnClick();
@@ -194,6 +208,9 @@ class TB : public QMainWindow {
   SettingsPage* Settings = nullptr;
   FiltersPage* FiltersP = nullptr;
   ExportPage* ExportP = nullptr;
+  ProcessPage* ProcessP = nullptr;
+  NavigationPage* NavigationP = nullptr;
+  TDevF* DevF = nullptr;
   AnalysisPage* Analysis = nullptr;
 
   QPlainTextEdit* DataMemo = nullptr;
@@ -213,6 +230,7 @@ class TB : public QMainWindow {
   void ConnectImportControls();
   void ConnectFilterControls();
   void ConnectExportControls();
+  void ConnectProcessControls();
   void UpdateFilterSummary();
   QStringList ChooseFiles(const QString& title, const QString& filter, bool multiple);
   std::optional<std::string> ChooseSettingsFile(bool save, std::string_view title, std::string_view filter);

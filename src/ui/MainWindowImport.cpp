@@ -120,10 +120,7 @@ ImportResult TB::ReadSdCard(const QString& nxqPath) {
   SetBatchRunning(false);
 
   for (const std::string& f : result.MadeFiles) ImportedFiles.push_back(QString::fromStdString(f));
-  if (GetData->ProcessAfterDownload->isChecked()) {
-    // Call finding takes these once it is part of the program; until then they are listed.
-    for (const QString& f : ImportedFiles) AddLine(Memo::DataMemo, QString::fromLatin1(msg::kMadeForProcessing) + f);
-  }
+  if (GetData->ProcessAfterDownload->isChecked() && !ImportedFiles.isEmpty()) RunCallFinding(ImportedFiles);
   if (GetData->OpenFileAfterDownload->isChecked() && !ImportedFiles.isEmpty()) OpenFileSet(ImportedFiles.front());
   return result;
 }

@@ -93,8 +93,6 @@ inline constexpr char kOpenFileAfterDownloadCaption[] = "open file after downloa
 inline constexpr char kReadSdCaption[] = "Read SD card";
 inline constexpr char kReadSdHint[] = "Choose any .NXQ file on the SD card: every series on the card is copied into ZV1 files";
 inline constexpr char kNxqFilter[] = "SD card files (*.NXQ *.nxq)";
-// Listed in the results until call finding can take the files.
-inline constexpr char kMadeForProcessing[] = "Made by the SD card import:\t";
 
 // Files/Filters page.
 inline constexpr char kCallRangesCaption[] = "Call filters        min     max";
@@ -147,6 +145,50 @@ inline constexpr char kOpenFileSettings[] = "Zorvel settings from open files to 
 inline constexpr char kZorvelSettings[] = "Zorvel settings";
 inline constexpr char kSelectBatchTitle[] = "Select one or more Zorvel files to process";
 inline constexpr char kCallDetailsDirTitle[] = "Choose the folder to search for ZV2 files";
+
+// Process page.
+inline constexpr char kFindCallsBtn[] = "Find calls in  ZV1 files";
+inline constexpr char kFindCallsHint[] =
+    "This produces a  ZV2 file in which Calls are identified and their main features are marked.   The Buzz "
+    "detector also runs, unless deselected, right.";
+inline constexpr char kSpClassifierCaption[] = " Built-in classifiers: ";
+inline constexpr const char* kSpClassifierItems[5] = {"British0", "HorseShoeAfrica0", "HorseShoeAsia0",
+                                                      "HorseShoeAmerica0", "HorseShoeEurope0"};
+inline constexpr char kShowDetectionSummary[] = "create a summary of the results";
+inline constexpr char kSkipIfZV2exists[] = "skip if ZV2 exists";
+inline constexpr char kFindBuzzes[] = "find buzzes";
+inline constexpr char kFindBuzzesHint[] =
+    "if this is not checked the process that finds buzzes will not run, but some of the longer calls in buzzes  "
+    "will usually still be identified by the process that finds calls, because the point of transition to a buzz "
+    "is not well-defined..";
+inline constexpr char kUseNoiseReduction[] = "use noise reduction process";
+inline constexpr char kExportToClassifier[] = "ExportToClassifier";
+inline constexpr char kShowClassifierGraphs[] = "show frequency graphs";
+inline constexpr char kRetainSpN1[] = "retain existing species 1 classifications";
+inline constexpr char kNotYetAvailable[] = "not yet avaialble";
+inline constexpr char kExportToOtherClassifier[] = "Export to other classifier";
+inline constexpr char kImportFromClassifier[] = "Import from classifier";
+inline constexpr char kNotYetImplemented[] =
+    "Not yet implemented. Calls can be exported for another classifier with the ExportToClassifier box when "
+    "calls are found.";
+inline constexpr char kProcessZV1fileListBtn[] = "Process ZV1 files now";
+inline constexpr char kZv1FileFilter[] = "Zorvel ZV1 files (*.ZV1 *.zv1)";
+
+// Developer parameters window.
+inline constexpr char kDevWindowTitle[] = "Developer parameters";
+inline constexpr char kJunkYard[] = "You are in the builder's junk yard. Click this to escape.";
+inline constexpr char kMaxMismatchCaption[] = "Max kHz scaled mismatch";
+inline constexpr char kTriageCaption[] = "Call quality threshold";
+inline constexpr char kBendCaption[] = "Bend threshold";
+inline constexpr char kFlatWiggleCaption[] = "FlatWiggle";
+inline constexpr char kMinuteTriageCaption[] = "Minute threshold";
+inline constexpr char kForceExtendedIPIs[] = "force extended IPIs";
+inline constexpr char kForceExtendedSPL[] = "force extended amplitudes";
+inline constexpr char kShowTimingMessages[] = "show timing messages";
+inline constexpr char kExportTimeStamps[] = "export time stamps";
+inline constexpr char kAddTimestampsAtTimeReversals[] = "Add timestamp at time reversal";
+inline constexpr char kTempParamCaption[] = "TempParam min max";
+inline constexpr char kNavigationImageHint[] = "Double-click: administrator mode and the developer parameters";
 
 // Settings page.
 inline constexpr char kSizeLimitHint[] = "Click to choose the size at which the import starts a new ZV1 file";

@@ -86,8 +86,10 @@ TEST_F(GetDataTest, ReadsASimulatedCardAndOpensTheFirstFile) {
   EXPECT_EQ(window.ImportedFiles.front(), rec.savePath);
   EXPECT_FALSE(window.BatchRunning());
   EXPECT_TRUE(window.UploadMemo->toPlainText().contains(QStringLiteral("0BAT000.NXQ")));
-  EXPECT_TRUE(window.DataMemo->toPlainText().contains(window.ImportedFiles.front()));
-  EXPECT_EQ(window.Slots().OpenCount(), 1);
+  // "process ZV1 files after SD card read" found the calls; "open file after download" opened the set.
+  EXPECT_TRUE(window.DataMemo->toPlainText().contains(QStringLiteral("File\tdays\twaves(excBz)\tCalls\tBuzzCalls")));
+  ASSERT_EQ(window.Slots().OpenCount(), 2);
+  EXPECT_EQ(window.Slots()[2].FileType, ftZV2);
   EXPECT_EQ(window.Slots()[1].FullFileName, window.ImportedFiles.front().toStdString());
   EXPECT_EQ(window.Slots()[1].FirstLoggedMin, card.series[0].startMn);
 }

@@ -84,6 +84,9 @@ GetDataPage::GetDataPage(QWidget* parent)
   ReadSDBtn->setStatusTip(QString::fromLatin1(msg::kReadSdHint));
   MinutesReadLbl = Label(this, "MinutesReadLbl");
   readRow->addWidget(ReadSDBtn);
+  ProcessZV1fileListBtn = new QPushButton(QString::fromLatin1(msg::kProcessZV1fileListBtn), this);
+  ProcessZV1fileListBtn->setObjectName(QStringLiteral("ProcessZV1fileListBtn"));
+  readRow->addWidget(ProcessZV1fileListBtn);
   readRow->addWidget(MinutesReadLbl, 1);
   Body()->addLayout(readRow);
 

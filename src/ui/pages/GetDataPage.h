@@ -29,6 +29,7 @@ class GetDataPage : public TitledPage {
   QCheckBox* ProcessAfterDownload = nullptr;
   QCheckBox* OpenFileAfterDownload = nullptr;
   QPushButton* ReadSDBtn = nullptr;
+  QPushButton* ProcessZV1fileListBtn = nullptr;
   QLabel* MinutesReadLbl = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;  // the SD card import's report
 };
