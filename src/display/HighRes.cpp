@@ -245,7 +245,7 @@ void ScreenPainter::DrawHighRes() {
     for (int i = 1; i <= kSlotCount; ++i) {
       const TFileRec& s = fileSlots_[i];
       if (!s.Open || !s.InPlay) continue;
-      if (!any || s.NrTime < start) start = s.NrTime;
+      if (!any || ItemTime(s) < start) start = ItemTime(s);
       any = true;
     }
     if (!any) start = v.ScreenStart();
@@ -282,8 +282,10 @@ void ScreenPainter::DrawHighRes() {
     DrawBandGrid(b);
     CallLine line;
     int lastCallX = l.PlotLeft;
-    int lastX = -1;
-    while (s.InPlay && s.NrTime < end) {
+    // Positioning may stop inside a call, past its call records: the call is still on screen.
+    if (s.FileType != ftZV1 && s.NrType == tOctet && s.InPlay && s.NrTime < end)
+      NoteNewCall(s, std::max(l.PlotLeft, TimeToPixel(v, start, ItemTime(s))), lastCallX, options_);
+    while (s.InPlay && ItemTime(s) < end) {
       if (s.NrType == tOctet) {
         const int x = TimeToPixel(v, start, s.NrTime);
         v.ShortestOnScreen = std::min(v.ShortestOnScreen, s.aOct.IPIsum);
@@ -294,18 +296,14 @@ void ScreenPainter::DrawHighRes() {
           case tySPL: DrawAmplitudeItem(b, x); break;
           default: DrawFrequencyItem(b, x, line); break;
         }
-        lastX = x;
       } else if (s.NrType == tCallrec && s.FileType != ftZV1) {
-        const int x = TimeToPixel(v, start, {s.NrTime.Mn, s.aCall.StartTime});
-        NoteNewCall(s, x, lastCallX, options_);
+        NoteNewCall(s, TimeToPixel(v, start, ItemTime(s)), lastCallX, options_);
         line = CallLine{};
-        lastX = x;
       }
       ReadNextUsedRecord(s, reader_);
     }
     if (s.CallsInThisScreen > 0)
       FillXarr(s.ScreenXarr, lastCallX, std::min(lastCallX + 10, l.PlotRight), s.CallsInThisScreen);
-    (void)lastX;
   }
 }
 

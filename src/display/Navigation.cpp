@@ -117,11 +117,9 @@ bool Navigator::NextScreenWithSeek() {
   for (;;) {
     int count = 0;
     TRecTime first{};
-    while (s.InPlay && s.NrTime < w) {
+    while (s.InPlay && ItemTime(s) < w) {
       const bool item = callsCount ? s.NrType == tCallrec : s.NrType == tOctet;
-      if (item) {
-        if (count++ == 0) first = callsCount ? TRecTime{s.NrTime.Mn, s.aCall.StartTime} : s.NrTime;
-      }
+      if (item && count++ == 0) first = ItemTime(s);
       ReadNextUsedRecord(s, reader_);
     }
     if (!s.InPlay) {
@@ -136,7 +134,7 @@ bool Navigator::NextScreenWithSeek() {
       view_.RequestedStart = AddTicks(at, view_.FiveMusecPerPixel);
       return true;
     }
-    w = AddTime(s.NrTime, view_.ScreenSpan);
+    w = AddTime(ItemTime(s), view_.ScreenSpan);
     if (s.NrTime.Mn > progressMin) {
       view_.DisplayPosition.Mn = s.NrTime.Mn;
       if (onSeekProgress) onSeekProgress();

@@ -34,8 +34,9 @@ TRecTime SubTime(TRecTime a, TRecTime b) {
   int64_t mn = int64_t{na.Mn} - nb.Mn;
   int64_t d = int64_t{na.FiveMuSec} - nb.FiveMuSec;
   if (d < 0) {
-    // One minute plus the whole minutes in |d|; the tick field then lands in 0 … 12,000,000.
-    const int64_t borrow = 1 + (-d) / kTicksPerMinute;
+    // Borrow as many minutes as |d| needs (one, unless an operand came in above a minute), so
+    // the tick field lands in 0 … 11,999,999 and the difference stays exact.
+    const int64_t borrow = (-d + kTicksPerMinute - 1) / kTicksPerMinute;
     mn -= borrow;
     d += borrow * kTicksPerMinute;
   }

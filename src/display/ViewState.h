@@ -68,6 +68,12 @@ TRecTime PixelToTime(const ViewState& v, int x);
 // The pixel column of a moment on a high-resolution screen that starts at start (at most PlotRight).
 int TimeToPixel(const ViewState& v, TRecTime start, TRecTime t);
 
+// The time of the slot's current record. A call record carries its own start time; the slot's
+// record time still holds the previous wave group's.
+inline TRecTime ItemTime(const TFileRec& s) {
+  return s.NrType == tCallrec ? TRecTime{s.NrTime.Mn, s.aCall.StartTime} : s.NrTime;
+}
+
 // One zoom step; false (with the message) at either end.
 bool ZoomIn(ViewState& v, Host& host);
 bool ZoomOut(ViewState& v, Host& host);
