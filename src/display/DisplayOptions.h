@@ -8,7 +8,7 @@ namespace zorvel {
 
 struct ScaleEdits {
   double kHzMax = 160;      // KHZYscaleMaxEdit
-  double periodMax = 30;    // PeriodYscaleMaxEdit (quarter µs)
+  double periodMax = 30;    // PeriodYscaleMaxEdit: the top of a period band in microseconds
   double amplitudeMax = 300;  // SPLYscaleMaxEdit
   double countMax = 50;     // CountYscaleMaxEdit
 };
@@ -18,9 +18,11 @@ struct Scales {
   double perKHz = 1, perIPI = 1, perAmp = 1, perCount = 1;
 };
 
+// IPIs count quarter microseconds while the period box and the band's labels are in
+// microseconds, so a period band of "30" holds IPIs up to 120.
 inline Scales ComputeScales(int slotHeight, const ScaleEdits& e) {
   auto f = [slotHeight](double max) { return max > 0 ? slotHeight / max : 1.0; };
-  return {f(e.kHzMax), f(e.periodMax), f(e.amplitudeMax), f(e.countMax)};
+  return {f(e.kHzMax), f(4 * e.periodMax), f(e.amplitudeMax), f(e.countMax)};
 }
 
 struct DisplayOptions {

@@ -107,10 +107,11 @@ void ScreenPainter::DrawFrame() {
     }
     if (!high && options_.ShowTemps && options_.ShowTempsGrid &&
         (s.FileYaxisType == tyFreq || s.FileYaxisType == tyPeriod)) {
+      // Degrees go in a second column right of the counts, so the two scales never overlap.
       for (int k = 0; k <= 8; ++k) {
         const int y = s.YtempOrigin - 15 * k - 5;
         if (y < s.FileYtop) break;
-        p.drawText(image_.width() - 26, y + 8, QString::number(5 * k));
+        p.drawText(l.PlotRight + 30, y + 8, QString::number(5 * k));
       }
     }
     // The band's title, written upwards beside it.

@@ -38,12 +38,15 @@ void AddRecord(const TFileRec& s, Column& c, const DisplayOptions& o) {
     const tOct& oct = s.aOct;
     switch (s.FileYaxisType) {
       case tySPL: c.hist[static_cast<size_t>(std::clamp(oct.avSPL, 0, 255))] += 1; break;
-      case tyCallType: c.hist[s.aCall.CallType & 3] += 1; break;
+      case tyCallType: break;  // counted per call below
       default:
         // Raw files weigh each wave group by its loudness; call files count calls' octets alike.
         c.hist[static_cast<size_t>(std::clamp(oct.avF, 0, 255))] += s.FileType == ftZV1 ? oct.avSPL / 16 : 1;
         break;
     }
+  } else if (s.NrType == tCallrec) {
+    // The band reads in calls per minute, so each call counts once, not once per wave group.
+    if (s.FileYaxisType == tyCallType) c.hist[s.aCall.CallType & 3] += 1;
   } else if (s.NrType == tMinRec) {
     ++c.minutes;
     c.lightSum += s.LightN;
@@ -83,6 +86,8 @@ void ScreenPainter::DrawLowRes() {
   }
 
   for (int c = 0; c < l.MinuteUnits; ++c) {
+    // A screen over a large file reads all of it: Stop and Esc end the drawing between columns.
+    if (reader_.host.StopRequested()) break;
     const int x = l.PlotLeft + 3 * c;
     const int32_t colStart = s0 + c * mpu, colEnd = colStart + mpu;
     for (int i = 1; i <= kSlotCount; ++i) {
@@ -104,7 +109,7 @@ void ScreenPainter::DrawLowRes() {
       const TYaxisType type = s.FileYaxisType;
 
       if (type == tyCallType) {
-        if (col.n > 0 && s.FileType != ftZV1) {
+        if (s.FileType != ftZV1) {
           int64_t h = 0;
           int prevTop = 0;
           for (int t = tcCF; t >= tcNoSp; --t) {

@@ -74,31 +74,38 @@ struct Deployment {
   std::vector<SyntheticMinute> zv1, zv2;
 };
 
-// minutes of an evening; every fourth minute carries a pass of FM calls and every seventh a
-// constant-frequency bat.
+// Minutes from 21:00 on: bats feed through the night in bursts (FM passes most minutes, a
+// constant-frequency bat now and then) and the days are quiet, bright and warm.
 inline Deployment MakeDeployment(int minutes) {
   Deployment d;
   d.zv1.resize(static_cast<size_t>(minutes));
   d.zv2.resize(static_cast<size_t>(minutes));
   int number = 1;
   for (int m = 0; m < minutes; ++m) {
+    const int tod = (21 * 60 + m) % 1440;
+    const bool night = tod >= 21 * 60 || tod < 5 * 60;
+    const double sun = std::sin((tod - 6 * 60) * 3.14159265 / (14 * 60));  // above 0 from 6:00 to 20:00
     MinuteValues v;
     v.MinON = true;
-    v.LightN = static_cast<uint8_t>(m < 40 ? 200 - 5 * m : 0);
-    v.RtcDegC = static_cast<uint8_t>(18 - m / 30);
-    v.PreampHalfDegPlus20 = static_cast<uint8_t>(20 + 2 * (18 - m / 30));
+    v.LightN = static_cast<uint8_t>(std::clamp(sun * 400.0, 0.0, 255.0));
+    v.RtcDegC = static_cast<uint8_t>(12 + 6 * std::max(0.0, sun));
+    v.PreampHalfDegPlus20 = static_cast<uint8_t>(20 + 2 * v.RtcDegC);
     v.BatInUse = 1;
-    v.BatVn = {static_cast<uint8_t>(40 - m / 60), 38, 37, 0};
+    v.BatVn = {static_cast<uint8_t>(41 - m / 600), 38, 37, 0};
     d.zv1[static_cast<size_t>(m)].values = v;
     d.zv2[static_cast<size_t>(m)].values = v;
     std::vector<CallShape> calls;
-    if (m % 4 == 1)
-      for (int k = 0; k < 20; ++k) calls.push_back({400'000 + k * 18'000, 14, 50 + k % 3, 92, tcFM, 0});
-    if (m % 7 == 3)
-      for (int k = 0; k < 8; ++k) calls.push_back({3'000'000 + k * 20'000, 30, 48, 48, tcCF, 0});
+    const int burst = (m * 7919 + 13) % 17;
+    if (night && burst > 4) {
+      const int n = burst;
+      const int base = 200'000 + (m * 104'729) % 6'000'000;
+      for (int k = 0; k < n; ++k) calls.push_back({base + k * 18'000, 14, 50 + k % 3, 92 - (m % 5), tcFM, 0});
+    }
+    if (night && m % 7 == 3)
+      for (int k = 0; k < 8; ++k) calls.push_back({7'000'000 + k * 20'000, 30, 48, 48, tcCF, 0});
     std::sort(calls.begin(), calls.end(), [](const CallShape& a, const CallShape& b) { return a.startTick < b.startTick; });
     for (CallShape& c : calls) {
-      c.number = number++;
+      c.number = number++ % 0x3FFF;
       AppendZV1Call(d.zv1[static_cast<size_t>(m)], c);
       AppendZV2Call(d.zv2[static_cast<size_t>(m)], c);
     }
