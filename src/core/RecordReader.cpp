@@ -132,9 +132,11 @@ bool ReadCallC(TFileRec& s, ReaderContext& ctx, uint8_t* r) {
   if (!s.CallOK) return false;
   if (ctx.options.Mark != MarkMode::None && !s.ReadOnly) {
     const bool mark = ctx.options.Mark == MarkMode::Mark;
-    r[kFlagsByte] = static_cast<uint8_t>(mark ? (r[kFlagsByte] | kFlagMarked) : (r[kFlagsByte] & ~kFlagMarked));
-    s.aCall.Marked = mark;
-    s.WriteBackChangesRequired = true;
+    if (s.aCall.Marked != mark) {
+      r[kFlagsByte] = static_cast<uint8_t>(mark ? (r[kFlagsByte] | kFlagMarked) : (r[kFlagsByte] & ~kFlagMarked));
+      s.aCall.Marked = mark;
+      s.WriteBackChangesRequired = true;
+    }
   }
   return true;
 }
@@ -176,9 +178,13 @@ void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
     s.BatInUse = 1;
     s.Bat1Voltage = 50.0f;
   }
-  s.ExcludedMinute = false;
-  if (!ctx.options.IgnoreFilters && ctx.filter && ctx.filter->MinuteFiltersOn())
-    s.ExcludedMinute = ctx.filter->MinuteExcluded(s);
+  // Minutes of files built from WAV recordings have fixed light and temperature: they are not
+  // judged, and keep the verdict they had.
+  if (s.ZorvelVersion > 0) {
+    s.ExcludedMinute = false;
+    if (!ctx.options.IgnoreFilters && ctx.filter && ctx.filter->MinuteFiltersOn())
+      s.ExcludedMinute = ctx.filter->MinuteExcluded(s);
+  }
   s.NewCall = false;
   s.DetectionText.clear();
   if (ctx.options.ExportTimeStamps) {

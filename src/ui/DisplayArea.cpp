@@ -1,0 +1,122 @@
+#include "ui/DisplayArea.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zorvel::ui {
+
+namespace {
+// Room for the file-parameter panel on the left, the ruler below, and a right margin.
+constexpr int kPlotLeft = 25;
+constexpr int kPlotRightMargin = 50;
+constexpr int kPlotTop = 8;
+constexpr int kRulerHeight = 42;
+constexpr int kPlotWidthStep = 9;
+const QColor kBackground(0x12, 0x16, 0x1c);
+const QColor kPlotBackground(0x0b, 0x0e, 0x12);
+const QColor kBandLine(0x3a, 0x44, 0x52);
+const QColor kGridLine(0x1e, 0x25, 0x2e);
+const QColor kSelected(0xe0, 0xb0, 0x30);
+}  // namespace
+
+DisplayArea::DisplayArea(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("DisplayArea"));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kBackground);
+  setPalette(pal);
+  for (int i = 0; i < kSlotCount; ++i) {
+    auto* lbl = new QLabel(this);
+    lbl->setObjectName(QStringLiteral("FileLbl%1").arg(i + 1));
+    lbl->setText(QString::fromStdString(VacantFileLabel(i + 1)));
+    lbl->setAttribute(Qt::WA_TransparentForMouseEvents);
+    FileLbl[static_cast<size_t>(i)] = lbl;
+  }
+  SetBands({1, 2, 3, 4, 5, 6});
+}
+
+void DisplayArea::SetBands(std::vector<int> slots) {
+  bands_ = std::move(slots);
+  PlaceLabels();
+  update();
+}
+
+void DisplayArea::SetSelectedSlot(int slot) {
+  selected_ = slot;
+  PlaceLabels();
+  update();
+}
+
+QRect DisplayArea::PlotRect() const {
+  const int width =
+      std::max(0, (this->width() - kPlotLeft - kPlotRightMargin) / kPlotWidthStep * kPlotWidthStep);
+  const int height = std::max(0, this->height() - kPlotTop - kRulerHeight);
+  return QRect(kPlotLeft, kPlotTop, width, height);
+}
+
+QRect DisplayArea::BandRect(size_t index) const {
+  const QRect plot = PlotRect();
+  const int n = static_cast<int>(std::max<size_t>(1, bands_.size()));
+  const int i = static_cast<int>(index);
+  const int top = plot.top() + plot.height() * i / n;
+  const int bottom = plot.top() + plot.height() * (i + 1) / n;
+  return QRect(plot.left(), top, plot.width(), bottom - top);
+}
+
+int DisplayArea::SlotAt(int y) const {
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    const QRect r = BandRect(i);
+    if (y >= r.top() && y <= r.bottom()) return bands_[i];
+  }
+  return 0;
+}
+
+void DisplayArea::PlaceLabels() {
+  for (int s = 1; s <= kSlotCount; ++s) FileLbl[static_cast<size_t>(s - 1)]->hide();
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    const int s = bands_[i];
+    if (!FileSlots::ValidSlot(s)) continue;
+    QLabel* lbl = FileLbl[static_cast<size_t>(s - 1)];
+    const QString colour = s == selected_ ? QStringLiteral("#e0b030") : QStringLiteral("#c8d2de");
+    lbl->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour));
+    lbl->adjustSize();
+    const QRect r = BandRect(i);
+    lbl->move(r.left() + 6, r.top() + 4);
+    lbl->show();
+  }
+}
+
+void DisplayArea::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QRect plot = PlotRect();
+  p.fillRect(plot, kPlotBackground);
+  // Faint vertical grid every ninth of the plot, as the time ruler will divide it.
+  p.setPen(kGridLine);
+  for (int k = 1; k < kPlotWidthStep; ++k) {
+    const int x = plot.left() + plot.width() * k / kPlotWidthStep;
+    p.drawLine(x, plot.top(), x, plot.bottom());
+  }
+  for (size_t i = 0; i < bands_.size(); ++i) {
+    const QRect r = BandRect(i);
+    p.setPen(bands_[i] == selected_ ? kSelected : kBandLine);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+  }
+  p.setPen(kBandLine);
+  p.drawLine(plot.left(), plot.bottom() + 1, plot.right(), plot.bottom() + 1);
+}
+
+void DisplayArea::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceLabels();
+}
+
+void DisplayArea::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    const int slot = SlotAt(event->position().toPoint().y());
+    if (slot) Q_EMIT SlotRightClicked(slot);
+  }
+  QWidget::mousePressEvent(event);
+}
+
+}  // namespace zorvel::ui

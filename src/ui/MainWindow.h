@@ -1,0 +1,188 @@
+// The main window (TB): the display area with the menu (a page control) laid over it, the bar of
+// shell controls above it, the six file slots, and the services every command uses: the timed
+// message, the responsive wait, questions, the busy and stop flags of batch jobs, and the memos.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "core/FileRec.h"
+#include "core/Host.h"
+
+class QCheckBox;
+class QEventLoop;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace zorvel::ui {
+
+class AboutPage;
+class AnalysisPage;
+class ClickLabel;
+class DisplayArea;
+class FilesPage;
+class GetDataPage;
+class ResultsPage;
+class TTM;
+class WindowHost;
+
+// Stand-ins for the window's modal dialogs. An empty function means the real dialog; tests and
+// the screenshot mode fill them so that nothing waits for a person.
+struct DialogHooks {
+  // Returns the chosen paths (empty when cancelled).
+  std::function<QStringList(const QString& title, const QString& proposedName, bool multiple)> openFiles;
+  // Returns the chosen path (empty when cancelled).
+  std::function<QString(const QString& title, const QString& proposedPath, const QString& filter)> saveFile;
+  std::function<Answer(const QString& question, Buttons buttons)> ask;
+  std::function<void(const QString& text)> showMessage;
+  // Replaces the timed message window.
+  std::function<void(const QString& text, int milliseconds)> timedMessage;
+};
+
+struct StartupOptions {
+  QStringList parameters;  // command-line parameters, without the program name
+  DialogHooks hooks;
+  // Off screen there is no real screen to be too small for.
+  bool checkScreenHeight = true;
+};
+
+class TB : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kDesignWidth = 1292;
+  static constexpr int kDesignHeight = 894;
+  static constexpr int kStartupWaitMs = 2500;
+
+  explicit TB(StartupOptions options = {});
+  ~TB() override;
+
+  // The last start-up step: wait (responsively), then switch between the design size and a
+  // maximised window. Separate from construction so that tests and screenshots can skip it.
+  void FinishStartup();
+
+  // --- Services -------------------------------------------------------------------------------
+  void TimedMessage(const QString& text, int milliseconds);
+  // Pumps events until the time has passed; 0 or less only ends a wait in progress.
+  void WaitFor(int milliseconds);
+  bool Waiting() const { return waitLoop_ != nullptr; }
+  Answer Ask(const QString& question, Buttons buttons);
+  void ShowMessage(const QString& text);
+  std::optional<QString> ChooseSavePath(const QString& title, const QString& proposedPath,
+                                        const QString& filter);
+  void AddLine(Memo memo, const QString& line);
+  void ShowProgress(const QString& caption, int step, int steps);
+  Host& host();
+  double ScaleFactor() const { return scaleFactor_; }
+  const QString& ProposedOpenName() const { return proposedOpenName_; }
+
+  // --- Flags (readable from any thread) -------------------------------------------------------
+  bool BatchRunning() const { return batchRunning_; }
+  // Starting a batch clears any stop request left from before.
+  void SetBatchRunning(bool on);
+  bool StopRequested() const { return stopRequested_; }
+  void SetStopRequested(bool on) { stopRequested_ = on; }
+  bool UnsavedResults() const { return unsavedResults_; }
+  bool AdministratorMode() const { return administratorMode_; }
+  void SetAdministratorMode(bool on);
+  // A time selection will come with the display; until then there is none.
+  bool TimeSelectionActive() const { return timeSelectionActive_; }
+  void SetTimeSelectionActive(bool on) { timeSelectionActive_ = on; }
+
+  // --- Menu -----------------------------------------------------------------------------------
+  bool MenuVisible() const;
+  void SetMenuVisible(bool visible);
+  void ShowPage(int index);
+  bool ShowPage(const QString& title);  // false when no page has that title
+
+  // --- Shell handlers -------------------------------------------------------------------------
+  void MenuBtnClick();
+  void BigLblClick();
+  void StopShowBtnClick();
+  void MaximizeLblClick();
+
+  // --- File slots -----------------------------------------------------------------------------
+  FileSlots& Slots() { return slots_; }
+  int ActionSlot() const { return actionSlot_; }
+  void SetActionSlot(int slot);
+  int SeekFile() const { return seekFile_; }
+  bool RefreshMaps = false;   // the "refresh maps" box, once the settings page has it
+  QStringList ImportedFiles;  // files made by the last SD card import
+  QStringList WorkList;
+  bool OpenFileIntoSlot(const QString& path, int slot, TYaxisType yAxis);
+  void CloseFileSlot(int slot);
+  void OpenUnrelatedFilesBtnClick();
+  void OpenUnrelatedFiles(const QStringList& paths);
+  // With an empty path the set is chosen in a dialog (an import passes its first file).
+  void OpenFileSetBtnClick();
+  void OpenFileSet(const QString& path);
+  void CloseFileBtnClick();
+  void CloseAllFilesBtnClick();
+
+  // --- Results page ---------------------------------------------------------------------------
+  void CopyDataMemoBtnClick();
+  void CopyResultsBtnClick();
+  void ClearJotterBtnClick();
+  void SaveResultsAsFileBtnClick();
+
+  // --- Controls -------------------------------------------------------------------------------
+  QTabWidget* pp = nullptr;
+  QPushButton* MenuBtn = nullptr;
+  QPushButton* StopShowBtn = nullptr;
+  ClickLabel* BigLbl = nullptr;
+  QLabel* MenuLbl = nullptr;
+  ClickLabel* MaximizeLbl = nullptr;
+  QProgressBar* BatchProgressBar = nullptr;
+  std::array<QCheckBox*, kSlotCount> SkipOn{};  // SkipOn1 … SkipOn6
+  DisplayArea* Display = nullptr;
+  TTM* TimedMessageWindow = nullptr;
+
+  GetDataPage* GetData = nullptr;
+  FilesPage* Files = nullptr;
+  AboutPage* About = nullptr;
+  ResultsPage* Results = nullptr;
+  AnalysisPage* Analysis = nullptr;
+
+  QPlainTextEdit* DataMemo = nullptr;
+  QPlainTextEdit* UploadMemo = nullptr;
+  QPlainTextEdit* ErrorsMemo = nullptr;
+  QPlainTextEdit* AnalysisMemo = nullptr;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildPages();
+  void ConnectControls();
+  void PlaceMenu();
+  void SkipOnClick(int slot, bool checked);
+  // Brings captions, title, skip boxes, labels and bands in line with the slots.
+  void UpdateSlotControls();
+  void ChooseSeekFileIfClosed();
+
+  StartupOptions options_;
+  std::unique_ptr<WindowHost> host_;
+  FileSlots slots_;
+  double scaleFactor_ = 1.0;
+  QString proposedOpenName_;
+  std::atomic<bool> batchRunning_{false};
+  std::atomic<bool> stopRequested_{false};
+  std::atomic<bool> administratorMode_{false};
+  bool unsavedResults_ = false;
+  bool timeSelectionActive_ = false;
+  int actionSlot_ = 0;
+  int seekFile_ = 1;
+  QEventLoop* waitLoop_ = nullptr;
+};
+
+}  // namespace zorvel::ui

@@ -1,0 +1,81 @@
+// Every text that the main window shows or writes, in one place. Texts of the data-file engine
+// (open and close notices, button captions, the window title) live in core/Messages.h.
+#pragma once
+
+#include <array>
+
+namespace zorvel::ui::msg {
+
+// Start-up and closing.
+inline constexpr char kScreenTooSmall[] =
+    "This app needs a screen with 1080 pixels vertically to display correctly";
+inline constexpr char kSaveResultsQuestion[] = "Do you wish to save the 'Results'?";
+
+// The page control, in page order.
+enum PageIndex : int {
+  kGetDataPage,
+  kFilesPage,
+  kFiltersPage,
+  kDisplayPage,
+  kSettingsPage,
+  kAboutPage,
+  kNavigationPage,
+  kExportPage,
+  kResultsPage,
+  kAnalysisPage,
+  kProcessPage
+};
+inline constexpr std::array<const char*, 11> kPageTitles = {
+    "Get Data",   "Files",  "Files/Filters", "Display",  "Settings", "About",
+    "Navigation", "Export", "Results",       "Analysis", "Process"};
+
+// Controls around the display.
+inline constexpr char kMenuBtn[] = "menu";
+inline constexpr char kStopShowBtn[] = "stop";
+inline constexpr char kMaximizeLbl[] = "size";
+inline constexpr char kBatchOnlyStop[] =
+    "Only the Stop button works while a batch process is running,\r\nbut you can run another copy of "
+    "Zorvel.exe and "
+    "view files that have already been processed";
+inline constexpr char kHintPrefix[] = "  ";
+
+// The timed message window.
+inline constexpr char kTimedOk[] = "OK";
+inline constexpr char kTimedSkip[] = "press 'OK' or spacebar to skip this";
+
+// Results page.
+inline constexpr char kCutToClipboard[] = "Cut to Clipboard";
+inline constexpr char kCopyToClipboard[] = "Copy to Clipboard";
+inline constexpr char kClearAll[] = "Clear all";
+inline constexpr char kSaveAsTextFile[] = "Save as text file";
+inline constexpr char kSaveResultsDialog[] = "Save RESULTS text to file";
+inline constexpr char kFailedToCreateFile[] = "Failed to create file ";
+inline constexpr char kErrorsCaption[] = "Errors";
+inline constexpr char kResultsFilter[] = "Text files (*.txt);;All files (*)";
+
+// Files page (the open-button caption comes from the engine).
+inline constexpr char kOpenFileSet[] = "Open a ZV1/ZV2 file set";
+inline constexpr char kCloseOneFile[] = "Close selected file";
+inline constexpr char kCloseAllFiles[] = "Close all files";
+inline constexpr char kDataFileFilter[] =
+    "Zorvel data files (*.ZV1 *.ZV2 *.ZV3 *.zv1 *.zv2 *.zv3);;All files (*)";
+
+// About page.
+inline constexpr char kProgramName[] = "Zorvel";
+inline constexpr char kProgramPurpose[] =
+    "Reads, analyses, filters, displays and exports data from Zorvels, the bat-call data loggers.";
+inline constexpr char kVersionPrefix[] = "Version ";
+inline constexpr char kWebAddress[] = "https://zorvel.example.org/";
+
+// Hints of the shell's own controls.
+inline constexpr char kMenuHint[] = "Show or hide the menu (F2)";
+inline constexpr char kStopHint[] = "Stop the running job at the next file or minute (Esc)";
+inline constexpr char kMaximizeHint[] = "Switch between the design size and a maximised window";
+inline constexpr char kBigLblHint[] = "Click to show or hide the menu";
+inline constexpr char kOpenUnrelatedHint[] = "Open data files into the free file slots";
+inline constexpr char kOpenFileSetHint[] = "Open a ZV1 file and the ZV2 file made from it";
+inline constexpr char kCloseOneHint[] = "Close the file selected by a right click in its area";
+inline constexpr char kCloseAllHint[] = "Close every open file";
+inline constexpr char kSkipOnHint[] = "Paging forward stops only at screens with items of this file";
+
+}  // namespace zorvel::ui::msg

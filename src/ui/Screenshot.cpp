@@ -1,0 +1,99 @@
+#include "ui/Screenshot.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/MainWindow.h"
+
+namespace zorvel::ui {
+
+namespace {
+constexpr char kFlag[] = "--screenshot";
+
+void PrintNotice(const QString& text) {
+  std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+}  // namespace
+
+bool IsScreenshotCommand(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], kFlag) == 0) return true;
+  return false;
+}
+
+std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& parameters, QString* error) {
+  ScreenshotOptions o;
+  for (qsizetype i = 0; i < parameters.size(); ++i) {
+    const QString& a = parameters[i];
+    const bool hasValue = i + 1 < parameters.size();
+    if (a == QLatin1String(kFlag) && hasValue) {
+      o.output = parameters[++i];
+    } else if (a == QLatin1String("--size") && hasValue) {
+      static const QRegularExpression re(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"));
+      const auto m = re.match(parameters[++i]);
+      if (!m.hasMatch()) {
+        *error = QStringLiteral("--size wants WIDTHxHEIGHT, e.g. 1920x1080");
+        return std::nullopt;
+      }
+      o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+    } else if (a == QLatin1String("--page") && hasValue) {
+      o.page = parameters[++i];
+    } else if (a == QLatin1String("--open")) {
+      while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--")))
+        o.open << parameters[++i];
+    } else {
+      *error = QStringLiteral("unexpected parameter: ") + a;
+      return std::nullopt;
+    }
+  }
+  if (o.output.isEmpty()) {
+    *error = QStringLiteral("--screenshot wants the name of the PNG file to write");
+    return std::nullopt;
+  }
+  return o;
+}
+
+int RunScreenshot(const ScreenshotOptions& options) {
+  StartupOptions startup;
+  startup.hooks.showMessage = PrintNotice;
+  startup.hooks.timedMessage = [](const QString& text, int) { PrintNotice(text); };
+  startup.hooks.ask = [](const QString& question, Buttons) {
+    PrintNotice(question + QStringLiteral(" -> No"));
+    return Answer::No;
+  };
+  startup.hooks.openFiles = [](const QString&, const QString&, bool) { return QStringList(); };
+  startup.hooks.saveFile = [](const QString&, const QString&, const QString&) { return QString(); };
+  startup.checkScreenHeight = false;
+  TB window(startup);
+  window.resize(options.size);
+  window.show();
+  window.OpenUnrelatedFiles(options.open);
+  // Without a page named, a picture of opened files shows the files rather than the menu.
+  const bool hideMenu = options.page.isEmpty()
+                            ? !options.open.isEmpty()
+                            : options.page.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+  if (hideMenu) {
+    window.SetMenuVisible(false);
+  } else if (!options.page.isEmpty()) {
+    if (!window.ShowPage(options.page)) {
+      PrintNotice(QStringLiteral("no page called ") + options.page);
+      return 2;
+    }
+    window.SetMenuVisible(true);
+  }
+  QCoreApplication::processEvents();
+  // No pointer hovers over an off-screen window: drop the hint a synthetic entry may have left.
+  window.MenuLbl->setText(QStringLiteral("  "));
+  const QImage image = window.grab().toImage();
+  if (!image.save(options.output, "PNG")) {
+    PrintNotice(QStringLiteral("could not write ") + options.output);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace zorvel::ui

@@ -1,0 +1,28 @@
+// "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME]": builds the window
+// without a display, opens the files, renders the window into a PNG and exits. For demos and
+// checks on machines without a screen; nothing waits for a person.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zorvel::ui {
+
+struct ScreenshotOptions {
+  QString output;
+  QStringList open;
+  QSize size{1292, 894};
+  // A page title shows the menu on that page; "none" hides the menu; empty keeps the window's
+  // own state, except that the menu is hidden when files were opened.
+  QString page;
+};
+
+bool IsScreenshotCommand(int argc, char** argv);
+// nullopt with a reason in error when the parameters do not make sense.
+std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& parameters, QString* error);
+// The process exit code.
+int RunScreenshot(const ScreenshotOptions& options);
+
+}  // namespace zorvel::ui

@@ -1,0 +1,37 @@
+// The desktop program. With --screenshot it renders its window into a PNG and exits.
+#include <QApplication>
+#include <cstdio>
+
+#include "ui/MainWindow.h"
+#include "ui/Screenshot.h"
+
+int main(int argc, char** argv) {
+  using namespace zorvel::ui;
+  const bool screenshot = IsScreenshotCommand(argc, argv);
+  // A screenshot needs no display: draw off screen unless told otherwise.
+  if (screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zorvel"));
+  const QStringList parameters = QApplication::arguments().mid(1);
+
+  if (screenshot) {
+    QString error;
+    const auto options = ParseScreenshotOptions(parameters, &error);
+    if (!options) {
+      std::fprintf(stderr, "zorvel: %s\n", qPrintable(error));
+      return 2;
+    }
+    return RunScreenshot(*options);
+  }
+
+  // "--open FILE..." opens the files at start; any other parameters are one file name, split
+  // where it had spaces, that the open dialogs propose.
+  const bool openAtStart = !parameters.isEmpty() && parameters.front() == QLatin1String("--open");
+  StartupOptions startup;
+  if (!openAtStart) startup.parameters = parameters;
+  TB window(startup);
+  window.show();
+  if (openAtStart) window.OpenUnrelatedFiles(parameters.mid(1));
+  window.FinishStartup();
+  return QApplication::exec();
+}

@@ -1,0 +1,53 @@
+#include "ui/UiTestSupport.h"
+
+#include <QDir>
+
+#include "core/Header.h"
+#include "core/ZvWriter.h"
+
+namespace zorvel::ui::test {
+
+StartupOptions Recorder::Options(QStringList parameters) {
+  StartupOptions o;
+  o.parameters = std::move(parameters);
+  o.hooks.timedMessage = [this](const QString& text, int ms) { timed.emplace_back(text, ms); };
+  o.hooks.showMessage = [this](const QString& text) { shown << text; };
+  o.hooks.ask = [this](const QString& question, Buttons) {
+    asked << question;
+    return answer;
+  };
+  o.hooks.openFiles = [this](const QString& title, const QString& proposed, bool multiple) {
+    openTitle = title;
+    proposedName = proposed;
+    openMultiple = multiple;
+    return toOpen;
+  };
+  o.hooks.saveFile = [this](const QString& title, const QString&, const QString&) {
+    saveTitle = title;
+    return savePath;
+  };
+  return o;
+}
+
+bool Recorder::TimedContains(const QString& text) const {
+  for (const auto& [t, ms] : timed)
+    if (t == text) return true;
+  return false;
+}
+
+QString WriteDataFile(const QString& dir, const QString& name, int minutes) {
+  const QString path = QDir(dir).filePath(name);
+  HeaderBytes h{};
+  PutHeaderInt32(h, hdr::kFirstLoggedMin, kFirstMinute);
+  PutHeaderInt32(h, hdr::kLastLoggedMin, kFirstMinute + minutes - 1);
+  h[hdr::kMarker1] = 0xFE;
+  h[hdr::kMarker2] = 0xFE;
+  ZvFileWriter w(path.toStdString(), h);
+  MinuteValues v;
+  v.MinON = true;
+  for (int m = 0; m < minutes; ++m) w.Append(EncodeMinuteRecord(v));
+  if (!w.Finish()) return {};
+  return path;
+}
+
+}  // namespace zorvel::ui::test
