@@ -48,6 +48,13 @@ void DisplayArea::SetSelectedSlot(int slot) {
   update();
 }
 
+void DisplayArea::SetCanvas(const QImage* image, std::function<QRect(int)> bandOfSlot) {
+  canvas_ = image;
+  bandOfSlot_ = std::move(bandOfSlot);
+  PlaceLabels();
+  update();
+}
+
 QRect DisplayArea::PlotRect() const {
   const int width =
       std::max(0, (this->width() - kPlotLeft - kPlotRightMargin) / kPlotWidthStep * kPlotWidthStep);
@@ -56,6 +63,10 @@ QRect DisplayArea::PlotRect() const {
 }
 
 QRect DisplayArea::BandRect(size_t index) const {
+  if (canvas_ && bandOfSlot_) {
+    const QRect r = bandOfSlot_(bands_[index]);
+    if (!r.isEmpty()) return r;
+  }
   const QRect plot = PlotRect();
   const int n = static_cast<int>(std::max<size_t>(1, bands_.size()));
   const int i = static_cast<int>(index);
@@ -89,6 +100,17 @@ void DisplayArea::PlaceLabels() {
 
 void DisplayArea::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  if (canvas_ && !canvas_->isNull()) {
+    p.drawImage(0, 0, *canvas_);
+    if (selected_) {
+      for (size_t i = 0; i < bands_.size(); ++i)
+        if (bands_[i] == selected_) {
+          p.setPen(kSelected);
+          p.drawRect(BandRect(i).adjusted(0, 0, -1, -1));
+        }
+    }
+    return;
+  }
   const QRect plot = PlotRect();
   p.fillRect(plot, kPlotBackground);
   // Faint vertical grid every ninth of the plot, as the time ruler will divide it.

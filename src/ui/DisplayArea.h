@@ -1,14 +1,15 @@
-// The area the display is drawn on: dark, divided into one band per open file (all six slots
-// while none is open), each band named by its slot label. The screen drawing itself comes later;
-// until then the bands show only their frames.
+// The area the display is drawn on. While files are open it shows the painted screen, each band
+// named by its slot label; with none open, six empty frames show where files will go.
 #pragma once
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "core/FileRec.h"
 
+class QImage;
 class QLabel;
 
 namespace zorvel::ui {
@@ -23,6 +24,8 @@ class DisplayArea : public QWidget {
 
   // The slots that get a band, top to bottom.
   void SetBands(std::vector<int> slots);
+  // The painted screen and where each slot's band lies on it; a null image shows the frames.
+  void SetCanvas(const QImage* image, std::function<QRect(int slot)> bandOfSlot);
   void SetSelectedSlot(int slot);
   // The slot whose band contains y, or 0.
   int SlotAt(int y) const;
@@ -41,6 +44,8 @@ class DisplayArea : public QWidget {
   QRect BandRect(size_t index) const;
   void PlaceLabels();
   std::vector<int> bands_;
+  const QImage* canvas_ = nullptr;
+  std::function<QRect(int)> bandOfSlot_;
   int selected_ = 0;
 };
 

@@ -28,6 +28,7 @@ class AboutPage;
 class AnalysisPage;
 class ClickLabel;
 class DisplayArea;
+class DisplayControl;
 class FilesPage;
 class GetDataPage;
 class ResultsPage;
@@ -142,6 +143,8 @@ class TB : public QMainWindow {
   QProgressBar* BatchProgressBar = nullptr;
   std::array<QCheckBox*, kSlotCount> SkipOn{};  // SkipOn1 … SkipOn6
   DisplayArea* Display = nullptr;
+  // The view, painter and navigator behind the display area.
+  DisplayControl& Screen() { return *display_; }
   TTM* TimedMessageWindow = nullptr;
 
   GetDataPage* GetData = nullptr;
@@ -158,6 +161,7 @@ class TB : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -170,9 +174,13 @@ class TB : public QMainWindow {
   void UpdateSlotControls();
   void ChooseSeekFileIfClosed();
 
+  // Shows the painted screen once files are open.
+  void UpdateDisplay();
+
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;
   FileSlots slots_;
+  std::unique_ptr<DisplayControl> display_;
   double scaleFactor_ = 1.0;
   QString proposedOpenName_;
   std::atomic<bool> batchRunning_{false};

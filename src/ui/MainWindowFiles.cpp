@@ -12,6 +12,7 @@
 #include "core/SlotFiles.h"
 #include "species/Species.h"
 #include "ui/DisplayArea.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/Messages.h"
 #include "ui/pages/FilesPage.h"
@@ -189,6 +190,8 @@ void TB::UpdateSlotControls() {
   // With no file open the six vacant slots are shown, so that the user sees where files go.
   if (bands.empty()) bands = {1, 2, 3, 4, 5, 6};
   Display->SetBands(std::move(bands));
+  display_->FilesChanged();
+  UpdateDisplay();
 }
 
 }  // namespace zorvel::ui

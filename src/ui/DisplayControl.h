@@ -1,0 +1,58 @@
+// The window's side of the display: owns the view, the painter and the navigator over the
+// window's slots, lays them out when the display area changes size, and turns keys and wheel
+// steps into navigation commands. Every rule lives in display/; this only binds.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QSize>
+#include <optional>
+#include <string>
+
+#include "core/FileRec.h"
+#include "core/Host.h"
+#include "core/RecordReader.h"
+#include "display/Navigation.h"
+
+namespace zorvel::ui {
+
+class DisplayControl {
+ public:
+  DisplayControl(FileSlots& fileSlots, Host& host);
+
+  ViewState& View() { return view_; }
+  DisplayOptions& Options() { return options_; }
+  Navigator& Nav() { return nav_; }
+  const QImage& Image() const { return painter_.Image(); }
+  bool HasScreen() const { return hasScreen_; }
+
+  // The display area's size changed: lay out the plot and bands and redraw.
+  void Resize(QSize size);
+  // Files were opened or closed: new range and bands; a first file is shown from its start.
+  void FilesChanged();
+  // Band of a slot on the canvas (empty when the slot is not open).
+  QRect BandRect(int slot) const;
+
+  // A key released over the display with the menu hidden; true when it was handled.
+  bool KeyRelease(int key, Qt::KeyboardModifiers modifiers, int pointerX);
+  // A wheel turn over the display; true when the view moved.
+  bool Wheel(bool up, int y, bool menuShown);
+
+  void SelectLevel(int level) { nav_.SelectLevel(level); }
+  // Shows the level from the start of the files, or the screen ending just after the go-to
+  // text's moment. False when the text was refused (the message says why).
+  bool ShowLevelAt(int level, const std::string& goToText);
+
+ private:
+  FileSlots& fileSlots_;
+  ViewState view_;
+  DisplayOptions options_;
+  ReaderContext reader_;
+  ScreenPainter painter_;
+  Navigator nav_;
+  QElapsedTimer clock_;
+  std::optional<int64_t> lastWheelMs_;
+  bool hasScreen_ = false;
+};
+
+}  // namespace zorvel::ui
