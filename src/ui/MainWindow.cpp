@@ -176,13 +176,15 @@ void TB::BuildPages() {
   About = new AboutPage(pp);
   Results = new ResultsPage(pp);
   Analysis = new AnalysisPage(pp);
+  DisplayOptions = new DisplayPage(pp);
+  Navigation = new NavigationPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
                                                                   new FiltersPage(pp),
-                                                                  new DisplayPage(pp),
+                                                                  DisplayOptions,
                                                                   new SettingsPage(pp),
                                                                   About,
-                                                                  new NavigationPage(pp),
+                                                                  Navigation,
                                                                   new ExportPage(pp),
                                                                   Results,
                                                                   Analysis,
@@ -196,6 +198,7 @@ void TB::BuildPages() {
 }
 
 void TB::ConnectControls() {
+  ConnectDisplayControls();
   connect(MenuBtn, &QPushButton::clicked, this, &TB::MenuBtnClick);
   connect(StopShowBtn, &QPushButton::clicked, this, &TB::StopShowBtnClick);
   connect(BigLbl, &ClickLabel::clicked, this, &TB::BigLblClick);

@@ -28,6 +28,8 @@ class AboutPage;
 class AnalysisPage;
 class ClickLabel;
 class DisplayArea;
+class DisplayPage;
+class NavigationPage;
 class DisplayControl;
 class FilesPage;
 class GetDataPage;
@@ -152,6 +154,8 @@ class TB : public QMainWindow {
   AboutPage* About = nullptr;
   ResultsPage* Results = nullptr;
   AnalysisPage* Analysis = nullptr;
+  DisplayPage* DisplayOptions = nullptr;
+  NavigationPage* Navigation = nullptr;
 
   QPlainTextEdit* DataMemo = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;
@@ -176,6 +180,10 @@ class TB : public QMainWindow {
 
   // Shows the painted screen once files are open.
   void UpdateDisplay();
+  // The Display and Navigation pages' controls, bound to the display (MainWindowDisplay.cpp).
+  void ConnectDisplayControls();
+  void ApplyDisplayPage();
+  void FastForwardTick();
 
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;
