@@ -2,14 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "display/TimeMath.h"
 #include "support/Synthetic.h"
+#include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/pages/DisplayPage.h"
+#include "ui/pages/NavigationPage.h"
 #include "ui/UiTestSupport.h"
 
 namespace zorvel::ui::test {
@@ -94,6 +101,35 @@ TEST_F(DisplayKeysTest, TheWheelStepsOnceIn400ms) {
   EXPECT_FALSE(Wheel(-120));
   QTest::qWait(420);
   EXPECT_TRUE(Wheel(120));
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
+
+namespace zorvel::ui::test {
+namespace {
+
+TEST_F(DisplayKeysTest, PagesDriveTheDisplay) {
+  EXPECT_EQ(window.Navigation->MinNToShowEdit->text(), QStringLiteral("1"));
+  EXPECT_EQ(View().MinNToShow, 1);
+  // A raw file has no call types: the choice falls back to frequency with the message.
+  window.DisplayOptions->DisplayOptionsCombo[0]->setCurrentIndex(tyCallType);
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Call types are only available from ZV2 files")));
+  EXPECT_EQ(window.Slots()[1].FileYaxisType, tyFreq);
+  EXPECT_EQ(window.DisplayOptions->DisplayOptionsCombo[0]->currentIndex(), tyFreq);
+
+  QTest::mouseClick(window.Navigation->LevelLbl[12], Qt::LeftButton);
+  EXPECT_EQ(View().DisplayTimeUnit, 12);
+  EXPECT_EQ(window.Navigation->TimeResLbl->text(), QStringLiteral("1min"));
+  QTest::mouseClick(window.Navigation->StartBtn, Qt::LeftButton);
+  EXPECT_EQ(View().ScreenStart().Mn, kFirstMinute);
+
+  window.Navigation->DropTimeTextEdit->setText(QStringLiteral("not a time"));
+  QTest::mouseClick(window.Navigation->GoToTimeBtn, Qt::LeftButton);
+  EXPECT_TRUE(rec.TimedContains(
+      QStringLiteral("Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in")));
+  window.Navigation->MinuteNumberTranslatorEdit->setText(QStringLiteral("52597440"));
+  EXPECT_EQ(window.Navigation->DropTimeTextEdit->text(), QStringLiteral("1/1/2000 00:00"));
 }
 
 }  // namespace
