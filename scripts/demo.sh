@@ -21,6 +21,12 @@ if [ -x "$gui" ]; then
     "$gui" --open "$sample"
   else
     QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$sample"
-    echo "no display: saved $out/screen.png"
+    # A low-resolution screen of the whole evening (1 minute a column) and a high-resolution one
+    # of the first pass (5 ms a pixel), amplitude and frequency.
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$sample" \
+      --level 12 --y-axis freq
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$sample" "$sample" \
+      --level 7 --at "21/06/2026 21:03:06" --y-axis amplitude freq
+    echo "no display: saved $out/screen.png, $out/screen-low.png and $out/screen-high.png"
   fi
 fi
