@@ -25,6 +25,7 @@ class DisplayControl {
   Navigator& Nav() { return nav_; }
   const QImage& Image() const { return painter_.Image(); }
   bool HasScreen() const { return hasScreen_; }
+  std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }
 
   // The display area's size changed: lay out the plot and bands and redraw.
   void Resize(QSize size);

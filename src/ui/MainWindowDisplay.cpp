@@ -38,6 +38,8 @@ void TB::ConnectDisplayControls() {
   };
   nav.onScreenDrawn = [this] {
     if (Navigation) Navigation->ShowLevel(display_->View().DisplayTimeUnit);
+    // The big label says what kind of screen is up, unless a batch job is using it for progress.
+    if (BigLbl && !BatchRunning()) BigLbl->setText(QString::fromStdString(display_->ResolutionCaption()));
     if (Display) Display->update();
   };
   connect(n->StartBtn, &QPushButton::clicked, this, command([](Navigator& v) { v.ShowFromStart(); }));
