@@ -7,10 +7,10 @@
 namespace zorvel {
 
 struct ScaleEdits {
-  double kHzMax = 160;      // KHZYscaleMaxEdit
-  double periodMax = 30;    // PeriodYscaleMaxEdit: the top of a period band in microseconds
+  double kHzMax = 160;        // KHZYscaleMaxEdit
+  double periodMax = 30;      // PeriodYscaleMaxEdit: the top of a period band in microseconds
   double amplitudeMax = 300;  // SPLYscaleMaxEdit
-  double countMax = 50;     // CountYscaleMaxEdit
+  double countMax = 50;       // CountYscaleMaxEdit
 };
 
 // Pixels per unit, from the band height and the scale boxes.
@@ -38,7 +38,7 @@ struct DisplayOptions {
   bool ShowTempsGrid = false;
   bool UseRTCtemperatures = false;
   std::array<bool, 4> ShowBatt{true, true, true, true};
-  int LineWidth = 0;  // "thicker lines + n"
+  int LineWidth = 0;      // "thicker lines + n"
   int SpeciesChoice = 1;  // which of FilterSpN1 … FilterSpN3 is ticked
   bool PresentationMode = false;
   ScaleEdits scales{};

@@ -23,8 +23,9 @@ void ScreenPainter::Resize(const LayoutInput& in) {
 
 int LabelStep(double r) {
   static constexpr std::pair<double, int> kSteps[] = {
-      {10, 1},     {20, 2},      {50, 5},       {256, 10},     {500, 50},     {1000, 100},    {2000, 200},
-      {5000, 500}, {10000, 1000}, {20000, 2000}, {50000, 5000}, {100000, 10000}, {200000, 20000}, {500000, 50000}};
+      {10, 1},       {20, 2},         {50, 5},         {256, 10},      {500, 50},
+      {1000, 100},   {2000, 200},     {5000, 500},     {10000, 1000},  {20000, 2000},
+      {50000, 5000}, {100000, 10000}, {200000, 20000}, {500000, 50000}};
   for (const auto& [limit, step] : kSteps)
     if (r <= limit) return step;
   return 100000;
@@ -33,14 +34,19 @@ int LabelStep(double r) {
 std::string AxisTitle(TYaxisType type, bool highRes, int32_t mpc) {
   if (highRes) {
     switch (type) {
-      case tyPeriod: return std::string(msg::kTitlePeriod);
-      case tySPL: return std::string(msg::kTitleSPL);
-      case tyCallType: return std::string(msg::kTitleCallTypeHi);
-      default: return std::string(msg::kTitleKHz);
+      case tyPeriod:
+        return std::string(msg::kTitlePeriod);
+      case tySPL:
+        return std::string(msg::kTitleSPL);
+      case tyCallType:
+        return std::string(msg::kTitleCallTypeHi);
+      default:
+        return std::string(msg::kTitleKHz);
     }
   }
   switch (type) {
-    case tySPL: return std::string(msg::kTitleAmplitudeLo);
+    case tySPL:
+      return std::string(msg::kTitleAmplitudeLo);
     case tyCallType: {
       std::string bin;
       if (mpc >= 1 && mpc <= 59) {
@@ -52,7 +58,8 @@ std::string AxisTitle(TYaxisType type, bool highRes, int32_t mpc) {
       }
       return std::string(msg::kTitleCallTypesLo) + bin + "          ";
     }
-    default: return std::string(msg::kTitleKHz);
+    default:
+      return std::string(msg::kTitleKHz);
   }
 }
 
@@ -89,10 +96,21 @@ void ScreenPainter::DrawFrame() {
     std::string unit;
     if (high) {
       switch (s.FileYaxisType) {
-        case tyPeriod: factor = 4 * sc.perIPI; unit = std::string(msg::kUnitUs); break;
-        case tySPL: factor = sc.perAmp; break;
-        case tyCallType: factor = sc.perCount; unit = std::string(msg::kUnitN); break;
-        default: factor = sc.perKHz; unit = std::string(msg::kUnitKHz); break;
+        case tyPeriod:
+          factor = 4 * sc.perIPI;
+          unit = std::string(msg::kUnitUs);
+          break;
+        case tySPL:
+          factor = sc.perAmp;
+          break;
+        case tyCallType:
+          factor = sc.perCount;
+          unit = std::string(msg::kUnitN);
+          break;
+        default:
+          factor = sc.perKHz;
+          unit = std::string(msg::kUnitKHz);
+          break;
       }
     }
     const int step = LabelStep(view_.SlotHeight / factor);
@@ -119,8 +137,9 @@ void ScreenPainter::DrawFrame() {
     p.translate(l.PlotLeft - 16, s.FileYbottom - 2);
     p.rotate(-90);
     const QString title = QString::fromStdString(AxisTitle(s.FileYaxisType, high, view_.MinutesPerUnit));
-    p.fillRect(QRectF(0, -12, std::min<double>(view_.SlotHeight, p.fontMetrics().horizontalAdvance(title) + 4), 14),
-               white);
+    p.fillRect(
+        QRectF(0, -12, std::min<double>(view_.SlotHeight, p.fontMetrics().horizontalAdvance(title) + 4), 14),
+        white);
     p.drawText(0, 0, title);
     p.restore();
   }
@@ -135,7 +154,8 @@ void ScreenPainter::DrawRuler() {
   font.setPointSize(8);
   p.setFont(font);
   p.setPen(QPen(Qt::black, 1));
-  for (const RulerLabel& r : RulerLabels(view_)) p.drawText(r.x, l.PlotBottom + 12, QString::fromStdString(r.text));
+  for (const RulerLabel& r : RulerLabels(view_))
+    p.drawText(r.x, l.PlotBottom + 12, QString::fromStdString(r.text));
   if (!options_.PresentationMode) {
     const int cx = RulerCentreX(l);
     p.fillRect(cx, l.PlotBottom + 9, 2, 12, Qt::black);

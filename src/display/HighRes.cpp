@@ -13,7 +13,9 @@ namespace zorvel {
 namespace {
 
 // Wave index of pair j: pairs 0, 1 serve waves 0, 1 (and 2, 3); pairs 2, 3 serve waves 4, 5.
-constexpr int PairWave(int j) { return j < 2 ? j : j + 2; }
+constexpr int PairWave(int j) {
+  return j < 2 ? j : j + 2;
+}
 
 struct BandContext {
   QPainter& p;
@@ -31,9 +33,13 @@ int Up(const BandContext& b, double value, double factor) {
   return static_cast<int>(std::clamp<long>(h, 1, std::max(1, b.v.SlotHeight - 2)));
 }
 
-int FreqY(const BandContext& b, int khz) { return b.s.FileYbottom - Up(b, khz, b.sc.perKHz); }
+int FreqY(const BandContext& b, int khz) {
+  return b.s.FileYbottom - Up(b, khz, b.sc.perKHz);
+}
 
-QColor Foreground(const DisplayOptions& o) { return o.WhiteScreen ? QColor(Qt::black) : QColor(Qt::white); }
+QColor Foreground(const DisplayOptions& o) {
+  return o.WhiteScreen ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 // Per-slot drawing state of the present call (the line joins octets of one call).
 struct CallLine {
@@ -80,7 +86,8 @@ void DrawFrequencyItem(const BandContext& b, int x, CallLine& line) {
     return;
   }
   // Calls (ZV2 and ZV3): octets are joined into one line per call.
-  const bool feature = s.FeatureClass != tfNotFeature && b.o.ColourFeatures && b.o.ShowFeature[s.FeatureClass];
+  const bool feature =
+      s.FeatureClass != tfNotFeature && b.o.ColourFeatures && b.o.ShowFeature[s.FeatureClass];
   QPen pen(Zv2OctetColour(b), b.penWidth + (feature && b.level > 1 ? 2 : 0));
   if (o.GapPrecedes && b.level > 1) pen.setStyle(Qt::DotLine);
   b.p.setPen(pen);
@@ -88,7 +95,8 @@ void DrawFrequencyItem(const BandContext& b, int x, CallLine& line) {
   if (b.level <= 1) {
     int wx = x;
     QPoint prev(x, FreqY(b, o.KHZs[0]));
-    if (!firstOctet && std::abs(line.lastWaveEndX - x) <= 1) prev = QPoint(line.lastWaveEndX, line.lastWaveEndY);
+    if (!firstOctet && std::abs(line.lastWaveEndX - x) <= 1)
+      prev = QPoint(line.lastWaveEndX, line.lastWaveEndY);
     for (int j = 0; j < 4; ++j) {
       const int w = PairWave(j);
       const QPoint pt(wx, FreqY(b, o.KHZs[w]));
@@ -125,7 +133,8 @@ void DrawFrequencyItem(const BandContext& b, int x, CallLine& line) {
       line.lastHarmonic = QPoint(-1, -1);
     }
   }
-  if (b.o.ShowQual) b.p.fillRect(x, s.FileYbottom - 4, 4, 4, RgbColour(kCallTypeColours[s.aCall.CallType & 3]));
+  if (b.o.ShowQual)
+    b.p.fillRect(x, s.FileYbottom - 4, 4, 4, RgbColour(kCallTypeColours[s.aCall.CallType & 3]));
 }
 
 void DrawPeriodItem(const BandContext& b, int x) {
@@ -263,8 +272,8 @@ void ScreenPainter::DrawHighRes() {
   QPen minutePen(RgbColour(kMinuteLineColour), 1, Qt::DashLine);
   p.setPen(minutePen);
   const int perMinute = kTicksPerMinute / v.FiveMusecPerPixel;
-  for (int64_t x = l.PlotLeft + int64_t{kTicksPerMinute - start.FiveMuSec} / v.FiveMusecPerPixel; x < l.PlotRight;
-       x += std::max(perMinute, 1))
+  for (int64_t x = l.PlotLeft + int64_t{kTicksPerMinute - start.FiveMuSec} / v.FiveMusecPerPixel;
+       x < l.PlotRight; x += std::max(perMinute, 1))
     p.drawLine(static_cast<int>(x), l.PlotTop, static_cast<int>(x), l.PlotBottom - 1);
 
   const Scales sc = CurrentScales();
@@ -292,9 +301,15 @@ void ScreenPainter::DrawHighRes() {
         ++s.OctInThisScreen;
         switch (s.FileYaxisType) {
           case tyPeriod:
-          case tyCallType: DrawPeriodItem(b, x); break;
-          case tySPL: DrawAmplitudeItem(b, x); break;
-          default: DrawFrequencyItem(b, x, line); break;
+          case tyCallType:
+            DrawPeriodItem(b, x);
+            break;
+          case tySPL:
+            DrawAmplitudeItem(b, x);
+            break;
+          default:
+            DrawFrequencyItem(b, x, line);
+            break;
         }
       } else if (s.NrType == tCallrec && s.FileType != ftZV1) {
         NoteNewCall(s, TimeToPixel(v, start, ItemTime(s)), lastCallX, options_);

@@ -1,8 +1,8 @@
 #include "display/Labels.h"
 
+#include "core/TimeBase.h"
 #include "display/Messages.h"
 #include "display/TimeMath.h"
-#include "core/TimeBase.h"
 
 namespace zorvel {
 
@@ -13,7 +13,8 @@ FileLabelTexts FileLabels(const TFileRec& s, int slot) {
     return t;
   }
   t.file = s.ShortName;
-  t.logger = s.ZorvelID > 0 ? std::string(msg::kZorvelPrefix) + s.ZorvelIDstr : std::string(msg::kVirtualZorvel);
+  t.logger =
+      s.ZorvelID > 0 ? std::string(msg::kZorvelPrefix) + s.ZorvelIDstr : std::string(msg::kVirtualZorvel);
   t.location = s.LocationText;
   t.notes = s.NotesText;
   t.latitude = s.LatText;
@@ -23,7 +24,8 @@ FileLabelTexts FileLabels(const TFileRec& s, int slot) {
   t.end = std::string(msg::kEndPrefix) + MinuteAloneText(s.LastProcessMin);
   t.duration = MinuteDurationText(int64_t{s.LastProcessMin} - s.FirstProcessMin + 1) + "/" +
                MinuteDurationText(int64_t{s.LastLoggedMin} - s.FirstLoggedMin + 1);
-  if (s.FileType == ftZV2 || s.FileType == ftZV3) t.classifier = std::string(msg::kSpFrom) + s.SpClassifierName;
+  if (s.FileType == ftZV2 || s.FileType == ftZV3)
+    t.classifier = std::string(msg::kSpFrom) + s.SpClassifierName;
   return t;
 }
 
@@ -51,6 +53,8 @@ std::vector<LegendLabel> LegendLabels(bool highRes, int plotRight, int (*widthOf
   return out;
 }
 
-std::string LineWidthCaption(int lineWidth) { return std::string(msg::kLineWidthPrefix) + std::to_string(lineWidth); }
+std::string LineWidthCaption(int lineWidth) {
+  return std::string(msg::kLineWidthPrefix) + std::to_string(lineWidth);
+}
 
 }  // namespace zorvel

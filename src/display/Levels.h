@@ -25,7 +25,9 @@ struct LevelInfo {
 
 const std::array<LevelInfo, kLevelCount>& Levels();
 
-constexpr bool IsHighRes(int level) { return level < kFirstLowResLevel; }
+constexpr bool IsHighRes(int level) {
+  return level < kFirstLowResLevel;
+}
 
 // The level a label click selects; an unknown label selects level 7.
 int LevelOfLabel(std::string_view labelName);

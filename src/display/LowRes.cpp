@@ -17,7 +17,7 @@ constexpr int kMinOctetsForDistribution = 6;
 const QColor kWindowColour(240, 240, 240);
 
 struct Column {
-  int64_t n = 0;                   // wave groups
+  int64_t n = 0;                    // wave groups
   std::array<int64_t, 256> hist{};  // weights by bin
   int64_t lightSum = 0, tempSum = 0;
   int minutes = 0;
@@ -37,8 +37,11 @@ void AddRecord(const TFileRec& s, Column& c, const DisplayOptions& o) {
     ++c.n;
     const tOct& oct = s.aOct;
     switch (s.FileYaxisType) {
-      case tySPL: c.hist[static_cast<size_t>(std::clamp(oct.avSPL, 0, 255))] += 1; break;
-      case tyCallType: break;  // counted per call below
+      case tySPL:
+        c.hist[static_cast<size_t>(std::clamp(oct.avSPL, 0, 255))] += 1;
+        break;
+      case tyCallType:
+        break;  // counted per call below
       default:
         // Raw files weigh each wave group by its loudness; call files count calls' octets alike.
         c.hist[static_cast<size_t>(std::clamp(oct.avF, 0, 255))] += s.FileType == ftZV1 ? oct.avSPL / 16 : 1;
@@ -76,7 +79,8 @@ void ScreenPainter::DrawLowRes() {
     if (!s.Open) continue;
     s.OctInThisScreen = 0;
     p.fillRect(l.PlotLeft, s.FileYtop, l.PlotWidth, s.FileYbottom - s.FileYtop + 1, background);
-    if (options_.ShowTemps && options_.ShowTempsGrid && (s.FileYaxisType == tyFreq || s.FileYaxisType == tyPeriod)) {
+    if (options_.ShowTemps && options_.ShowTempsGrid &&
+        (s.FileYaxisType == tyFreq || s.FileYaxisType == tyPeriod)) {
       p.setPen(QPen(RgbColour(kGrey), 1));
       for (int k = 0; k <= 8; ++k) {
         const int y = s.YtempOrigin - 15 * k;
@@ -115,9 +119,10 @@ void ScreenPainter::DrawLowRes() {
           for (int t = tcCF; t >= tcNoSp; --t) {
             h += col.hist[static_cast<size_t>(t)];
             if (h <= 1) continue;
-            const int segTop = static_cast<int>(
-                std::clamp<long>(std::lround(double(h) / mpu * sc.perCount), 2, height));
-            if (segTop > prevTop) p.fillRect(x, bottom - segTop, 3, segTop - prevTop, RgbColour(kCallTypeColours[t]));
+            const int segTop =
+                static_cast<int>(std::clamp<long>(std::lround(double(h) / mpu * sc.perCount), 2, height));
+            if (segTop > prevTop)
+              p.fillRect(x, bottom - segTop, 3, segTop - prevTop, RgbColour(kCallTypeColours[t]));
             prevTop = std::max(prevTop, segTop);
           }
         }
@@ -143,15 +148,16 @@ void ScreenPainter::DrawLowRes() {
             const int64_t w = col.hist[static_cast<size_t>(bin)];
             if (w <= 0) continue;
             cum += w;
-            const int segTop = static_cast<int>(std::min<long>(height, std::lround(double(cum + 1) * height / total)));
+            const int segTop =
+                static_cast<int>(std::min<long>(height, std::lround(double(cum + 1) * height / total)));
             if (segTop <= prevTop) continue;
             const int idx = type == tySPL ? (bin + 40) / 2 : std::min(160, mult * bin + s.ColourOffset);
             p.fillRect(x, bottom - segTop + 1, 3, segTop - prevTop, FrequencyColour(idx));
             prevTop = segTop;
           }
         }
-        const int countH =
-            static_cast<int>(std::clamp<long>(std::lround(double(col.n) * sc.perCount / mpu), 2, std::max(2, height)));
+        const int countH = static_cast<int>(
+            std::clamp<long>(std::lround(double(col.n) * sc.perCount / mpu), 2, std::max(2, height)));
         const int cy = bottom - countH;
         p.setPen(QPen(Qt::black, 2));
         p.drawLine(tr.countY < 0 ? x : x - 1, tr.countY < 0 ? cy : tr.countY, x + 2, cy);
@@ -189,12 +195,14 @@ void ScreenPainter::DrawLowRes() {
   for (int i = 1; i <= kSlotCount; ++i) {
     const TFileRec& s = fileSlots_[i];
     if (!s.Open || s.FileYaxisType != tyBatteryVoltage) continue;
-    const std::string_view names[] = {msg::kBatteryStack1, msg::kBatteryStack2, msg::kBatteryStack3, msg::kExternalBattery};
+    const std::string_view names[] = {msg::kBatteryStack1, msg::kBatteryStack2, msg::kBatteryStack3,
+                                      msg::kExternalBattery};
     const int offsets[] = {80, 60, 40, 20};
     for (int k = 0; k < 4; ++k) {
       if (k == 3 && s.PICmainVersion <= 8) continue;
       const QString text = QString::fromUtf8(names[k].data(), static_cast<qsizetype>(names[k].size()));
-      const QRect r(l.PlotLeft + 20, s.FileYbottom - offsets[k] - 14, p.fontMetrics().horizontalAdvance(text) + 4, 16);
+      const QRect r(l.PlotLeft + 20, s.FileYbottom - offsets[k] - 14,
+                    p.fontMetrics().horizontalAdvance(text) + 4, 16);
       p.fillRect(r, RgbColour(kBatteryColours[k]));
       p.setPen(Qt::black);
       p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text);

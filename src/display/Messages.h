@@ -31,10 +31,12 @@ inline constexpr std::string_view kHintMaxRise =
     " the steepest rise in frequency. (the 1st order negative differential of wavelength/time)";
 inline constexpr std::string_view kHintMinSlope = " the nearest to constant frequency.";
 inline constexpr std::string_view kHintUpBend =
-    " the maximum rate of increase of the rate of increase of wavelength. (the 2nd order positive differential of "
+    " the maximum rate of increase of the rate of increase of wavelength. (the 2nd order positive "
+    "differential of "
     "wavelength/time)";
 inline constexpr std::string_view kHintDownBend =
-    " the maximum rate of decrease of the rate of increase of wavelength. (the 2nd order negative differential of "
+    " the maximum rate of decrease of the rate of increase of wavelength. (the 2nd order negative "
+    "differential of "
     "wavelength/time)";
 inline constexpr std::string_view kHintCF = " part of call with constant frequency.";
 inline constexpr std::string_view kHintNearCF = " part of call that has a low rate of frequency change.";
@@ -83,7 +85,8 @@ inline constexpr std::string_view kNoFilesOpen = "No files open";
 inline constexpr std::string_view kNoLaterData = "No later data";
 inline constexpr std::string_view kMapping = "mapping";
 inline constexpr std::string_view kNoSeekFile = "  No seek file selected - see check boxes at top of screen.";
-inline constexpr std::string_view kFastForwardNeedsSeek = "Fast forward requires one open file\r\nto be set as the seek file";
+inline constexpr std::string_view kFastForwardNeedsSeek =
+    "Fast forward requires one open file\r\nto be set as the seek file";
 inline constexpr std::string_view kNoMoreClicks = "no more clicks in File ";
 inline constexpr std::string_view kFormatError =
     "Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in";

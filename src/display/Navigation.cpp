@@ -31,16 +31,23 @@ bool FastForward::Press(bool haveSeekFile, Host& host) {
   return true;
 }
 
-void FastForward::KeypadPlus() { delayMs_ = std::max(kMinDelayMs, delayMs_ / 2); }
-void FastForward::KeypadMinus() { delayMs_ = std::min(kMaxDelayMs, delayMs_ * 2); }
+void FastForward::KeypadPlus() {
+  delayMs_ = std::max(kMinDelayMs, delayMs_ / 2);
+}
+void FastForward::KeypadMinus() {
+  delayMs_ = std::min(kMaxDelayMs, delayMs_ * 2);
+}
 
-void Navigator::PositionAll(TRecTime t) { MoveAllFilePosn(fileSlots_, t, reader_, refreshMaps); }
+void Navigator::PositionAll(TRecTime t) {
+  MoveAllFilePosn(fileSlots_, t, reader_, refreshMaps);
+}
 
 ScreenHistoryEntry Navigator::CurrentEntry() const {
   ScreenHistoryEntry e;
   e.DisplayPosition = view_.DisplayPosition;
   e.DisplayTimeUnit = view_.DisplayTimeUnit;
-  for (int i = 1; i <= kSlotCount; ++i) e.YaxisTypes[static_cast<size_t>(i - 1)] = fileSlots_[i].FileYaxisType;
+  for (int i = 1; i <= kSlotCount; ++i)
+    e.YaxisTypes[static_cast<size_t>(i - 1)] = fileSlots_[i].FileYaxisType;
   e.scales = painter_.Options().scales;
   e.FilterBoxes = filterBoxes;
   return e;
@@ -68,15 +75,22 @@ void Navigator::ShowAtPoint(int x, ShowMode mode) {
   if (mapping || !AnyOpen()) return;
   const TRecTime t = PixelToTime(view_, x);
   switch (mode) {
-    case ShowMode::BeforeSeek: view_.DisplayPosition = SubTime(view_.PreviousScreen, view_.ScreenSpan); break;
-    case ShowMode::Earlier: view_.DisplayPosition = SubTime(t, view_.ScreenSpan); break;
-    case ShowMode::Later: view_.DisplayPosition = t; break;
+    case ShowMode::BeforeSeek:
+      view_.DisplayPosition = SubTime(view_.PreviousScreen, view_.ScreenSpan);
+      break;
+    case ShowMode::Earlier:
+      view_.DisplayPosition = SubTime(t, view_.ScreenSpan);
+      break;
+    case ShowMode::Later:
+      view_.DisplayPosition = t;
+      break;
     case ShowMode::ZoomIn:
     case ShowMode::ZoomOut:
       if (mode == ShowMode::ZoomIn ? ZoomIn(view_, host_) : ZoomOut(view_, host_))
         view_.DisplayPosition = SubTime(t, view_.HalfScreenSpan);
       break;
-    case ShowMode::Keep: break;
+    case ShowMode::Keep:
+      break;
   }
   view_.DisplayPosition = AddTicks(view_.DisplayPosition, view_.FiveMusecPerPixel);
   if (!view_.HighRes()) {
@@ -166,7 +180,8 @@ void Navigator::GoOn() {
   }
   // Files that left play come back at the present position (or stay out when it is past them).
   for (int i = 1; i <= kSlotCount; ++i)
-    if (fileSlots_[i].Open && !fileSlots_[i].InPlay) PositionSlot(fileSlots_, i, view_.DisplayPosition, reader_, refreshMaps);
+    if (fileSlots_[i].Open && !fileSlots_[i].InPlay)
+      PositionSlot(fileSlots_, i, view_.DisplayPosition, reader_, refreshMaps);
   if (!view_.HighRes()) {
     PositionAll({view_.DisplayPosition.Mn, 0});
     DrawLow();
@@ -174,7 +189,8 @@ void Navigator::GoOn() {
   }
   const bool haveSeek = FileSlots::ValidSlot(view_.SeekFile) && fileSlots_[view_.SeekFile].Open;
   if (!haveSeek && onFlashMenu) onFlashMenu(msg::kNoSeekFile);
-  if (!haveSeek || fileSlots_[view_.SeekFile].OctInThisScreen > 0) view_.PreviousScreen = view_.DisplayPosition;
+  if (!haveSeek || fileSlots_[view_.SeekFile].OctInThisScreen > 0)
+    view_.PreviousScreen = view_.DisplayPosition;
   do {
     if (!NextScreenWithSeek()) break;
     DrawHigh();
@@ -237,7 +253,8 @@ bool Navigator::BackToPreviousScreen() {
   view_.DisplayTimeUnit = e->DisplayTimeUnit;
   ApplyLevel(view_);
   if (IsHighRes(oldLevel) != IsHighRes(view_.DisplayTimeUnit)) view_.FrameDirty = true;
-  for (int i = 1; i <= kSlotCount; ++i) fileSlots_[i].FileYaxisType = e->YaxisTypes[static_cast<size_t>(i - 1)];
+  for (int i = 1; i <= kSlotCount; ++i)
+    fileSlots_[i].FileYaxisType = e->YaxisTypes[static_cast<size_t>(i - 1)];
   painter_.Options().scales = e->scales;
   filterBoxes = e->FilterBoxes;
   view_.DisplayPosition = e->DisplayPosition;
@@ -297,7 +314,8 @@ std::optional<int32_t> Navigator::MoveTo(const std::string& text, bool fromEditB
     return std::nullopt;
   }
   // The screen that ends just after the target: the target is in its last column.
-  view_.DisplayPosition = view_.HighRes() ? AddTicks(*target, view_.FiveMusecPerPixel) : TRecTime{target->Mn + 1, 0};
+  view_.DisplayPosition =
+      view_.HighRes() ? AddTicks(*target, view_.FiveMusecPerPixel) : TRecTime{target->Mn + 1, 0};
   Refresh(false);
   return target->Mn;
 }

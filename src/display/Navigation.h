@@ -64,8 +64,8 @@ class Navigator {
   // The slider moves during a long seek.
   std::function<void()> onSeekProgress;
 
-  bool refreshMaps = false;   // the "refresh maps" box
-  bool mapping = false;       // a minute map is being built
+  bool refreshMaps = false;  // the "refresh maps" box
+  bool mapping = false;      // a minute map is being built
   // The filter boxes stored with each screen (CFchk, QCFchk, FMchk, noSpChk, IgnoreFilters);
   // the window keeps these in step with its controls.
   std::array<bool, 5> filterBoxes{};
@@ -75,9 +75,9 @@ class Navigator {
 
   void PositionAll(TRecTime t);
   void ShowAtPoint(int x, ShowMode mode);
-  bool ShowFromStart();   // StartBtn
-  void GoOn();            // GoOnBtn, F1
-  void GoBack();          // GoBackBtn, Shift+F1
+  bool ShowFromStart();  // StartBtn
+  void GoOn();           // GoOnBtn, F1
+  void GoBack();         // GoBackBtn, Shift+F1
   bool NextScreenWithSeek();
   // One step of fast forward; false when it has stopped.
   bool FastForwardStep();

@@ -11,7 +11,8 @@ const std::array<QColor, 513>& FrequencyPalette() {
     for (int i = 1; i <= 15; ++i) p[i] = QColor(8 * i, 0, 0);
     // Hue walks from red (0°) to violet (280°) over 16 … 146 kHz.
     for (int i = 16; i <= 146; ++i) p[i] = QColor::fromHsv((i - 16) * 280 / 130, 255, 255);
-    for (int i = 147; i <= 180; ++i) p[i] = RgbColour(static_cast<uint32_t>((690 - 3 * i) * 65536 + (595 - 3 * i)));
+    for (int i = 147; i <= 180; ++i)
+      p[i] = RgbColour(static_cast<uint32_t>((690 - 3 * i) * 65536 + (595 - 3 * i)));
     for (int i = 181; i <= 512; ++i) p[i] = RgbColour(kSilver);
     return p;
   }();

@@ -10,7 +10,9 @@
 
 namespace zorvel {
 
-constexpr QColor RgbColour(uint32_t v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)); }
+constexpr QColor RgbColour(uint32_t v) {
+  return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
 
 constexpr uint32_t kSilver = 12632256, kGrey = 8421504, kWhite = 0xFFFFFF, kBlack = 0;
 constexpr std::array<uint32_t, 4> kCallTypeColours{12632256, 65280, 38600, 16711935};
@@ -21,7 +23,9 @@ constexpr uint32_t kMinuteLineColour = kGrey;
 // 513 entries indexed by kHz: dark reds below 16 kHz, then red through yellow, green, cyan and
 // blue to violet at 146 kHz, a fading violet to 180 kHz and silver above.
 const std::array<QColor, 513>& FrequencyPalette();
-inline const QColor& FrequencyColour(int khz) { return FrequencyPalette()[static_cast<size_t>(khz < 0 ? 0 : (khz > 512 ? 512 : khz))]; }
+inline const QColor& FrequencyColour(int khz) {
+  return FrequencyPalette()[static_cast<size_t>(khz < 0 ? 0 : (khz > 512 ? 512 : khz))];
+}
 
 // The colour of the i-th 10-kHz grid line (i from 25 on shares the last entry).
 const QColor& GridColour(int i);

@@ -20,7 +20,11 @@ namespace zorvel {
 class ScreenPainter {
  public:
   ScreenPainter(FileSlots& fileSlots, ViewState& view, DisplayOptions& options, ReaderContext& reader)
-      : fileSlots_(fileSlots), view_(view), options_(options), reader_(reader), image_(1, 1, QImage::Format_RGB32) {}
+      : fileSlots_(fileSlots),
+        view_(view),
+        options_(options),
+        reader_(reader),
+        image_(1, 1, QImage::Format_RGB32) {}
 
   // Lays out the plot and bands for the canvas size and makes the image that size.
   void Resize(const LayoutInput& in);

@@ -57,8 +57,8 @@ TRecTime AddTicks(TRecTime t, int64_t ticks) {
 std::string ScreenTimeText(TRecTime t) {
   const CivilDateTime d = DateTimeOfMinute(t.Mn);
   return std::to_string(d.year) + "m" + std::to_string(d.month) + "d" + std::to_string(d.day) + " " +
-         std::to_string(d.hour) + ":" + std::to_string(d.minute) + " " + std::to_string(t.FiveMuSec / kTicksPerSecond) +
-         "s";
+         std::to_string(d.hour) + ":" + std::to_string(d.minute) + " " +
+         std::to_string(t.FiveMuSec / kTicksPerSecond) + "s";
 }
 
 std::string MinuteAloneText(int32_t mn) {
@@ -74,8 +74,8 @@ std::string GoToText(TRecTime t, bool trimZeros, bool leadingQuote) {
   const int seconds = t.FiveMuSec / kTicksPerSecond;
   const int micro = (t.FiveMuSec % kTicksPerSecond) * 5;
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d.%06d", d.day, d.month, d.year, d.hour, d.minute,
-                seconds, micro);
+  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d %02d:%02d:%02d.%06d", d.day, d.month, d.year, d.hour,
+                d.minute, seconds, micro);
   std::string text = buf;
   if (trimZeros) {
     const size_t dot = text.rfind('.');
@@ -90,7 +90,8 @@ namespace {
 bool TakeNumber(const std::string& s, size_t& pos, char sep, long& out) {
   const size_t end = sep ? s.find(sep, pos) : s.size();
   const std::string part = s.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-  if (part.empty() || part.size() > 9 || !std::all_of(part.begin(), part.end(), [](unsigned char c) { return std::isdigit(c); }))
+  if (part.empty() || part.size() > 9 ||
+      !std::all_of(part.begin(), part.end(), [](unsigned char c) { return std::isdigit(c); }))
     return false;
   out = std::strtol(part.c_str(), nullptr, 10);
   pos = end == std::string::npos ? s.size() : end + 1;
@@ -105,7 +106,8 @@ std::optional<TRecTime> ParseGoToText(const std::string& raw) {
   if (!s.empty() && s.front() == '\'') s.erase(0, 1);
   size_t pos = 0;
   long day, month, year, hour, minute;
-  if (!TakeNumber(s, pos, '/', day) || !TakeNumber(s, pos, '/', month) || !TakeNumber(s, pos, ' ', year)) return std::nullopt;
+  if (!TakeNumber(s, pos, '/', day) || !TakeNumber(s, pos, '/', month) || !TakeNumber(s, pos, ' ', year))
+    return std::nullopt;
   while (pos < s.size() && s[pos] == ' ') ++pos;
   if (!TakeNumber(s, pos, ':', hour)) return std::nullopt;
   const bool hasSeconds = s.find(':', pos) != std::string::npos;

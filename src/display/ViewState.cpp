@@ -21,7 +21,9 @@ Layout ComputeLayout(const LayoutInput& in) {
   return l;
 }
 
-TRecTime ViewState::ScreenStart() const { return SubTime(DisplayPosition, ScreenSpan); }
+TRecTime ViewState::ScreenStart() const {
+  return SubTime(DisplayPosition, ScreenSpan);
+}
 
 int ApplyLevel(ViewState& v) {
   const LevelInfo& info = Levels()[static_cast<size_t>(v.DisplayTimeUnit)];
@@ -48,8 +50,8 @@ int ApplyLevel(ViewState& v) {
       v.HalfScreenSpan = {l.MinuteUnits * (mpc / 2), 0};
     }
   }
-  v.QuarterScreenSpan = {v.HalfScreenSpan.Mn / 2,
-                         v.HalfScreenSpan.FiveMuSec / 2 + (v.HalfScreenSpan.Mn % 2 ? kTicksPerMinute / 2 : 0)};
+  v.QuarterScreenSpan = {v.HalfScreenSpan.Mn / 2, v.HalfScreenSpan.FiveMuSec / 2 +
+                                                      (v.HalfScreenSpan.Mn % 2 ? kTicksPerMinute / 2 : 0)};
   return info.rulerSpacing;
 }
 
@@ -190,7 +192,9 @@ std::vector<RulerLabel> RulerLabels(const ViewState& v) {
   return out;
 }
 
-int RulerCentreX(const Layout& l) { return (l.PlotLeft + l.PlotRight - 1) / 2; }
+int RulerCentreX(const Layout& l) {
+  return (l.PlotLeft + l.PlotRight - 1) / 2;
+}
 
 SliderGeometry SliderPosition(const ViewState& v) {
   const Layout& l = v.layout;
@@ -198,7 +202,8 @@ SliderGeometry SliderPosition(const ViewState& v) {
   const int32_t range = std::max(v.RangeMinutes, 1);
   const TRecTime start = v.ScreenStart();
   if (range >= v.ScreenSpan.Mn) {
-    g.left = l.PlotLeft + static_cast<int>(std::lround(double(l.PlotWidth) / range * (start.Mn - v.RangeFirstMin)));
+    g.left = l.PlotLeft +
+             static_cast<int>(std::lround(double(l.PlotWidth) / range * (start.Mn - v.RangeFirstMin)));
     g.left = std::min(g.left, l.PlotRight - 8);
     if (v.HighRes()) {
       g.width = 8;
@@ -216,9 +221,12 @@ SliderGeometry SliderPosition(const ViewState& v) {
   const int32_t end = start.Mn + v.ScreenSpan.Mn;
   const bool startsOnScreen = v.RangeFirstMin >= start.Mn && v.RangeFirstMin <= end;
   const bool endsOnScreen = v.RangeLastMin >= start.Mn && v.RangeLastMin <= end;
-  g.left = startsOnScreen ? l.PlotLeft + static_cast<int>(std::lround(perMinute * (v.RangeFirstMin - start.Mn))) : l.PlotLeft;
+  g.left = startsOnScreen
+               ? l.PlotLeft + static_cast<int>(std::lround(perMinute * (v.RangeFirstMin - start.Mn)))
+               : l.PlotLeft;
   const int right =
-      endsOnScreen ? l.PlotLeft + static_cast<int>(std::lround(perMinute * (v.RangeLastMin + 1 - start.Mn))) : l.PlotRight;
+      endsOnScreen ? l.PlotLeft + static_cast<int>(std::lround(perMinute * (v.RangeLastMin + 1 - start.Mn)))
+                   : l.PlotRight;
   g.width = std::max(1, std::min(right, l.PlotRight) - g.left);
   return g;
 }

@@ -41,7 +41,8 @@ void DisplayControl::FilesChanged() {
     painter_.ClearPlot();
     return;
   }
-  if (!hadScreen || view_.DisplayPosition.Mn < view_.RangeFirstMin || view_.DisplayPosition.Mn > view_.RangeLastMin + 1) {
+  if (!hadScreen || view_.DisplayPosition.Mn < view_.RangeFirstMin ||
+      view_.DisplayPosition.Mn > view_.RangeLastMin + 1) {
     nav_.ShowFromStart();
   } else {
     nav_.Refresh(false);
@@ -60,18 +61,32 @@ bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int po
   const bool shift = modifiers & Qt::ShiftModifier, ctrl = modifiers & Qt::ControlModifier;
   const int x = pointerX >= 0 ? pointerX : view_.layout.PlotLeft + view_.layout.PlotWidth / 2;
   switch (key) {
-    case Qt::Key_F1: shift ? nav_.GoBack() : nav_.GoOn(); return true;
+    case Qt::Key_F1:
+      shift ? nav_.GoBack() : nav_.GoOn();
+      return true;
     case Qt::Key_F3:
-    case Qt::Key_F12: nav_.Refresh(true); return true;
-    case Qt::Key_Home: nav_.ShowFromStart(); return true;
+    case Qt::Key_F12:
+      nav_.Refresh(true);
+      return true;
+    case Qt::Key_Home:
+      nav_.ShowFromStart();
+      return true;
     case Qt::Key_End:
       view_.DisplayPosition = {view_.RangeLastMin, 0};
       nav_.ShowAtPoint(view_.layout.PlotLeft, ShowMode::Later);
       return true;
-    case Qt::Key_Left: nav_.ShowAtPoint(x, ShowMode::Earlier); return true;
-    case Qt::Key_Right: nav_.ShowAtPoint(x, ShowMode::Later); return true;
-    case Qt::Key_Up: nav_.ShowAtPoint(x, ShowMode::ZoomOut); return true;
-    case Qt::Key_Down: nav_.ShowAtPoint(x, ShowMode::ZoomIn); return true;
+    case Qt::Key_Left:
+      nav_.ShowAtPoint(x, ShowMode::Earlier);
+      return true;
+    case Qt::Key_Right:
+      nav_.ShowAtPoint(x, ShowMode::Later);
+      return true;
+    case Qt::Key_Up:
+      nav_.ShowAtPoint(x, ShowMode::ZoomOut);
+      return true;
+    case Qt::Key_Down:
+      nav_.ShowAtPoint(x, ShowMode::ZoomIn);
+      return true;
     case Qt::Key_Z:
       if (!ctrl) return false;
       nav_.BackToPreviousScreen();
@@ -89,7 +104,8 @@ bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int po
       if (!(modifiers & Qt::KeypadModifier)) return false;
       nav_.Fast().KeypadMinus();
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 

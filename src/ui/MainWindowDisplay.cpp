@@ -75,13 +75,15 @@ void TB::ConnectDisplayControls() {
   connect(n->GoToTimeBtn, &QPushButton::clicked, this, [this] {
     bool clear = false;
     display_->View().SeekFile = seekFile_;
-    const auto moved = display_->Nav().MoveTo(Navigation->DropTimeTextEdit->text().toStdString(), false, &clear);
+    const auto moved =
+        display_->Nav().MoveTo(Navigation->DropTimeTextEdit->text().toStdString(), false, &clear);
     if (clear) Navigation->DropTimeTextEdit->clear();
     if (moved) SetMenuVisible(false);
     Display->update();
   });
   connect(n->MinuteNumberTranslatorEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
-    Navigation->DropTimeTextEdit->setText(QString::fromStdString(TranslateMinuteNumber(text.trimmed().toStdString())));
+    Navigation->DropTimeTextEdit->setText(
+        QString::fromStdString(TranslateMinuteNumber(text.trimmed().toStdString())));
   });
   auto minN = [this](const QString& text) {
     bool ok = false;
@@ -93,26 +95,29 @@ void TB::ConnectDisplayControls() {
   minN(n->MinNToShowEdit->text());
 
   for (int i = 0; i < kSlotCount; ++i)
-    connect(d->DisplayOptionsCombo[static_cast<size_t>(i)], &QComboBox::currentIndexChanged, this, [this, i](int index) {
-      TFileRec& s = slots_[i + 1];
-      if (index == tyCallType && s.Open && s.FileType == ftZV1) {
-        TimedMessage(QString::fromUtf8(zorvel::msg::kCallTypesOnlyZV2.data(),
-                                       static_cast<qsizetype>(zorvel::msg::kCallTypesOnlyZV2.size())),
-                     kCallTypesMessageMs);
-        DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(i)]->setCurrentIndex(tyFreq);
-        return;
-      }
-      s.FileYaxisType = static_cast<TYaxisType>(index);
-      ApplyDisplayPage();
-    });
-  for (QLineEdit* e : {d->KHZYscaleMaxEdit, d->PeriodYscaleMaxEdit, d->SPLYscaleMaxEdit, d->CountYscaleMaxEdit})
+    connect(d->DisplayOptionsCombo[static_cast<size_t>(i)], &QComboBox::currentIndexChanged, this,
+            [this, i](int index) {
+              TFileRec& s = slots_[i + 1];
+              if (index == tyCallType && s.Open && s.FileType == ftZV1) {
+                TimedMessage(QString::fromUtf8(zorvel::msg::kCallTypesOnlyZV2.data(),
+                                               static_cast<qsizetype>(zorvel::msg::kCallTypesOnlyZV2.size())),
+                             kCallTypesMessageMs);
+                DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(i)]->setCurrentIndex(tyFreq);
+                return;
+              }
+              s.FileYaxisType = static_cast<TYaxisType>(index);
+              ApplyDisplayPage();
+            });
+  for (QLineEdit* e :
+       {d->KHZYscaleMaxEdit, d->PeriodYscaleMaxEdit, d->SPLYscaleMaxEdit, d->CountYscaleMaxEdit})
     connect(e, &QLineEdit::textChanged, this, [this] { ApplyDisplayPage(); });
-  for (QCheckBox* b : {d->WhiteScreen, d->BlackLines, d->ColourFeatures, d->ShowMaxFall, d->ShowQual, d->ShowFreqGridLines,
-                       d->ShowLight, d->ShowTemps, d->ShowTempsGrid, d->UseRTCtemperatures, d->ShowBatt[0], d->ShowBatt[1],
-                       d->ShowBatt[2], d->ShowBatt[3]})
+  for (QCheckBox* b : {d->WhiteScreen, d->BlackLines, d->ColourFeatures, d->ShowMaxFall, d->ShowQual,
+                       d->ShowFreqGridLines, d->ShowLight, d->ShowTemps, d->ShowTempsGrid,
+                       d->UseRTCtemperatures, d->ShowBatt[0], d->ShowBatt[1], d->ShowBatt[2], d->ShowBatt[3]})
     connect(b, &QCheckBox::toggled, this, [this] { ApplyDisplayPage(); });
   connect(d->LineWidthLbl, &ClickLabel::clicked, this, [this] {
-    DisplayOptions->LineWidthLbl->setText(QString::fromStdString(LineWidthCaption(++display_->Options().LineWidth)));
+    DisplayOptions->LineWidthLbl->setText(
+        QString::fromStdString(LineWidthCaption(++display_->Options().LineWidth)));
     ApplyDisplayPage();
   });
 }

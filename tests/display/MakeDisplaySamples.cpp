@@ -17,9 +17,12 @@ int main(int argc, char** argv) {
   const int minutes = argc > 2 ? std::atoi(argv[2]) : 180;
   const int32_t first = *MinuteNumber(2026, 6, 21, 21, 0);
   const testing::Deployment d = testing::MakeDeployment(minutes);
-  bool ok = testing::WriteDataFile(dir + "/Display file1.ZV1", testing::DeploymentHeader(first, minutes, false), d.zv1);
-  ok = ok && testing::WriteDataFile(dir + "/Display file1.ZV2", testing::DeploymentHeader(first, minutes, true), d.zv2);
-  ok = ok && testing::WriteDataFile(dir + "/Display file1.ZV3", testing::DeploymentHeader(first, minutes, true), d.zv2);
+  bool ok = testing::WriteDataFile(dir + "/Display file1.ZV1",
+                                   testing::DeploymentHeader(first, minutes, false), d.zv1);
+  ok = ok && testing::WriteDataFile(dir + "/Display file1.ZV2",
+                                    testing::DeploymentHeader(first, minutes, true), d.zv2);
+  ok = ok && testing::WriteDataFile(dir + "/Display file1.ZV3",
+                                    testing::DeploymentHeader(first, minutes, true), d.zv2);
   std::printf("%s\n", ok ? "written" : "failed");
   return ok ? 0 : 1;
 }

@@ -21,7 +21,8 @@ std::vector<Record> OneCall(int number, int tick) {
   std::vector<Record> out;
   for (const Record& r : EncodeCall(c)) out.push_back(r);
   for (int k = 0; k < 3; ++k)
-    out.push_back(EncodeZV2WaveGroup(tick + 40 * k, {90, 90, 90, 90}, {80, 80, 80, 80}, false, false, number, tfNotFeature, 20));
+    out.push_back(EncodeZV2WaveGroup(tick + 40 * k, {90, 90, 90, 90}, {80, 80, 80, 80}, false, false, number,
+                                     tfNotFeature, 20));
   return out;
 }
 
@@ -54,7 +55,7 @@ TEST_F(NavigationTest, ScrollRightPastTheRangeSaysSoAndStays) {
 }
 
 TEST_F(NavigationTest, SeekSkipsAWindowWithOneCallAndStopsAtTwo) {
-  std::vector<Record> calls = OneCall(1, 2'000'000);           // 10 s: alone
+  std::vector<Record> calls = OneCall(1, 2'000'000);                 // 10 s: alone
   for (const Record& r : OneCall(2, 6'000'000)) calls.push_back(r);  // 30 s and 30.5 s: a pair
   for (const Record& r : OneCall(3, 6'100'000)) calls.push_back(r);
   Open("a.ZV2", {MinuteOf(calls), MinuteOf({})});
@@ -156,7 +157,8 @@ TEST_F(NavigationTest, SliderReleasedNearTheRightEndShowsTheLastScreen) {
 TEST_F(NavigationTest, MoveToChecksTheTextTheFileAndTheRange) {
   Layout(7);
   EXPECT_FALSE(nav.MoveTo("not a date", false));
-  EXPECT_TRUE(host.SaidTimed("Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in"));
+  EXPECT_TRUE(host.SaidTimed(
+      "Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in"));
 
   const int32_t first = kFirstMin;
   Open("a.ZV1", QuietMinutes(3), tyFreq, first);

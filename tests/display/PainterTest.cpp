@@ -12,7 +12,8 @@ using testing::SyntheticMinute;
 using testing::WaveGroup;
 
 // Two wave groups of one call, in ZV2 layout: call records A, B, C then the octets.
-std::vector<Record> Call(int number, int tick, std::vector<uint8_t> ipis, uint8_t amp = 100, tCallType type = tcFM) {
+std::vector<Record> Call(int number, int tick, std::vector<uint8_t> ipis, uint8_t amp = 100,
+                         tCallType type = tcFM) {
   tCall c;
   c.StartTime = tick;
   c.Number = number;
@@ -26,7 +27,8 @@ std::vector<Record> Call(int number, int tick, std::vector<uint8_t> ipis, uint8_
   std::vector<Record> out;
   for (const Record& r : EncodeCall(c)) out.push_back(r);
   for (uint8_t ipi : ipis) {
-    out.push_back(EncodeZV2WaveGroup(tick, {amp, amp, amp, amp}, {ipi, ipi, ipi, ipi}, false, false, number, tfNotFeature, 20));
+    out.push_back(EncodeZV2WaveGroup(tick, {amp, amp, amp, amp}, {ipi, ipi, ipi, ipi}, false, false, number,
+                                     tfNotFeature, 20));
     tick += 40;
   }
   return out;
@@ -37,7 +39,8 @@ class PainterTest : public DisplayFixture {
   // Rows of column x inside the band that have the colour.
   int RowsOfColour(int slot, int x, const QColor& colour) {
     int n = 0;
-    for (int y = fileSlots[slot].FileYtop; y <= fileSlots[slot].FileYbottom; ++y) n += Pixel(x, y) == colour.rgb();
+    for (int y = fileSlots[slot].FileYtop; y <= fileSlots[slot].FileYbottom; ++y)
+      n += Pixel(x, y) == colour.rgb();
     return n;
   }
 };

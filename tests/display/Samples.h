@@ -27,7 +27,9 @@ inline std::vector<int> CallOctetIpis(const CallShape& c) {
   return ipis;
 }
 
-inline int OctetTicks(int ipi) { return 8 * ipi / 20; }
+inline int OctetTicks(int ipi) {
+  return 8 * ipi / 20;
+}
 
 inline void AppendZV1Call(SyntheticMinute& m, const CallShape& c) {
   int tick = c.startTick;
@@ -64,8 +66,8 @@ inline void AppendZV2Call(SyntheticMinute& m, const CallShape& c) {
     if (k == c.octets / 2) f = tfDownBend;
     if (k >= c.octets - 2) f = c.type == tcCF ? tfCFflat : tfMinSlope;
     const uint8_t amp = static_cast<uint8_t>(60 + (ipi * 7) % 90);
-    m.records.push_back(EncodeZV2WaveGroup(tick, {amp, amp, amp, amp}, {ipi, ipi, ipi, ipi}, c.type == tcCF && k % 3 == 0,
-                                           k == 5, c.number, f, 24));
+    m.records.push_back(EncodeZV2WaveGroup(tick, {amp, amp, amp, amp}, {ipi, ipi, ipi, ipi},
+                                           c.type == tcCF && k % 3 == 0, k == 5, c.number, f, 24));
     tick += OctetTicks(ipi);
   }
 }
@@ -103,7 +105,8 @@ inline Deployment MakeDeployment(int minutes) {
     }
     if (night && m % 7 == 3)
       for (int k = 0; k < 8; ++k) calls.push_back({7'000'000 + k * 20'000, 30, 48, 48, tcCF, 0});
-    std::sort(calls.begin(), calls.end(), [](const CallShape& a, const CallShape& b) { return a.startTick < b.startTick; });
+    std::sort(calls.begin(), calls.end(),
+              [](const CallShape& a, const CallShape& b) { return a.startTick < b.startTick; });
     for (CallShape& c : calls) {
       c.number = number++ % 0x3FFF;
       AppendZV1Call(d.zv1[static_cast<size_t>(m)], c);

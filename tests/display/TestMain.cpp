@@ -1,6 +1,7 @@
 // The painter needs fonts, which need a QGuiApplication.
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <QGuiApplication>
 
 #include "core/Tables.h"
 

@@ -75,7 +75,8 @@ TEST(Levels, PixelsAndTimesAgree) {
   EXPECT_EQ(PixelToTime(v, -40), start);  // clamped
   EXPECT_EQ(TimeToPixel(v, start, {1000, 11'400'000}), v.layout.PlotLeft + 800);
   EXPECT_EQ(TimeToPixel(v, start, {1001, 900'000}), v.layout.PlotRight);  // clamped
-  for (int o : {0, 1, 17, 450, 899}) EXPECT_EQ(TimeToPixel(v, start, PixelToTime(v, v.layout.PlotLeft + o)), v.layout.PlotLeft + o);
+  for (int o : {0, 1, 17, 450, 899})
+    EXPECT_EQ(TimeToPixel(v, start, PixelToTime(v, v.layout.PlotLeft + o)), v.layout.PlotLeft + o);
   // A pixel past the minute's end carries into the next minute.
   v.DisplayPosition = {1001, 200'000};
   EXPECT_EQ(PixelToTime(v, v.layout.PlotLeft + 800), (TRecTime{1001, 100'000}));

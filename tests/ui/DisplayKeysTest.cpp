@@ -15,9 +15,9 @@
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/UiTestSupport.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/NavigationPage.h"
-#include "ui/UiTestSupport.h"
 
 namespace zorvel::ui::test {
 namespace {
@@ -32,8 +32,8 @@ class DisplayKeysTest : public ::testing::Test {
       for (int k = 0; k < 120; ++k) m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 99));
     }
     const QString path = dir.path() + QStringLiteral("/keys.ZV1");
-    EXPECT_TRUE(zorvel::testing::WriteDataFile(path.toStdString(),
-                                               zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2), ms));
+    EXPECT_TRUE(zorvel::testing::WriteDataFile(
+        path.toStdString(), zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2), ms));
     window.resize(1000, 700);
     window.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -42,11 +42,13 @@ class DisplayKeysTest : public ::testing::Test {
     EXPECT_TRUE(window.Screen().ShowLevelAt(7, ""));
   }
   ViewState& View() { return window.Screen().View(); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyRelease(&window, key, mods); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyRelease(&window, key, mods);
+  }
   bool Wheel(int delta) {
     const QPointF at(window.Display->width() / 2.0, window.Display->height() / 2.0);
-    QWheelEvent e(at, window.Display->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                  Qt::NoScrollPhase, false);
+    QWheelEvent e(at, window.Display->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
     const TRecTime before = View().DisplayPosition;
     QApplication::sendEvent(window.Display, &e);
     return View().DisplayPosition != before;
@@ -126,8 +128,8 @@ TEST_F(DisplayKeysTest, PagesDriveTheDisplay) {
 
   window.Navigation->DropTimeTextEdit->setText(QStringLiteral("not a time"));
   QTest::mouseClick(window.Navigation->GoToTimeBtn, Qt::LeftButton);
-  EXPECT_TRUE(rec.TimedContains(
-      QStringLiteral("Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in")));
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral(
+      "Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in")));
   window.Navigation->MinuteNumberTranslatorEdit->setText(QStringLiteral("52597440"));
   EXPECT_EQ(window.Navigation->DropTimeTextEdit->text(), QStringLiteral("1/1/2000 00:00"));
 }

@@ -22,9 +22,11 @@ struct PrintingHost : zorvel::SilentHost {
 };
 
 bool AxisOf(const std::string& name, zorvel::TYaxisType& out) {
-  static const std::pair<const char*, zorvel::TYaxisType> kNames[] = {
-      {"freq", zorvel::tyFreq}, {"period", zorvel::tyPeriod}, {"amp", zorvel::tySPL},
-      {"calltype", zorvel::tyCallType}, {"battery", zorvel::tyBatteryVoltage}};
+  static const std::pair<const char*, zorvel::TYaxisType> kNames[] = {{"freq", zorvel::tyFreq},
+                                                                      {"period", zorvel::tyPeriod},
+                                                                      {"amp", zorvel::tySPL},
+                                                                      {"calltype", zorvel::tyCallType},
+                                                                      {"battery", zorvel::tyBatteryVoltage}};
   for (const auto& [n, t] : kNames)
     if (name == n) {
       out = t;
@@ -39,7 +41,8 @@ int main(int argc, char** argv) {
   using namespace zorvel;
   QGuiApplication app(argc, argv);
   if (argc < 3) {
-    std::fprintf(stderr, "usage: display_shot OUT.png FILE... [--level N] [--at TEXT] [--size WxH] [--y-axis T...]\n");
+    std::fprintf(
+        stderr, "usage: display_shot OUT.png FILE... [--level N] [--at TEXT] [--size WxH] [--y-axis T...]\n");
     return 2;
   }
   const std::string out = argv[1];

@@ -15,7 +15,9 @@
 namespace zorvel::ui {
 
 namespace {
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Text(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 }  // namespace
 
 DisplayPage::DisplayPage(QWidget* parent)
@@ -69,12 +71,14 @@ DisplayPage::DisplayPage(QWidget* parent)
   ShowTemps = box("ShowTemps", QString::fromLatin1(msg::kShowTemps));
   ShowTempsGrid = box("ShowTempsGrid", QString::fromLatin1(msg::kShowTempsGrid));
   UseRTCtemperatures = box("UseRTCtemperatures", QString::fromLatin1(msg::kUseRTCtemperatures));
-  const std::array<QCheckBox*, 10> boxes = {WhiteScreen, BlackLines,  ColourFeatures, ShowMaxFall, ShowQual,
-                                            ShowFreqGridLines, ShowLight, ShowTemps, ShowTempsGrid, UseRTCtemperatures};
-  for (size_t i = 0; i < boxes.size(); ++i) grid->addWidget(boxes[i], static_cast<int>(i % 6), 3 + static_cast<int>(i / 6));
+  const std::array<QCheckBox*, 10> boxes = {WhiteScreen,   BlackLines,        ColourFeatures, ShowMaxFall,
+                                            ShowQual,      ShowFreqGridLines, ShowLight,      ShowTemps,
+                                            ShowTempsGrid, UseRTCtemperatures};
+  for (size_t i = 0; i < boxes.size(); ++i)
+    grid->addWidget(boxes[i], static_cast<int>(i % 6), 3 + static_cast<int>(i / 6));
   for (int k = 0; k < 4; ++k) {
-    ShowBatt[static_cast<size_t>(k)] =
-        box(("ShowBatt" + std::to_string(k + 1)).c_str(), QString::fromLatin1(msg::kShowBatt).arg(k + 1), true);
+    ShowBatt[static_cast<size_t>(k)] = box(("ShowBatt" + std::to_string(k + 1)).c_str(),
+                                           QString::fromLatin1(msg::kShowBatt).arg(k + 1), true);
     grid->addWidget(ShowBatt[static_cast<size_t>(k)], 4 + k / 2, 4 + k % 2);
   }
   grid->setColumnStretch(6, 1);

@@ -33,8 +33,10 @@ NavigationPage::NavigationPage(QWidget* parent)
   auto* levels = new QHBoxLayout;
   for (int i = 0; i < kLevelCount; ++i) {
     const LevelInfo& info = Levels()[static_cast<size_t>(i)];
-    auto* lbl = new ClickLabel(QString::fromLatin1(info.caption.data(), static_cast<qsizetype>(info.caption.size())), this);
-    lbl->setObjectName(QString::fromLatin1(info.labelName.data(), static_cast<qsizetype>(info.labelName.size())));
+    auto* lbl = new ClickLabel(
+        QString::fromLatin1(info.caption.data(), static_cast<qsizetype>(info.caption.size())), this);
+    lbl->setObjectName(
+        QString::fromLatin1(info.labelName.data(), static_cast<qsizetype>(info.labelName.size())));
     lbl->setCursor(Qt::PointingHandCursor);
     LevelLbl[static_cast<size_t>(i)] = lbl;
     levels->addWidget(lbl);
