@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The demo deployment: builds the programs, makes a sample data file, shows its header and
-# minute map, and opens it in the window (or, with no display, saves a screenshot of it).
+# The demo deployment: builds the programs, simulates a logger's SD card for one night, imports
+# it into ZV1 files, shows the header and minute map of the first one, and opens it in the
+# window (or, with no display, saves a screenshot of the window with the file open).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,25 +9,31 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset release >/dev/null
 cmake --build build/release -j "$jobs"
 
+cli=./build/release/src/cli/zorvel-cli
 out=demo
-mkdir -p "$out"
-sample="$out/Demo meadow file1.ZV1"
-./build/release/bench/make_sample "$sample" 120
-./build/release/src/cli/zorvel-cli info "$sample"
-./build/release/src/cli/zorvel-cli map "$sample"
+rm -rf "$out"
+mkdir -p "$out/zv1"
+"$cli" simulate --out "$out/sdcard" --nights 1 --seed 42
+"$cli" import "$out/sdcard" --out "$out/zv1" --location "Demo meadow" --lat "51 30 N" --long "0 7 W" \
+  --notes "Simulated night" --utc "+0" > "$out/made.txt"
+cat "$out/made.txt"
+first=$(head -n 1 "$out/made.txt")
+"$cli" map "$first"
+"$cli" info "$first"
 
 gui=./build/release/src/ui/zorvel
 if [ -x "$gui" ]; then
   if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    "$gui" --open "$sample"
+    "$gui" --open "$first"
   else
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$sample"
-    # A low-resolution screen of the whole evening (1 minute a column) and a high-resolution one
-    # of the first pass (5 ms a pixel), amplitude and frequency.
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$sample" \
-      --level 12 --y-axis freq
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$sample" "$sample" \
-      --level 7 --at "21/06/2026 21:03:06" --y-axis amplitude freq
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$first"
+    # The night at 5 minutes a column, frequency; then the first screen at 5 ms a pixel that holds
+    # more than one wave group (found by scroll right with the file as seek file), amplitude and
+    # frequency.
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$first" \
+      --level 13 --y-axis freq
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$first" "$first" \
+      --level 7 --seek --y-axis amplitude freq
     echo "no display: saved $out/screen.png, $out/screen-low.png and $out/screen-high.png"
   fi
 fi

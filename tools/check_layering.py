@@ -50,6 +50,20 @@ def main() -> int:
                 problems.append(f"{path}:{n}: Qt include <{inc}> below display/")
             if "/" in inc and head in ALLOWED and head != folder and head not in allowed:
                 problems.append(f"{path}:{n}: '{folder}' may not include '{inc}'")
+    # Message texts live in one Messages.h per folder; two folders giving a text the same name in
+    # one namespace would silently share one of them at link time.
+    seen = {}
+    name_re = re.compile(r"constexpr\s+[\w:<>]+(?:\s+const)?\s+(k\w+)\s*(?:\[[^\]]*\])?\s*=")
+    ns_re = re.compile(r"namespace\s+([\w:]+)\s*\{")
+    for path in sorted(root.glob("*/Messages.h")):
+        text = path.read_text(errors="replace")
+        ns = ns_re.search(text)
+        space = ns.group(1) if ns else ""
+        for name in name_re.findall(text):
+            key = (space, name)
+            if key in seen and seen[key] != path:
+                problems.append(f"{path}: message name {space}::{name} also in {seen[key]}")
+            seen.setdefault(key, path)
     for p in problems:
         print(p)
     print(f"layering: {len(problems)} problem(s)")

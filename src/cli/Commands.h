@@ -8,5 +8,12 @@ namespace zorvel::cli {
 void RegisterInfoCommand(CLI::App& app);
 void RegisterDumpCommand(CLI::App& app);
 void RegisterMapCommand(CLI::App& app);
+void RegisterSimulateCommand(CLI::App& app);
+void RegisterImportCommand(CLI::App& app);
+void RegisterLoggerCommand(CLI::App& app);
+void RegisterWavCommand(CLI::App& app);
+void RegisterFilesCommand(CLI::App& app);
+void RegisterExportCommand(CLI::App& app);
+void RegisterListCommand(CLI::App& app);
 
 }  // namespace zorvel::cli

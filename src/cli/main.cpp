@@ -12,6 +12,13 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
   zorvel::cli::RegisterMapCommand(app);
+  zorvel::cli::RegisterSimulateCommand(app);
+  zorvel::cli::RegisterImportCommand(app);
+  zorvel::cli::RegisterLoggerCommand(app);
+  zorvel::cli::RegisterWavCommand(app);
+  zorvel::cli::RegisterFilesCommand(app);
+  zorvel::cli::RegisterExportCommand(app);
+  zorvel::cli::RegisterListCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

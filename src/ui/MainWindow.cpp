@@ -178,11 +178,12 @@ void TB::BuildPages() {
   Analysis = new AnalysisPage(pp);
   DisplayOptions = new DisplayPage(pp);
   Navigation = new NavigationPage(pp);
+  Settings = new SettingsPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
                                                                   new FiltersPage(pp),
                                                                   DisplayOptions,
-                                                                  new SettingsPage(pp),
+                                                                  Settings,
                                                                   About,
                                                                   Navigation,
                                                                   new ExportPage(pp),
@@ -216,6 +217,8 @@ void TB::ConnectControls() {
   connect(Files->OpenFileSetBtn, &QPushButton::clicked, this, &TB::OpenFileSetBtnClick);
   connect(Files->CloseFileBtn, &QPushButton::clicked, this, &TB::CloseFileBtnClick);
   connect(Files->CloseAllFilesBtn, &QPushButton::clicked, this, &TB::CloseAllFilesBtnClick);
+
+  ConnectImportControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);

@@ -13,6 +13,7 @@
 
 #include "core/FileRec.h"
 #include "core/Host.h"
+#include "import/SdImport.h"
 
 class QCheckBox;
 class QEventLoop;
@@ -34,6 +35,7 @@ class DisplayControl;
 class FilesPage;
 class GetDataPage;
 class ResultsPage;
+class SettingsPage;
 class TTM;
 class WindowHost;
 
@@ -129,6 +131,15 @@ class TB : public QMainWindow {
   void CloseFileBtnClick();
   void CloseAllFilesBtnClick();
 
+  // --- Get Data page and the SD card import -------------------------------------------------
+  void LatEditChange();
+  void LongEditChange();
+  void ReadSDBtnClick();
+  // Imports the card of the chosen .NXQ file (the part of ReadSDBtnClick after the dialog).
+  ImportResult ReadSdCard(const QString& nxqPath);
+  void ZV1sizeLimitLblClick();
+  int Zv1SizeLimitGB() const { return zv1SizeLimitGB_; }
+
   // --- Results page ---------------------------------------------------------------------------
   void CopyDataMemoBtnClick();
   void CopyResultsBtnClick();
@@ -153,6 +164,7 @@ class TB : public QMainWindow {
   FilesPage* Files = nullptr;
   AboutPage* About = nullptr;
   ResultsPage* Results = nullptr;
+  SettingsPage* Settings = nullptr;
   AnalysisPage* Analysis = nullptr;
   DisplayPage* DisplayOptions = nullptr;
   NavigationPage* Navigation = nullptr;
@@ -172,6 +184,7 @@ class TB : public QMainWindow {
   void BuildControls();
   void BuildPages();
   void ConnectControls();
+  void ConnectImportControls();
   void PlaceMenu();
   void SkipOnClick(int slot, bool checked);
   // Brings captions, title, skip boxes, labels and bands in line with the slots.
@@ -199,6 +212,8 @@ class TB : public QMainWindow {
   int actionSlot_ = 0;
   int seekFile_ = 1;
   QEventLoop* waitLoop_ = nullptr;
+  SdCardImport import_;
+  int zv1SizeLimitGB_ = kDefaultZv1SizeLimitGB;
 };
 
 }  // namespace zorvel::ui

@@ -100,4 +100,25 @@ inline constexpr char kCloseOneHint[] = "Close the file selected by a right clic
 inline constexpr char kCloseAllHint[] = "Close every open file";
 inline constexpr char kSkipOnHint[] = "Paging forward stops only at screens with items of this file";
 
+// Get Data page.
+inline constexpr char kLatCaption[] = "Latitude";
+inline constexpr char kLongCaption[] = "Longitude";
+inline constexpr char kLocationCaption[] = "Location";
+inline constexpr char kNotesCaption[] = "Notes";
+inline constexpr char kUtcCaption[] = "UTC offset";
+inline constexpr char kLocationHint[] = "Place of the deployment: it starts the names of the ZV1 files";
+inline constexpr char kNotesHint[] = "Notes kept in the header of every ZV1 file of this import";
+inline constexpr char kUtcHint[] = "The logger clock's offset from UTC, as you would write it (3 characters)";
+inline constexpr char kNoGapsCaption[] = "no gaps in file name";
+inline constexpr char kProcessAfterDownloadCaption[] = "process ZV1 files after SD card read";
+inline constexpr char kOpenFileAfterDownloadCaption[] = "open file after download";
+inline constexpr char kReadSdCaption[] = "Read SD card";
+inline constexpr char kReadSdHint[] = "Choose any .NXQ file on the SD card: every series on the card is copied into ZV1 files";
+inline constexpr char kNxqFilter[] = "SD card files (*.NXQ *.nxq)";
+// Listed in the results until call finding can take the files.
+inline constexpr char kMadeForProcessing[] = "Made by the SD card import:\t";
+
+// Settings page.
+inline constexpr char kSizeLimitHint[] = "Click to choose the size at which the import starts a new ZV1 file";
+
 }  // namespace zorvel::ui::msg

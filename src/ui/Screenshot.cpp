@@ -61,6 +61,8 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
         return std::nullopt;
       }
       o.level = level;
+    } else if (a == QLatin1String("--seek")) {
+      o.seek = true;
     } else if (a == QLatin1String("--at") && hasValue) {
       o.at = parameters[++i];
     } else if (a == QLatin1String("--y-axis")) {
@@ -119,9 +121,13 @@ int RunScreenshot(const ScreenshotOptions& options) {
   int axisIndex = 0;
   for (int slot = 1; slot <= kSlotCount && axisIndex < options.yAxis.size(); ++slot)
     if (window.Slots()[slot].Open) window.Slots()[slot].FileYaxisType = *YaxisTypeOfName(options.yAxis[axisIndex++]);
-  if (options.level || !options.at.isEmpty() || !options.yAxis.isEmpty()) {
+  if (options.level || !options.at.isEmpty() || !options.yAxis.isEmpty() || options.seek) {
     const int level = options.level.value_or(window.Screen().View().DisplayTimeUnit);
     if (!window.Screen().ShowLevelAt(level, options.at.toStdString()) && !options.at.isEmpty()) return 1;
+    if (options.seek) {
+      window.Screen().View().SeekFile = window.SeekFile();
+      window.Screen().Nav().GoOn();
+    }
     window.Display->update();
     QCoreApplication::processEvents();
   }

@@ -1,5 +1,5 @@
 // "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]
-// [--at 'dd/mm/yyyy hh:mm:ss'] [--y-axis TYPE...]": builds the window without a display, opens
+// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...]": builds the window without a display, opens
 // the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
 // checks on machines without a screen; nothing waits for a person.
 #pragma once
@@ -22,6 +22,7 @@ struct ScreenshotOptions {
   QString page;
   std::optional<int> level;  // 0 … 20
   QString at;                // the screen ends just after this moment
+  bool seek = false;         // then "scroll right" to the next screen the seek file fills
   // One per opened file, in slot order: freq, period, amplitude, calltype, battery.
   QStringList yAxis;
 };

@@ -1,0 +1,254 @@
+// zorvel-cli export counts FILE… and zorvel-cli export calls FILE…|--dir DIR: the period count
+// export and the call details export over a batch of files, with the Export page's choices as
+// flags. Saved settings files are applied first; flags given on the line override them.
+#include <iostream>
+#include <map>
+
+#include "cli/Commands.h"
+#include "cli/ConsoleHost.h"
+#include "cli/TimeArg.h"
+#include "core/BinaryFile.h"
+#include "export/DetailListings.h"
+#include "export/PeriodExport.h"
+#include "settings/SettingsFiles.h"
+
+namespace zorvel::cli {
+
+namespace {
+// The minute of a typed moment (its seconds do not matter to whole-minute jobs).
+std::optional<int32_t> MinuteOf(const std::string& text) {
+  const auto t = ParseMomentArg(text);
+  return t ? std::optional<int32_t>(t->Mn) : std::nullopt;
+}
+
+struct ExportCliOptions {
+  std::vector<std::string> files;
+  std::string dir;
+  std::string kind, period, out, timeFormat, from, to, filters, exportSettings;
+  bool julian = false, headers = false, dropBlanks = false, separateFiles = false, ignoreFilters = false;
+  bool briefNames = false, savedTime = false;
+  std::vector<std::string> edits;  // NAME=TEXT for any filter edit, as if typed into it
+  std::string classes;             // call-type boxes to tick: cf,qcf,fm,other
+  // The flags, to learn after parsing which were typed: those win over a loaded settings file.
+  std::map<std::string, const CLI::Option*> flags;
+};
+
+template <typename Enum>
+bool Choose(const std::string& text, std::initializer_list<std::pair<const char*, Enum>> items, Enum& out) {
+  for (const auto& [name, value] : items)
+    if (text == name) {
+      out = value;
+      return true;
+    }
+  return false;
+}
+
+// --edit NAME=TEXT: the filter edit of that control name gets the text, as if typed.
+bool ApplyEdits(const std::vector<std::string>& edits, FilterSettings& f) {
+  for (const std::string& e : edits) {
+    const size_t eq = e.find('=');
+    const std::string name = e.substr(0, eq), text = eq == std::string::npos ? "" : e.substr(eq + 1);
+    bool found = false;
+    for (int i = 0; i < kRangeEditCount && !found; ++i) {
+      const auto edit = static_cast<RangeEdit>(i);
+      if (InfoOf(edit).name != name) continue;
+      f.ranges.SetText(edit, text);
+      found = true;
+    }
+    for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
+      const auto edit = static_cast<MinuteEdit>(i);
+      if (InfoOf(edit).name != name) continue;
+      if (const std::string message = f.minutes.SetText(edit, text); !message.empty())
+        std::cerr << message << '\n';
+      found = true;
+    }
+    if (name == "SeqEdit" || name == "Seq2Edit") {
+      (name == "SeqEdit" ? f.sequence.Seq : f.sequence.Seq2) = text;
+      name == "SeqEdit" ? f.sequence.SeqEditExit() : f.sequence.Seq2EditExit();
+      found = true;
+    }
+    if (eq == std::string::npos || !found) {
+      std::cerr << "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Builds the options and filters; false (with a message) when something typed is wrong.
+bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, SpeciesListModel& sp,
+             std::optional<MinuteSpan>& selection) {
+  for (const auto& [path, isExport] : {std::pair{c.exportSettings, true}, std::pair{c.filters, false}}) {
+    if (path.empty()) continue;
+    if (!FileExists(path)) {
+      std::cerr << path << ": no such settings file\n";
+      return false;
+    }
+    if (isExport) {
+      ReadExportFile(IniFile::Load(path), f, o, sp);
+    } else {
+      ReadFilterFile(IniFile::Load(path), f, sp);
+    }
+    sp.ApplySpNumbersToList();
+  }
+  const auto was = [&c](const char* flag) { return c.flags.count(flag) && c.flags.at(flag)->count() > 0; };
+  if (was("--kind") && !Choose<ExportKind>(c.kind,
+                                           {{"calls", ExportKind::CallCounts},
+                                            {"env", ExportKind::DetEnv},
+                                            {"species-summary", ExportKind::SpSummary},
+                                            {"species-listing", ExportKind::SpDetections}},
+                                           o.kind)) {
+    std::cerr << "--kind must be calls, env, species-summary or species-listing\n";
+    return false;
+  }
+  if (was("--period") && !Choose<ExportPeriod>(c.period,
+                                               {{"minutes", ExportPeriod::Minutes},
+                                                {"hours", ExportPeriod::Hours},
+                                                {"days", ExportPeriod::Days},
+                                                {"weeks", ExportPeriod::Weeks},
+                                                {"all", ExportPeriod::All}},
+                                               o.period)) {
+    std::cerr << "--period must be minutes, hours, days, weeks or all\n";
+    return false;
+  }
+  ExportGroupsClicked(o);
+  if (was("--out") &&
+      !Choose<ExportDestination>(
+          c.out, {{"file", ExportDestination::TextFile}, {"results", ExportDestination::Results}},
+          o.destination)) {
+    std::cerr << "--out must be file or results\n";
+    return false;
+  }
+  if (was("--time-format") && !Choose<ExportTimeFormat>(c.timeFormat,
+                                                        {{"dmy", ExportTimeFormat::DMY},
+                                                         {"unit", ExportTimeFormat::Unit},
+                                                         {"both", ExportTimeFormat::Both},
+                                                         {"none", ExportTimeFormat::None}},
+                                                        o.timeFormat)) {
+    std::cerr << "--time-format must be dmy, unit, both or none\n";
+    return false;
+  }
+  if (was("--julian")) o.dateUnit = c.julian ? ExportDateUnit::JulianDay : ExportDateUnit::Minute;
+  if (was("--headers")) o.OmitSpreadsheetHeaders = !c.headers;
+  if (was("--drop-blanks")) o.DropBlanksChkBox = c.dropBlanks;
+  if (was("--separate-files")) o.SeparateFiles = c.separateFiles;
+  if (was("--brief-names")) o.WithBriefFileName = c.briefNames;
+  if (was("--saved-time")) o.ExportSavedTime = c.savedTime;
+  if (was("--ignore-filters")) f.IgnoreFilters = c.ignoreFilters;
+  if (!ApplyEdits(c.edits, f)) return false;
+  if (was("--classes")) {
+    f.CFchk = f.QCFchk = f.FMchk = f.noSpChk = false;
+    std::string rest = c.classes + ",";
+    for (size_t at = rest.find(','); at != std::string::npos; at = rest.find(',')) {
+      const std::string item = rest.substr(0, at);
+      rest.erase(0, at + 1);
+      bool* box = item == "cf"      ? &f.CFchk
+                  : item == "qcf"   ? &f.QCFchk
+                  : item == "fm"    ? &f.FMchk
+                  : item == "other" ? &f.noSpChk
+                                    : nullptr;
+      if (!box) {
+        std::cerr << "--classes takes cf, qcf, fm and other, separated by commas\n";
+        return false;
+      }
+      *box = true;
+    }
+  }
+  if (was("--from") || was("--to")) {
+    const auto from = c.from.empty() ? std::optional<int32_t>(0) : MinuteOf(c.from);
+    const auto to = c.to.empty() ? std::optional<int32_t>(INT32_MAX) : MinuteOf(c.to);
+    if (!from || !to || *from > *to) {
+      std::cerr
+          << "--from and --to take a minute number or YYYY-MM-DD HH:MM, the first not after the second\n";
+      return false;
+    }
+    selection = MinuteSpan{*from, *to};
+    o.ExportSelectedTime = true;
+  }
+  return true;
+}
+
+int RunCounts(const ExportCliOptions& c) {
+  ConsoleHost host;
+  InstallStopHandler();
+  ExportOptions o;
+  FilterSettings f;
+  SpeciesListModel sp;
+  std::optional<MinuteSpan> selection;
+  if (!Prepare(c, o, f, sp, selection)) return 2;
+  const ExportFilters filters{f, sp};
+  const int exported = ExportBatch(c.files, o, filters, selection, host);
+  return exported == static_cast<int>(c.files.size()) ? 0 : 1;
+}
+
+int RunCalls(const ExportCliOptions& c) {
+  ConsoleHost host;
+  InstallStopHandler();
+  ExportOptions o;
+  FilterSettings f;
+  SpeciesListModel sp;
+  std::optional<MinuteSpan> selection;
+  if (!Prepare(c, o, f, sp, selection)) return 2;
+  std::vector<std::string> files = c.files;
+  if (!c.dir.empty()) {
+    const auto found = ZV2FilesUnder(c.dir);
+    files.insert(files.end(), found.begin(), found.end());
+  }
+  const ExportFilters filters{f, sp};
+  const CallDetailsOutcome out = ExportCallDetails(files, o, filters, selection, host);
+  return out.created && out.filesRead == static_cast<int>(files.size()) ? 0 : 1;
+}
+
+void AddCommonFlags(CLI::App* cmd, ExportCliOptions& o) {
+  auto mark = [&o](CLI::Option* opt) { o.flags[opt->get_name()] = opt; };
+  mark(cmd->add_option("--from", o.from, "First minute: a minute number or YYYY-MM-DD HH:MM"));
+  mark(cmd->add_option("--to", o.to, "Last minute: a minute number or YYYY-MM-DD HH:MM"));
+  cmd->add_option("--filters", o.filters, "Apply a saved .zvf filter settings file");
+  cmd->add_option("--export-settings", o.exportSettings, "Apply a saved .zve export settings file");
+  mark(
+      cmd->add_flag("--ignore-filters", o.ignoreFilters, "Count everything, as with \"ignore all filters\""));
+  cmd->add_option("--edit", o.edits,
+                  "NAME=TEXT: set a filter edit as if typed (MinOctKHZedit=20, SeqEdit=FD)");
+  mark(cmd->add_option("--classes", o.classes, "Call types to keep: cf,qcf,fm,other (others are unticked)"));
+  mark(
+      cmd->add_flag("--brief-names", o.briefNames, "Short file names in species summaries and call details"));
+}
+}  // namespace
+
+void RegisterExportCommand(CLI::App& app) {
+  auto* cmd = app.add_subcommand("export", "Export period counts or call details from data files");
+  cmd->require_subcommand(1);
+
+  auto counts = std::make_shared<ExportCliOptions>();
+  auto* c = cmd->add_subcommand("counts", "Counts per time period, one report per run (or per file)");
+  c->add_option("FILE", counts->files, "ZV1, ZV2 or ZV3 files")->required();
+  auto mark = [counts](CLI::Option* opt) { counts->flags[opt->get_name()] = opt; };
+  mark(c->add_option("--kind", counts->kind, "calls|env|species-summary|species-listing"));
+  mark(c->add_option("--period", counts->period, "minutes|hours|days|weeks|all"));
+  mark(c->add_option("--out", counts->out,
+                     "file (a report beside the first data file) or results (standard output)"));
+  mark(c->add_option("--time-format", counts->timeFormat, "dmy|unit|both|none"));
+  mark(c->add_flag("--julian", counts->julian, "Julian days instead of minute numbers in the unit column"));
+  mark(c->add_flag("--headers", counts->headers, "Write the descriptive header lines"));
+  mark(c->add_flag("--drop-blanks", counts->dropBlanks, "Leave out periods without any wave group"));
+  mark(c->add_flag("--separate-files", counts->separateFiles, "One report file for each data file"));
+  AddCommonFlags(c, *counts);
+  c->callback([counts] {
+    if (const int rc = RunCounts(*counts)) throw CLI::RuntimeError(rc);
+  });
+
+  auto calls = std::make_shared<ExportCliOptions>();
+  auto* k = cmd->add_subcommand("calls", "One line per accepted call into \"<first file> call details.txt\"");
+  k->add_option("FILE", calls->files, "ZV2 files");
+  k->add_option("--dir", calls->dir, "Take every .ZV2 file in this folder and its sub-folders");
+  auto markCalls = [calls](CLI::Option* opt) { calls->flags[opt->get_name()] = opt; };
+  markCalls(k->add_flag("--saved-time", calls->savedTime, "Use the processing span saved in each file"));
+  AddCommonFlags(k, *calls);
+  k->callback([calls] {
+    if (calls->files.empty() && calls->dir.empty())
+      throw CLI::ValidationError("FILE or --dir", "give files or --dir");
+    if (const int rc = RunCalls(*calls)) throw CLI::RuntimeError(rc);
+  });
+}
+
+}  // namespace zorvel::cli

@@ -1,0 +1,90 @@
+// zorvel-cli list times|settings|firmware|calibration|minutes FILE…: the file listings, printed
+// to standard output as tab-separated lines.
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/ConsoleHost.h"
+#include "cli/OpenForCli.h"
+#include "cli/TimeArg.h"
+#include "export/DetailListings.h"
+
+namespace zorvel::cli {
+
+namespace {
+// The minute of a typed moment (its seconds do not matter to whole-minute jobs).
+std::optional<int32_t> MinuteOf(const std::string& text) {
+  const auto t = ParseMomentArg(text);
+  return t ? std::optional<int32_t>(t->Mn) : std::nullopt;
+}
+
+struct ListOptions {
+  std::string what;
+  std::vector<std::string> files;
+  bool deployment = false;
+  std::string from, to;
+};
+
+void Print(const std::vector<std::string>& lines) {
+  for (const auto& l : lines) std::cout << l << '\n';
+}
+
+int RunMinutes(const ListOptions& o, ConsoleHost& host) {
+  int rc = 0;
+  bool first = true;
+  for (const auto& path : o.files) {
+    FileSlots slots;
+    if (!OpenForCli(slots, path, host)) {
+      rc = 1;
+      continue;
+    }
+    const auto from = o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : MinuteOf(o.from);
+    const auto to = o.to.empty() ? std::optional<int32_t>(slots[1].LastLoggedMin) : MinuteOf(o.to);
+    if (!from || !to) {
+      std::cerr << "--from and --to take a minute number or YYYY-MM-DD HH:MM\n";
+      return 2;
+    }
+    auto lines = ListMinuteValues(slots, 1, *from, *to, host);
+    if (!lines) continue;
+    if (!first) lines->erase(lines->begin());  // one heading for all files
+    first = false;
+    Print(*lines);
+  }
+  return rc;
+}
+
+int RunList(const ListOptions& o) {
+  ConsoleHost host;
+  InstallStopHandler();
+  if (o.what == "times") {
+    ListFileTimes(o.files, o.deployment, host);
+  } else if (o.what == "settings" || o.what == "firmware") {
+    Print(ListBatchSettings(o.files, o.what == "settings", host));
+  } else if (o.what == "calibration") {
+    ListCalibration(o.files, host);
+  } else if (o.what == "minutes") {
+    return RunMinutes(o, host);
+  } else {
+    std::cerr << "list what? times, settings, firmware, calibration or minutes\n";
+    return 2;
+  }
+  return 0;
+}
+}  // namespace
+
+void RegisterListCommand(CLI::App& app) {
+  auto opts = std::make_shared<ListOptions>();
+  auto* cmd =
+      app.add_subcommand("list", "List file times, logger settings, firmware, calibration or minute values");
+  cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes")
+      ->required()
+      ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes"}));
+  cmd->add_option("FILE", opts->files, "ZV1, ZV2 or ZV3 files")->required();
+  cmd->add_flag("--deployment", opts->deployment, "times: add the deployment columns");
+  cmd->add_option("--from", opts->from, "minutes: first minute (number or YYYY-MM-DD HH:MM)");
+  cmd->add_option("--to", opts->to, "minutes: last minute (number or YYYY-MM-DD HH:MM)");
+  cmd->callback([opts] {
+    if (const int rc = RunList(*opts)) throw CLI::RuntimeError(rc);
+  });
+}
+
+}  // namespace zorvel::cli

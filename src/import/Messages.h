@@ -1,0 +1,77 @@
+// Every text that the SD card import and the position parser show or write, in one place.
+#pragma once
+
+#include <string_view>
+
+namespace zorvel::msg {
+
+// Choosing the SD card file (the window's dialog).
+inline constexpr std::string_view kOpenNxqTitle = "Open any .NXQ file on SD card";
+inline constexpr std::string_view kNoNxqFileSelected = "no file selected";
+
+// Finding the files.
+inline constexpr std::string_view kNoFirstFile =
+    "No file with a valid name for the first file in a series exists";
+inline constexpr std::string_view kReadingSeries = "Reading series\t";
+inline constexpr std::string_view kFailedToOpen = "Failed to open ";
+inline constexpr std::string_view kReadingFile = "Reading file ";
+inline constexpr std::string_view kReading = "Reading ";
+inline constexpr std::string_view kFailedToOpenZv1 = "Failed to open ZV1 file";
+inline constexpr std::string_view kFailedToOpenSuffix = "failed to open";
+inline constexpr std::string_view kPerDaySuffix = " /m";
+inline constexpr std::string_view kReadingCompleted = "SD card reading completed";
+
+// Creating a ZV1 file.
+inline constexpr std::string_view kHeaderBlank = " header blank, no file created";
+inline constexpr std::string_view kSaveZv1Title = "Save Zorvel data file to PC as *.ZV1 file ";
+inline constexpr std::string_view kSaveZv1Filter = "Zorvel data file (*.ZV1)";
+inline constexpr std::string_view kFailedToCreateTab = "Failed to create \t";
+inline constexpr std::string_view kFailedToCreate = "Failed to create ";
+inline constexpr std::string_view kFailedToSelectZv1 = "Error\tFailed to select ZV1 file name";
+inline constexpr std::string_view kFileNameTag = " ZORVEL_";
+inline constexpr std::string_view kFileNameFile = " file";
+inline constexpr std::string_view kPartSuffix = " part";
+// Our own: a ZV1 file that could not be written whole (a full or vanished disk).
+inline constexpr std::string_view kFailedToWriteTab = "Failed to write \t";
+
+// Copying records.
+inline constexpr std::string_view kTimeSeqError = "Time seq error at \t";
+inline constexpr std::string_view kImpossibleRecId = "Impossible rec ID = ";
+
+// Closing a ZV1 file.
+inline constexpr std::string_view kTooSmallToHoldDataTab = "too small to hold data";
+inline constexpr std::string_view kFileTooSmall = "File too small to hold data.";
+inline constexpr std::string_view kFreeTab = "free\t";
+
+// The size-limit label of the Settings page: this text, then the limit right-aligned in six
+// places, then "GB" ("ZV1 file size limit     3GB").
+inline constexpr std::string_view kSizeLimitLabel = "ZV1 file size limit";
+inline constexpr std::string_view kGB = "GB";
+
+// Position parser.
+inline constexpr std::string_view kMisplacedLabel = "misplaced label";
+inline constexpr std::string_view kLatCannotBe = "Lat cannot be ";
+inline constexpr std::string_view kLongCannotBe = "Long cannot be ";
+inline constexpr std::string_view kTooManyNumbers = "too many numbers";
+inline constexpr std::string_view kDegLabelMisplaced = "deg label misplaced";
+inline constexpr std::string_view kSecLabelMisplaced = "sec label misplaced";
+inline constexpr std::string_view kMinLabelMisplaced = "min label misplaced";
+inline constexpr std::string_view kDegreeTypeConflict = "Degree type conflict";
+inline constexpr std::string_view kDegTooBig = "Deg too big";
+inline constexpr std::string_view kMinTooBig = "Min too big";
+inline constexpr std::string_view kMinTooLong = "Min too long";
+inline constexpr std::string_view kTooManyDecSeparators = "too many dec separators";
+inline constexpr std::string_view kMinTypeConflict = "Min type conflict";
+inline constexpr std::string_view kSecTooBigOrLong = "Sec too big or long";
+inline constexpr std::string_view kSecDecimal = "Sec decimal?";
+inline constexpr std::string_view kValueOver180 = "Value > 180deg";
+inline constexpr std::string_view kEMinusConflict = "E/- conflict";
+inline constexpr std::string_view kNMinusConflict = "N/- conflict";
+// The hint of the two position edits.
+inline constexpr std::string_view kPositionHint =
+    "decimal degrees, decimal minutes or decimal seconds with \".\" or \",\" as separator; whole degrees, "
+    "minutes and seconds written as DDDMMSS without gaps, or with \"d\", \"m\", \"s\" identifiers, or with "
+    "\":\" "
+    "between them; a hemisphere letter, or a leading \"-\", for south and west";
+
+}  // namespace zorvel::msg

@@ -1,0 +1,85 @@
+// A settings file as a table of bindings: each key with its section, its default when missing,
+// and how the value comes from and goes back to the control it stands for. Keys are written and
+// read in table order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "filters/CallFilter.h"
+#include "settings/IniFile.h"
+
+namespace zorvel::settings_detail {
+
+enum class ValueKind { Text, Bool, Index };
+
+struct Binding {
+  std::string_view section, key;
+  ValueKind kind;
+  std::string fallback;  // the value's text when the key is missing or unreadable
+  int indexCount = 0;    // for Index: the number of items of the radio group
+  std::function<std::string()> get;
+  std::function<void(const std::string&)> set;
+};
+
+inline Binding BoolBinding(std::string_view section, std::string_view key, bool fallback, bool& ref) {
+  return {section,
+          key,
+          ValueKind::Bool,
+          fallback ? "1" : "0",
+          0,
+          [&ref] { return std::string(ref ? "1" : "0"); },
+          [&ref](const std::string& v) { ref = v != "0"; }};
+}
+
+inline Binding TextBinding(std::string_view section, std::string_view key, std::string fallback,
+                           std::string& ref) {
+  return {section,
+          key,
+          ValueKind::Text,
+          std::move(fallback),
+          0,
+          [&ref] { return ref; },
+          [&ref](const std::string& v) { ref = v; }};
+}
+
+inline Binding RangeBinding(std::string_view section, std::string_view key, int fallback, RangeValues& r,
+                            RangeEdit e) {
+  return {section,
+          key,
+          ValueKind::Text,
+          std::to_string(fallback),
+          0,
+          [&r, e] { return r.Text(e); },
+          [&r, e](const std::string& v) { r.SetText(e, v); }};
+}
+
+inline Binding MinuteBinding(std::string_view section, std::string_view key, int fallback,
+                             MinuteFilterValues& m, MinuteEdit e) {
+  // A value out of its range is put right by the edit itself, as if typed.
+  return {section,
+          key,
+          ValueKind::Text,
+          std::to_string(fallback),
+          0,
+          [&m, e] { return m.Text(e); },
+          [&m, e](const std::string& v) { m.SetText(e, v); }};
+}
+
+template <typename Enum>
+Binding IndexBinding(std::string_view section, std::string_view key, int fallback, int count, Enum& ref) {
+  return {section,
+          key,
+          ValueKind::Index,
+          std::to_string(fallback),
+          count,
+          [&ref] { return std::to_string(static_cast<int>(ref)); },
+          [&ref](const std::string& v) { ref = static_cast<Enum>(std::stoi(v)); }};
+}
+
+void WriteBindings(IniFile& ini, const std::vector<Binding>& table);
+void ReadBindings(const IniFile& ini, const std::vector<Binding>& table);
+
+}  // namespace zorvel::settings_detail

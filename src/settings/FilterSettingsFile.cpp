@@ -1,0 +1,137 @@
+// The filter settings file (.zvf): its sections and keys in the order written.
+#include <filesystem>
+
+#include "settings/Bindings.h"
+#include "settings/Messages.h"
+#include "settings/SettingsFiles.h"
+
+namespace zorvel {
+
+using namespace settings_detail;
+
+namespace {
+constexpr int kFilterMessageMs = 3'000;
+constexpr std::string_view kFileAndTime = "FileAndTime";
+constexpr int32_t kDefaultTimeUnit = 11;
+constexpr int32_t kTimeUnitCount = 21;  // the display's zoom levels
+
+std::vector<Binding> FilterTable(FilterSettings& f, SpeciesListModel& sp) {
+  using E = RangeEdit;
+  using M = MinuteEdit;
+  RangeValues& r = f.ranges;
+  constexpr std::string_view kCall = "Call features", kWave = "Wave group features", kHours = "Hours of day";
+  return {
+      BoolBinding("AllFilters", "IgnoreAll", false, f.IgnoreFilters),
+      BoolBinding("AllFilters", "IncludeFragments", false, f.IncludeFragments),
+      BoolBinding("AllFilters", "HasThirdHarmonic", false, f.CallHasThirdHarmonic),
+      BoolBinding("CallType", "tcCF", true, f.CFchk),
+      BoolBinding("CallType", "tcQCF", true, f.QCFchk),
+      BoolBinding("CallType", "tcFM", true, f.FMchk),
+      BoolBinding("CallType", "Other", true, f.noSpChk),
+      RangeBinding(kCall, "max kHz min", 0, r, E::MinMaxCallKHZEdit),
+      RangeBinding(kCall, "max kHz max", 333, r, E::MaxMaxCallKHZEdit),
+      RangeBinding(kCall, "min kHz min", 0, r, E::MinMinCallKHZEdit),
+      RangeBinding(kCall, "min kHz max", 333, r, E::MaxMinCallKHZEdit),
+      RangeBinding(kCall, "median kHz min", 0, r, E::MinCallMedianKHZEdit),
+      RangeBinding(kCall, "median kHz max", 333, r, E::MaxCallMedianKHZEdit),
+      RangeBinding(kCall, "khz of flat min", 0, r, E::MinFlatKHZEdit),
+      RangeBinding(kCall, "khz of flat max", 333, r, E::MaxFlatKHZEdit),
+      RangeBinding(kCall, "khz min slope min", 0, r, E::MinSlopeKHZedit),
+      RangeBinding(kCall, "khz min slope max", 333, r, E::MaxSlopeKHZedit),
+      RangeBinding(kCall, "bend up khz min", 0, r, E::MinBendUpKhzEdit),
+      RangeBinding(kCall, "bend up khz max", 333, r, E::MaxBendUpKhzEdit),
+      RangeBinding(kCall, "bend down khz min", 0, r, E::MinBendDownKhzEdit),
+      RangeBinding(kCall, "bend down khz max", 333, r, E::MaxBendDownKhzEdit),
+      RangeBinding(kCall, "duration min", 0, r, E::MinDuration100MusecEdit),
+      RangeBinding(kCall, "duration max", 9999, r, E::MaxDuration100MusecEdit),
+      RangeBinding(kCall, "call tonality min", 0, r, E::MinCallQEdit),
+      RangeBinding(kCall, "call tonality max", 25, r, E::MaxCallQEdit),
+      RangeBinding(kCall, "mean amplitude min", 1, r, E::MinAvSPLEdit),
+      RangeBinding(kCall, "mean amplitude max", 9999, r, E::MaxAvSPLEdit),
+      RangeBinding(kWave, "amplitude min", 0, r, E::MinOctSPLEdit),
+      RangeBinding(kWave, "amplitude max", 9999, r, E::MaxOctSPLEdit),
+      RangeBinding(kWave, "khz min", 16, r, E::MinOctKHZedit),
+      RangeBinding(kWave, "khz max", 333, r, E::MaxOctKHZedit),
+      RangeBinding(kWave, "wave tonality min", 0, r, E::MinOctQEdit),
+      RangeBinding(kWave, "wave tonality max", 25, r, E::MaxOctQedit),
+      BoolBinding("Species filters", "NoLoConfidence", false, sp.NoPoorSpecies),
+      TextBinding("Sequence of features", "sequence", "", f.sequence.Seq),
+      TextBinding("Sequence of features", "or sequence", "", f.sequence.Seq2),
+      MinuteBinding(kHours, "start min", 0, f.minutes, M::HourOfDayStartHrEdit),
+      MinuteBinding(kHours, "start max", 0, f.minutes, M::HourOfDayStartMnEdit),
+      MinuteBinding(kHours, "stop min", 23, f.minutes, M::ExclusionHrEdit),
+      MinuteBinding(kHours, "stop max", 59, f.minutes, M::HourOfDayStopMnEdit),
+      MinuteBinding(kHours, "light levels min", 0, f.minutes, M::MinLightLevelEdit),
+      MinuteBinding(kHours, "light levels max", 0, f.minutes, M::MaxLightLevelEdit),
+  };
+}
+}  // namespace
+
+std::string WithSettingsExtension(const std::string& path, std::string_view ext) {
+  std::filesystem::path p(path);
+  p.replace_extension(std::string(ext));
+  return p.string();
+}
+
+void WriteFilterFile(IniFile& ini, const DisplayPlace& place, const FilterSettings& f,
+                     const SpeciesListModel& sp) {
+  ini.Set(kFileAndTime, "FileNameAndPath", place.FileNameAndPath);
+  ini.WriteInteger(kFileAndTime, "ScreenMin", place.ScreenMin);
+  ini.WriteInteger(kFileAndTime, "Screen5Musec", place.Screen5Musec);
+  ini.WriteInteger(kFileAndTime, "DisplayTimeUnit", place.DisplayTimeUnit);
+  FilterSettings copy = f;
+  SpeciesListModel spCopy = sp;
+  WriteBindings(ini, FilterTable(copy, spCopy));
+}
+
+DisplayPlace ReadDisplayPlace(const IniFile& ini) {
+  DisplayPlace p;
+  p.FileNameAndPath = ini.ReadString(kFileAndTime, "FileNameAndPath", "");
+  p.ScreenMin = ini.ReadInteger(kFileAndTime, "ScreenMin", 0);
+  p.Screen5Musec = ini.ReadInteger(kFileAndTime, "Screen5Musec", 0);
+  p.DisplayTimeUnit = ini.ReadInteger(kFileAndTime, "DisplayTimeUnit", kDefaultTimeUnit);
+  if (p.DisplayTimeUnit < 0 || p.DisplayTimeUnit >= kTimeUnitCount) p.DisplayTimeUnit = kDefaultTimeUnit;
+  return p;
+}
+
+void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp) {
+  ReadBindings(ini, FilterTable(f, sp));
+}
+
+std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen,
+                                              const DisplayPlace& place, const FilterSettings& f,
+                                              SpeciesListModel& sp, Host& host) {
+  if (!chosen) {
+    host.TimedMessage(msg::kFailedToCreateFile, kFilterMessageMs);
+    return std::nullopt;
+  }
+  const std::string path = WithSettingsExtension(*chosen, msg::kFilterExtension);
+  std::optional<IniFile> existing = IniFile::LoadForUpdate(path);
+  if (!existing) return std::nullopt;
+  IniFile& ini = *existing;
+  sp.SetSpNumbersFromList();
+  WriteFilterFile(ini, place, f, sp);
+  if (!ini.Save(path)) return std::nullopt;
+  return path;
+}
+
+FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, const std::string& slot1Path,
+                                     bool batchRunning, FilterSettings& f, SpeciesListModel& sp, Host& host) {
+  FilterLoadOutcome out;
+  if (batchRunning) return out;
+  if (!chosen) {
+    host.TimedMessage(msg::kSettingsFileNotFound, kFilterMessageMs);
+    return out;
+  }
+  const IniFile ini = IniFile::Load(*chosen);
+  const DisplayPlace place = ReadDisplayPlace(ini);
+  if (place.FileNameAndPath != slot1Path && host.Ask(msg::kReopenQuestion, Buttons::YesNo) == Answer::Yes)
+    out.reopenPath = place.FileNameAndPath;
+  if (host.Ask(msg::kDisplayTimeQuestion, Buttons::YesNo) == Answer::Yes) out.displayTime = place;
+  ReadFilterFile(ini, f, sp);
+  sp.ApplySpNumbersToList();
+  out.loaded = true;
+  return out;
+}
+
+}  // namespace zorvel

@@ -1,0 +1,27 @@
+// Every text that the settings files show, in one place. The section and key names live in
+// the one table of each file (FilterSettingsFile.cpp, ExportSettingsFile.cpp).
+#pragma once
+
+#include <string_view>
+
+namespace zorvel::msg {
+
+inline constexpr std::string_view kSaveFilterTitle = "Save the current file name and display settings";
+inline constexpr std::string_view kSaveFilterFilter =
+    "Zorvel file setting|*.zvf| Zorvel operation settings|BATSETS.txt|All files|*.*";
+inline constexpr std::string_view kLoadFilterTitle = "Load a .zvf Zorvel filter settings file";
+inline constexpr std::string_view kLoadFilterFilter = "Zorvel settings file|*.zvf|All files|*.*";
+inline constexpr std::string_view kSaveExportTitle = "Save current export settings as an  *.zve file ";
+inline constexpr std::string_view kSaveExportFilter = "Export settings files|*.zve|All files|*.*";
+inline constexpr std::string_view kLoadExportTitle = "Open Zorvel export settings file   *.zve";
+inline constexpr std::string_view kLoadExportFilter = "Zorvel Export settings files|*.zve|all files|*.*";
+inline constexpr std::string_view kFilterExtension = ".zvf";
+inline constexpr std::string_view kExportExtension = ".zve";
+
+inline constexpr std::string_view kFailedToCreateFile = "Failed to create file ";
+inline constexpr std::string_view kSettingsFileNotFound = "Settings file not found";
+inline constexpr std::string_view kReopenQuestion =
+    "Do you wish to re-open the file open at the time of saving the settings?";
+inline constexpr std::string_view kDisplayTimeQuestion = "Do you wish to return to the saved display time?";
+
+}  // namespace zorvel::msg

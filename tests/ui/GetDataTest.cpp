@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "sim/Simulator.h"
+#include "ui/ClickLabel.h"
+#include "ui/UiTestSupport.h"
+#include "ui/pages/GetDataPage.h"
+#include "ui/pages/SettingsPage.h"
+
+namespace zorvel::ui::test {
+namespace {
+
+class GetDataTest : public ::testing::Test {
+ protected:
+  GetDataTest() : window(rec.Options()) {
+    window.show();
+    window.SetMenuVisible(true);
+    window.ShowPage(QStringLiteral("Get Data"));
+  }
+  Recorder rec;
+  TB window;
+};
+
+TEST_F(GetDataTest, PositionEditsAreParsedAsTyped) {
+  QTest::keyClicks(window.GetData->LatEdit, QStringLiteral("51 30 N"));
+  EXPECT_EQ(window.GetData->LatDecDegLbl->text(), QStringLiteral("51.50000"));
+  EXPECT_EQ(window.GetData->LatErrorLbl->text(), QString());
+  window.GetData->LatEdit->setText(QStringLiteral("51.5E"));
+  EXPECT_EQ(window.GetData->LatDecDegLbl->text(), QString());
+  EXPECT_EQ(window.GetData->LatErrorLbl->text(), QStringLiteral("Lat cannot be E"));
+  QTest::keyClicks(window.GetData->LongEdit, QStringLiteral("-0.25"));
+  EXPECT_EQ(window.GetData->LongDecDegLbl->text(), QStringLiteral("-0.25000"));
+  EXPECT_EQ(window.GetData->LatEdit->maxLength(), 12);
+  EXPECT_TRUE(window.GetData->ProcessAfterDownload->isChecked());
+  EXPECT_TRUE(window.GetData->OpenFileAfterDownload->isChecked());
+}
+
+TEST_F(GetDataTest, SizeLimitLabelCyclesBackToThreeGigabytes) {
+  window.ShowPage(QStringLiteral("Settings"));
+  ClickLabel* label = window.Settings->ZV1sizeLimitLbl;
+  const QString start = label->text();
+  EXPECT_EQ(start, QStringLiteral("ZV1 file size limit     3GB"));
+  QStringList seen;
+  for (int i = 0; i < 8; ++i) {
+    QTest::mouseClick(label, Qt::LeftButton);
+    seen << label->text();
+  }
+  EXPECT_EQ(seen.back(), start);
+  EXPECT_EQ(seen.front(), QStringLiteral("ZV1 file size limit     2GB"));
+  EXPECT_EQ(window.Zv1SizeLimitGB(), 3);
+}
+
+TEST_F(GetDataTest, CancelledDialogSaysNoFileSelected) {
+  rec.toOpen = {};
+  QTest::mouseClick(window.GetData->ReadSDBtn, Qt::LeftButton);
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("no file selected")));
+  EXPECT_FALSE(window.BatchRunning());
+}
+
+TEST_F(GetDataTest, ReadsASimulatedCardAndOpensTheFirstFile) {
+  QTemporaryDir dir;
+  sim::SimOptions o;
+  o.outDir = QDir(dir.path()).filePath(QStringLiteral("card")).toStdString();
+  o.seed = 7;
+  o.activity = 0.3;
+  const sim::SimResult card = sim::SimulateCard(o);
+  ASSERT_TRUE(card.ok) << card.error;
+  const QString out = QDir(dir.path()).filePath(QStringLiteral("out"));
+  QDir().mkpath(out);
+  rec.toOpen = {QDir(QString::fromStdString(o.outDir)).filePath(QStringLiteral("0BAT000.NXQ"))};
+  rec.savePath = QDir(out).filePath(QStringLiteral("ignored.ZV1"));
+  window.GetData->LocationEdit->setText(QStringLiteral("Oak wood"));
+  QTest::mouseClick(window.GetData->ReadSDBtn, Qt::LeftButton);
+
+  ASSERT_EQ(window.ImportedFiles.size(), 1);
+  // The first ZV1 file's name is asked for once; the rest of the import uses its folder.
+  EXPECT_EQ(rec.saveTitle, QStringLiteral("Save Zorvel data file to PC as *.ZV1 file "));
+  EXPECT_EQ(window.ImportedFiles.front(), rec.savePath);
+  EXPECT_FALSE(window.BatchRunning());
+  EXPECT_TRUE(window.UploadMemo->toPlainText().contains(QStringLiteral("0BAT000.NXQ")));
+  EXPECT_TRUE(window.DataMemo->toPlainText().contains(window.ImportedFiles.front()));
+  EXPECT_EQ(window.Slots().OpenCount(), 1);
+  EXPECT_EQ(window.Slots()[1].FullFileName, window.ImportedFiles.front().toStdString());
+  EXPECT_EQ(window.Slots()[1].FirstLoggedMin, card.series[0].startMn);
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
