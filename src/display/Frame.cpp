@@ -137,9 +137,10 @@ void ScreenPainter::DrawFrame() {
     p.translate(l.PlotLeft - 16, s.FileYbottom - 2);
     p.rotate(-90);
     const QString title = QString::fromStdString(AxisTitle(s.FileYaxisType, high, view_.MinutesPerUnit));
-    p.fillRect(
-        QRectF(0, -12, std::min<double>(view_.SlotHeight, p.fontMetrics().horizontalAdvance(title) + 4), 14),
-        white);
+    // The title is cut at its band's top so that bands too short for it never overwrite each other.
+    const QRect titleArea(0, -12, std::max(view_.SlotHeight, 1), 15);
+    p.fillRect(titleArea, white);
+    p.setClipRect(titleArea);
     p.drawText(0, 0, title);
     p.restore();
   }
