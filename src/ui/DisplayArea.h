@@ -2,6 +2,8 @@
 // named by its slot label; with none open, six empty frames show where files will go.
 #pragma once
 
+#include <QRect>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -26,6 +28,10 @@ class DisplayArea : public QWidget {
   void SetBands(std::vector<int> slots);
   // The painted screen and where each slot's band lies on it; a null image shows the frames.
   void SetCanvas(const QImage* image, std::function<QRect(int slot)> bandOfSlot);
+  // The slider and the screen's start and end texts, drawn over the canvas.
+  void SetChrome(QRect backBar, QRect frontBar, QString startText, QString endText);
+  // The text shown on the slider while it is dragged.
+  std::function<QString(int left)> sliderText;
   void SetSelectedSlot(int slot);
   // The slot whose band contains y, or 0.
   int SlotAt(int y) const;
@@ -33,11 +39,15 @@ class DisplayArea : public QWidget {
  Q_SIGNALS:
   // A right click in a file's area selects that file for per-file commands.
   void SlotRightClicked(int slot);
+  // The slider was let go with its left edge at x.
+  void SliderReleased(int left);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QRect PlotRect() const;
@@ -46,6 +56,9 @@ class DisplayArea : public QWidget {
   std::vector<int> bands_;
   const QImage* canvas_ = nullptr;
   std::function<QRect(int)> bandOfSlot_;
+  QRect backBar_, frontBar_;
+  QString startText_, endText_;
+  int dragOffset_ = -1;  // pointer x minus the slider's left while dragging
   int selected_ = 0;
 };
 

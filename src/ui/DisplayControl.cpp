@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "display/Levels.h"
+#include "display/TimeMath.h"
 
 namespace zorvel::ui {
 
 namespace {
 // The display area holds only the plot and its ruler; the window's bars sit outside it.
-constexpr int kPlotTopInArea = 8;
+constexpr int kPlotTopInArea = 18;  // room for the slider above the plot
+constexpr int kBarTop = 3, kBarHeight = 12;
 constexpr int kStatusPanelHeight = 0;
 }  // namespace
 
@@ -47,6 +49,22 @@ void DisplayControl::FilesChanged() {
   } else {
     nav_.Refresh(false);
   }
+}
+
+DisplayControl::Chrome DisplayControl::ScreenChrome() const {
+  Chrome c;
+  if (!hasScreen_) return c;
+  const Layout& l = view_.layout;
+  const SliderGeometry g = SliderPosition(view_);
+  c.backBar = QRect(l.PlotLeft - 1, kBarTop, l.PlotWidth + 1, kBarHeight);
+  c.frontBar = QRect(g.left + 1, kBarTop, g.width, kBarHeight);
+  c.startText = QString::fromStdString(ScreenTimeText(view_.ScreenStart()));
+  c.endText = QString::fromStdString(ScreenTimeText(view_.DisplayPosition));
+  return c;
+}
+
+QString DisplayControl::SliderDragText(int left) const {
+  return QString::fromStdString(MinuteAloneText(SliderDragMinute(view_, left)));
 }
 
 QRect DisplayControl::BandRect(int slot) const {

@@ -5,7 +5,9 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QRect>
 #include <QSize>
+#include <QString>
 #include <optional>
 #include <string>
 
@@ -31,6 +33,15 @@ class DisplayControl {
   void Resize(QSize size);
   // Files were opened or closed: new range and bands; a first file is shown from its start.
   void FilesChanged();
+  // The slider (BackBar, FrontBar) above the plot and the screen's start and end texts.
+  struct Chrome {
+    QRect backBar, frontBar;
+    QString startText, endText;
+  };
+  Chrome ScreenChrome() const;
+  // The date-time text shown while the slider is dragged with its left edge at `left`.
+  QString SliderDragText(int left) const;
+
   // Band of a slot on the canvas (empty when the slot is not open).
   QRect BandRect(int slot) const;
 

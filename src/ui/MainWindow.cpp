@@ -212,6 +212,12 @@ void TB::ConnectControls() {
     connect(SkipOn[static_cast<size_t>(i)], &QCheckBox::clicked, this,
             [this, i](bool on) { SkipOnClick(i + 1, on); });
   connect(Display, &DisplayArea::SlotRightClicked, this, &TB::SetActionSlot);
+  Display->sliderText = [this](int left) { return display_->SliderDragText(left); };
+  connect(Display, &DisplayArea::SliderReleased, this, [this](int left) {
+    SetMenuVisible(false);
+    display_->Nav().SliderRelease(left);
+    UpdateDisplay();
+  });
 
   connect(Files->OpenUnrelatedFilesBtn, &QPushButton::clicked, this, &TB::OpenUnrelatedFilesBtnClick);
   connect(Files->OpenFileSetBtn, &QPushButton::clicked, this, &TB::OpenFileSetBtnClick);
@@ -330,6 +336,8 @@ void TB::keyReleaseEvent(QKeyEvent* event) {
 void TB::UpdateDisplay() {
   const bool show = display_->HasScreen();
   Display->SetCanvas(show ? &display_->Image() : nullptr, [this](int slot) { return display_->BandRect(slot); });
+  const DisplayControl::Chrome c = display_->ScreenChrome();
+  Display->SetChrome(c.backBar, c.frontBar, c.startText, c.endText);
 }
 
 void TB::closeEvent(QCloseEvent* event) {

@@ -40,7 +40,7 @@ void TB::ConnectDisplayControls() {
     if (Navigation) Navigation->ShowLevel(display_->View().DisplayTimeUnit);
     // The big label says what kind of screen is up, unless a batch job is using it for progress.
     if (BigLbl && !BatchRunning()) BigLbl->setText(QString::fromStdString(display_->ResolutionCaption()));
-    if (Display) Display->update();
+    if (Display) UpdateDisplay();
   };
   connect(n->StartBtn, &QPushButton::clicked, this, command([](Navigator& v) { v.ShowFromStart(); }));
   connect(n->GoOnBtn, &QPushButton::clicked, this, command([this](Navigator& v) {

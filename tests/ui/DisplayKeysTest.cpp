@@ -136,3 +136,21 @@ TEST_F(DisplayKeysTest, PagesDriveTheDisplay) {
 
 }  // namespace
 }  // namespace zorvel::ui::test
+
+namespace zorvel::ui::test {
+namespace {
+
+TEST_F(DisplayKeysTest, DraggingTheSliderPastTheRightEndShowsTheLastScreen) {
+  ASSERT_TRUE(window.Screen().ShowLevelAt(12, ""));
+  const QRect bar = window.Screen().ScreenChrome().frontBar;
+  ASSERT_FALSE(bar.isEmpty());
+  const QPoint grab = bar.center();
+  QTest::mousePress(window.Display, Qt::LeftButton, {}, grab);
+  QTest::mouseMove(window.Display, QPoint(window.Display->width() - 2, grab.y()));
+  QTest::mouseRelease(window.Display, Qt::LeftButton, {}, QPoint(window.Display->width() - 2, grab.y()));
+  EXPECT_EQ(View().ScreenStart().Mn, View().RangeLastMin - View().ScreenSpan.Mn);
+  EXPECT_FALSE(window.MenuVisible());
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
