@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo deployment: builds the programs, simulates a logger's SD card for one night, imports
-# it into ZV1 files, shows the header and minute map of the first one, and opens it in the
-# window (or, with no display, saves a screenshot of the window with the file open).
+# it into ZV1 files, shows the first file's minute map and header, finds the calls (the summary
+# lines give the calls of each species), and opens the ZV1/ZV2 file set in the window (or, with
+# no display, saves a screenshot of the window with the files open).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,22 +18,25 @@ mkdir -p "$out/zv1"
 "$cli" import "$out/sdcard" --out "$out/zv1" --location "Demo meadow" --lat "51 30 N" --long "0 7 W" \
   --notes "Simulated night" --utc "+0" > "$out/made.txt"
 cat "$out/made.txt"
-first=$(head -n 1 "$out/made.txt")
+mapfile -t made < "$out/made.txt"
+first="${made[0]}"
 "$cli" map "$first"
 "$cli" info "$first"
+"$cli" find-calls "${made[@]}"
+second="${first%.ZV1}.ZV2"
 
 gui=./build/release/src/ui/zorvel
 if [ -x "$gui" ]; then
   if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-    "$gui" --open "$first"
+    "$gui" --open "$first" "$second"
   else
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$first"
-    # The night at 5 minutes a column, frequency; then the first screen at 5 ms a pixel that holds
-    # more than one wave group (found by scroll right with the file as seek file), amplitude and
-    # frequency.
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$first" \
-      --level 13 --y-axis freq
-    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$first" "$first" \
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$first" "$second"
+    # The night at 5 minutes a column (raw wave groups by frequency, calls by type); then the first
+    # screen at 5 ms a pixel that holds more than one wave group (found by scroll right with the
+    # ZV1 file as seek file), raw amplitudes below and the calls' frequencies above.
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$first" "$second" \
+      --level 13 --y-axis freq calltype
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$first" "$second" \
       --level 7 --seek --y-axis amplitude freq
     echo "no display: saved $out/screen.png, $out/screen-low.png and $out/screen-high.png"
   fi

@@ -15,5 +15,6 @@ void RegisterWavCommand(CLI::App& app);
 void RegisterFilesCommand(CLI::App& app);
 void RegisterExportCommand(CLI::App& app);
 void RegisterListCommand(CLI::App& app);
+void RegisterFindCallsCommand(CLI::App& app);
 
 }  // namespace zorvel::cli

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterFilesCommand(app);
   zorvel::cli::RegisterExportCommand(app);
   zorvel::cli::RegisterListCommand(app);
+  zorvel::cli::RegisterFindCallsCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

@@ -23,6 +23,7 @@ DisplayControl::DisplayControl(FileSlots& fileSlots, Host& host)
 }
 
 void DisplayControl::Resize(QSize size) {
+  Sync();
   LayoutInput in;
   in.clientWidth = size.width();
   in.clientHeight = size.height();
@@ -34,6 +35,7 @@ void DisplayControl::Resize(QSize size) {
 }
 
 void DisplayControl::FilesChanged() {
+  Sync();
   const bool hadScreen = hasScreen_;
   SetFullRange(view_, fileSlots_);
   LayoutBands(view_, fileSlots_);
@@ -75,6 +77,7 @@ QRect DisplayControl::BandRect(int slot) const {
 }
 
 bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int pointerX) {
+  Sync();
   if (!hasScreen_) return false;
   const bool shift = modifiers & Qt::ShiftModifier, ctrl = modifiers & Qt::ControlModifier;
   const int x = pointerX >= 0 ? pointerX : view_.layout.PlotLeft + view_.layout.PlotWidth / 2;
@@ -128,6 +131,7 @@ bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int po
 }
 
 bool DisplayControl::ShowLevelAt(int level, const std::string& goToText) {
+  Sync();
   view_.DisplayTimeUnit = std::clamp(level, 0, kLevelCount - 1);
   ApplyLevel(view_);
   view_.FrameDirty = true;
@@ -138,6 +142,7 @@ bool DisplayControl::ShowLevelAt(int level, const std::string& goToText) {
 }
 
 bool DisplayControl::Wheel(bool up, int y, bool menuShown) {
+  Sync();
   WheelInput in;
   in.menuShown = menuShown;
   in.highRes = view_.HighRes();

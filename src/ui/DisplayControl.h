@@ -24,7 +24,16 @@ class DisplayControl {
 
   ViewState& View() { return view_; }
   DisplayOptions& Options() { return options_; }
-  Navigator& Nav() { return nav_; }
+  // The window's filters: the reader asks them about every record the display reads.
+  void SetFilter(const RecordFilter* filter, const bool* ignoreFilters) {
+    reader_.filter = filter;
+    ignoreFilters_ = ignoreFilters;
+  }
+  // Every command goes through here, so the reader always sees the present "ignore filters".
+  Navigator& Nav() {
+    Sync();
+    return nav_;
+  }
   const QImage& Image() const { return painter_.Image(); }
   bool HasScreen() const { return hasScreen_; }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }
@@ -65,6 +74,8 @@ class DisplayControl {
   QElapsedTimer clock_;
   std::optional<int64_t> lastWheelMs_;
   bool hasScreen_ = false;
+  const bool* ignoreFilters_ = nullptr;
+  void Sync() { reader_.options.IgnoreFilters = ignoreFilters_ && *ignoreFilters_; }
 };
 
 }  // namespace zorvel::ui

@@ -56,6 +56,7 @@ TB::TB(StartupOptions options)
       host_(std::make_unique<WindowHost>(*this)),
       display_(std::make_unique<DisplayControl>(slots_, *host_)) {
   setObjectName(QStringLiteral("TB"));
+  display_->SetFilter(&readerFilter_, &filters_.IgnoreFilters);
   display_->Nav().onScreenDrawn = [this] {
     if (Display) Display->update();
   };
@@ -179,14 +180,16 @@ void TB::BuildPages() {
   DisplayOptions = new DisplayPage(pp);
   Navigation = new NavigationPage(pp);
   Settings = new SettingsPage(pp);
+  FiltersP = new FiltersPage(pp);
+  ExportP = new ExportPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
-                                                                  new FiltersPage(pp),
+                                                                  FiltersP,
                                                                   DisplayOptions,
                                                                   Settings,
                                                                   About,
                                                                   Navigation,
-                                                                  new ExportPage(pp),
+                                                                  ExportP,
                                                                   Results,
                                                                   Analysis,
                                                                   new ProcessPage(pp)};
@@ -225,6 +228,8 @@ void TB::ConnectControls() {
   connect(Files->CloseAllFilesBtn, &QPushButton::clicked, this, &TB::CloseAllFilesBtnClick);
 
   ConnectImportControls();
+  ConnectFilterControls();
+  ConnectExportControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);

@@ -13,7 +13,10 @@
 
 #include "core/FileRec.h"
 #include "core/Host.h"
+#include "export/ExportOptions.h"
+#include "filters/CallFilter.h"
 #include "import/SdImport.h"
+#include "species/Species.h"
 
 class QCheckBox;
 class QEventLoop;
@@ -27,6 +30,8 @@ namespace zorvel::ui {
 
 class AboutPage;
 class AnalysisPage;
+class ExportPage;
+class FiltersPage;
 class ClickLabel;
 class DisplayArea;
 class DisplayPage;
@@ -140,6 +145,33 @@ class TB : public QMainWindow {
   void ZV1sizeLimitLblClick();
   int Zv1SizeLimitGB() const { return zv1SizeLimitGB_; }
 
+  // --- Files/Filters and Export pages --------------------------------------------------------
+  FilterSettings& Filters() { return filters_; }
+  SpeciesListModel& SpeciesList() { return species_; }
+  ExportOptions& ExportChoices() { return exportOptions_; }
+  // The filters as the record reader applies them; lives as long as the window.
+  const CallFilter& ReaderFilter() const { return readerFilter_; }
+  void IgnoreFiltersClick(bool checked);
+  void F4Pressed();
+  void ClearOctAndCallFiltersBtnClick();
+  void ClearHourAndLightFiltersClick();
+  void MarkSelectedCallsBtnClick(bool mark);
+  void SaveFilterSettingsBtnClick();
+  void LoadFilterSettingsBtnClick();
+  void SaveExportSettingsBtnClick();
+  void LoadExportSettingsBtnClick();
+  // Puts every filter and export value back into its control (after loading or clearing).
+  void ShowFilterValues();
+  void ShowExportChoices();
+  void ExportFromOpenFilesBtnClick();
+  void ExportBatchBtnClick();
+  void ExportCallDetailsBtnClick();
+  void ListLightTempValsBtnClick();
+  void ExportCalibrationBtnClick();
+  void ListFilesBtnClick();
+  void ListSettingsBtnClick();
+  void PutOpenFileSettingsOnClipbrdBtnClick();
+
   // --- Results page ---------------------------------------------------------------------------
   void CopyDataMemoBtnClick();
   void CopyResultsBtnClick();
@@ -165,6 +197,8 @@ class TB : public QMainWindow {
   AboutPage* About = nullptr;
   ResultsPage* Results = nullptr;
   SettingsPage* Settings = nullptr;
+  FiltersPage* FiltersP = nullptr;
+  ExportPage* ExportP = nullptr;
   AnalysisPage* Analysis = nullptr;
   DisplayPage* DisplayOptions = nullptr;
   NavigationPage* Navigation = nullptr;
@@ -185,6 +219,11 @@ class TB : public QMainWindow {
   void BuildPages();
   void ConnectControls();
   void ConnectImportControls();
+  void ConnectFilterControls();
+  void ConnectExportControls();
+  void UpdateFilterSummary();
+  QStringList ChooseFiles(const QString& title, const QString& filter, bool multiple);
+  std::optional<std::string> ChooseSettingsFile(bool save, std::string_view title, std::string_view filter);
   void PlaceMenu();
   void SkipOnClick(int slot, bool checked);
   // Brings captions, title, skip boxes, labels and bands in line with the slots.
@@ -213,6 +252,10 @@ class TB : public QMainWindow {
   int seekFile_ = 1;
   QEventLoop* waitLoop_ = nullptr;
   SdCardImport import_;
+  FilterSettings filters_;
+  SpeciesListModel species_;
+  CallFilter readerFilter_{filters_, species_};
+  ExportOptions exportOptions_;
   int zv1SizeLimitGB_ = kDefaultZv1SizeLimitGB;
 };
 

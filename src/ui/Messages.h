@@ -118,6 +118,58 @@ inline constexpr char kNxqFilter[] = "SD card files (*.NXQ *.nxq)";
 // Listed in the results until call finding can take the files.
 inline constexpr char kMadeForProcessing[] = "Made by the SD card import:\t";
 
+// Files/Filters page.
+inline constexpr char kCallRangesCaption[] = "Call filters        min     max";
+inline constexpr char kOctRangesCaption[] = "Wave-group filters  min     max";
+inline constexpr const char* kRangeCaptions[13] = {
+    "duration (0.1 ms)", "tonality", "mean amplitude", "max kHz", "min kHz", "median kHz", "kHz of flat",
+    "kHz of min slope", "bend up kHz", "bend down kHz", "mean kHz", "amplitude", "tonality"};
+inline constexpr char kCFchk[] = "CF       ";
+inline constexpr char kQCFchk[] = "QCF";
+inline constexpr char kFMchk[] = "FM";
+inline constexpr char kNoSpChk[] = "unclassed";
+inline constexpr char kIncludeFragments[] = "include fragments and echoes";
+inline constexpr char kCallHasThirdHarmonic[] = "has 3rd harmonic";
+inline constexpr char kSequenceCaption[] = "sequence";
+inline constexpr char kUseSpList[] = "Use this species list";
+inline constexpr char kNoPoorSpecies[] = "exclude weak identifications";
+inline constexpr char kAll[] = "All";
+inline constexpr char kNone[] = "None";
+inline constexpr char kCopy[] = "Copy";
+inline constexpr char kRestore[] = "Restore";
+inline constexpr char kMinuteEditsCaption[] = "Time of day (start hh mm, stop hh mm), light min max, temperature min max";
+inline constexpr char kMarkSelected[] = "Mark current selection of calls";
+inline constexpr char kClearSelected[] = "Clear current selection of calls";
+inline constexpr char kSaveSettings[] = "Save settings";
+inline constexpr char kLoadSettings[] = "Load settings";
+inline constexpr char kSaveExportSettings[] = "Save current export settings";
+inline constexpr char kLoadExportSettings[] = "Load export settings";
+inline constexpr char kRangeEditHint[] = "Double-click to reset";
+
+// Export page.
+inline constexpr char kExpWhatCaption[] = " data  ";
+inline constexpr char kExpPeriodCaption[] = " period ";
+inline constexpr char kFileOrJotterCaption[] = " to ";
+inline constexpr const char* kFileOrJotterItems[2] = {"text file", "Results"};
+inline constexpr char kTimeFormatsCaption[] = " date format ";
+inline constexpr const char* kTimeFormatItems[4] = {"d/m/y", "unit", "both", "none"};
+inline constexpr char kDayOrMinCaption[] = " date units ";
+inline constexpr const char* kDayOrMinItems[2] = {"Minute", "Julian day"};
+inline constexpr char kExportSelectedTime[] = "use time selection";
+inline constexpr char kOmitHeaders[] = "omit headers";
+inline constexpr char kDropBlanks[] = "omit negative time periods";
+inline constexpr char kBriefName[] = "short name";
+inline constexpr char kSeparateFiles[] = "text file for each ZV file";
+inline constexpr char kExportFromFile[] = "Export from File:";
+inline constexpr char kCallDetails[] = "Call details";
+inline constexpr char kCalibrationData[] = "Calibration data";
+inline constexpr char kFileTimes[] = "File times";
+inline constexpr char kLightTempValues[] = "File1:  Light, Temperature, Battery values";
+inline constexpr char kOpenFileSettings[] = "Zorvel settings from open files to Clip";
+inline constexpr char kZorvelSettings[] = "Zorvel settings";
+inline constexpr char kSelectBatchTitle[] = "Select one or more Zorvel files to process";
+inline constexpr char kCallDetailsDirTitle[] = "Choose the folder to search for ZV2 files";
+
 // Settings page.
 inline constexpr char kSizeLimitHint[] = "Click to choose the size at which the import starts a new ZV1 file";
 

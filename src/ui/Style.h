@@ -26,6 +26,13 @@ QTabWidget#pp QPushButton { background: #34404d; color: #eef2f5; border: 1px sol
 QTabWidget#pp QPushButton:hover { background: #404e5e; }
 QTabWidget#pp QPushButton:disabled { color: #6f7b88; background: #2a323c; }
 QTabWidget#pp QPlainTextEdit { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
+QTabWidget#pp QCheckBox, QTabWidget#pp QRadioButton { color: #dfe5ec; }
+QTabWidget#pp QCheckBox:disabled, QTabWidget#pp QRadioButton:disabled { color: #6f7b88; }
+QTabWidget#pp QGroupBox { color: #dfe5ec; border: 1px solid #3a4654; margin-top: 14px; padding-top: 4px; }
+QTabWidget#pp QGroupBox::title { subcontrol-origin: margin; left: 6px; }
+QTabWidget#pp QListWidget { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
+QTabWidget#pp QListWidget:disabled { color: #6f7b88; }
+QTabWidget#pp QLineEdit { background: #f4f6f8; color: #101418; border: 1px solid #56657a; padding: 1px 3px; }
 )";
 
 }  // namespace zorvel::ui

@@ -39,9 +39,9 @@ TEST_F(ShellTest, ElevenPagesInOrderStartingOnFiles) {
   EXPECT_EQ(window.pp->tabText(window.pp->currentIndex()), QStringLiteral("Files"));
   EXPECT_TRUE(window.MenuVisible());
   // A page without controls yet shows its own title.
-  auto* title = window.pp->widget(msg::kExportPage)->findChild<QLabel*>(QStringLiteral("PageTitleLbl"));
+  auto* title = window.pp->widget(msg::kAnalysisPage)->findChild<QLabel*>(QStringLiteral("PageTitleLbl"));
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->text(), QStringLiteral("Export"));
+  EXPECT_EQ(title->text(), QStringLiteral("Analysis"));
   EXPECT_TRUE(window.ShowPage(QStringLiteral("results")));
   EXPECT_EQ(window.pp->currentIndex(), msg::kResultsPage);
   EXPECT_FALSE(window.ShowPage(QStringLiteral("Nowhere")));

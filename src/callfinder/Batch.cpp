@@ -1,0 +1,179 @@
+#include "callfinder/Batch.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <thread>
+
+#include "callfinder/Messages.h"
+#include "callfinder/Zv1FileProcessor.h"
+#include "core/AtomicFile.h"
+#include "core/BinaryFile.h"
+#include "core/SlotFiles.h"
+#include "species/Species.h"
+
+namespace zorvel {
+
+namespace {
+
+constexpr int64_t kMinRecordsForCalls = 50;
+constexpr int kAbortPadding = 74;
+
+int JobsFor(int requested) {
+  if (requested > 0) return requested;
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// The outside-classifier file: created at the start, filled and put in place at the end.
+class ExportFile {
+ public:
+  bool Open(const BatchOptions& o, Host& host) {
+    std::string path;
+    if (o.classifierExportPath) {
+      path = *o.classifierExportPath;
+    } else if (auto chosen = host.ChooseSavePath({"", "", "Text files (*.txt)"})) {
+      path = *chosen;
+    }
+    if (!path.empty()) {
+      writer_ = std::make_unique<AtomicFileWriter>(path);
+      if (!writer_->IsOpen()) writer_.reset();
+    }
+    if (!writer_) host.TimedMessage(std::string(cfmsg::kFailedToCreateFile) + path, 30000);
+    return writer_ != nullptr;
+  }
+  void Close(const std::vector<std::string>& lines) {
+    if (!writer_) return;
+    std::string text(cfmsg::kExportHeader);
+    text += "\r\n";
+    for (const std::string& l : lines) text += l + "\r\n";
+    writer_->Write(text.data(), text.size());
+    writer_->Commit();
+    writer_.reset();
+  }
+
+ private:
+  std::unique_ptr<AtomicFileWriter> writer_;
+};
+
+std::string ClockText(std::chrono::system_clock::time_point t) {
+  const std::time_t tt = std::chrono::system_clock::to_time_t(t);
+  std::tm local{};
+  localtime_r(&tt, &local);
+  char buf[16];
+  std::strftime(buf, sizeof buf, "%H:%M", &local);
+  return buf;
+}
+
+}  // namespace
+
+std::string SummaryHeaderLine(bool administrator) {
+  std::string line(cfmsg::kSummaryHeader);
+  for (const std::string& name : BuiltInSpeciesNames()) line += "\t" + name;
+  if (administrator) line += "\t" + std::string(cfmsg::kLoThresh) + "\t" + std::string(cfmsg::kHiThresh);
+  return line;
+}
+
+BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const BatchOptions& options,
+                                Host& host, KeepAwake& keepAwake, BatchObserver* observer) {
+  BatchResult result;
+  result.picked = static_cast<int>(files.size());
+  if (files.empty()) {
+    host.TimedMessage(cfmsg::kNoFilesFound, 2000);
+    return result;
+  }
+  KeepAwakeScope awake(keepAwake);
+  BatchObserver quiet;
+  BatchObserver& obs = observer ? *observer : quiet;
+  const bool admin = host.AdministratorMode();
+  if (options.ShowDetectionSummary) host.AddLine(Memo::DataMemo, SummaryHeaderLine(admin));
+
+  FinderSettings settings = options.settings;
+  ExportFile exportFile;
+  if (settings.ExportToClassifier && !exportFile.Open(options, host)) settings.ExportToClassifier = false;
+
+  // Shares of the batch's bytes before each file, for the end-time estimate.
+  const int n = result.picked;
+  std::vector<double> shareBefore(static_cast<size_t>(n) + 1, 0.0);
+  if (n > 1) {
+    double total = 0;
+    std::vector<double> sizes(static_cast<size_t>(n), 0.0);
+    for (int i = 0; i < n; ++i)
+      total += sizes[static_cast<size_t>(i)] =
+          static_cast<double>(std::max<int64_t>(0, FileSizeOf(files[static_cast<size_t>(i)])));
+    double before = 0;
+    for (int i = 0; i < n; ++i) {
+      shareBefore[static_cast<size_t>(i)] = total > 0 ? before / total : 0.0;
+      before += sizes[static_cast<size_t>(i)];
+    }
+  }
+  const auto started = std::chrono::steady_clock::now();
+
+  RunStorage storage(JobsFor(options.Jobs), settings);
+  std::vector<std::string> exportLines;
+  FileSlots slots;
+  OpenOptions open;
+  open.batchRunning = true;
+  std::string lastZV2;
+  const GraphMarkSink graph = obs.WantsGraphMarks()
+                                  ? GraphMarkSink([&obs](const cf::GraphMark& g) { obs.GraphMark(g); })
+                                  : GraphMarkSink();
+
+  for (int i = 0; i < n; ++i) {
+    const std::string& path = files[static_cast<size_t>(i)];
+    if (!FileExists(path)) continue;
+    CloseAllSlots(slots);
+    const bool opened = OpenFileInSlot(slots, path, 1, host, open).opened;
+    if (opened && slots[1].FileType == ftZV1 && slots[1].InFileRecs > kMinRecordsForCalls) {
+      obs.FileStarted(i + 1, n, path);
+      if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
+        host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
+      } else {
+        const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
+        ++result.processed;
+        if (!outcome.zv2Path.empty()) {
+          lastZV2 = outcome.zv2Path;
+          result.zv2Files.push_back(lastZV2);
+        }
+        if (options.ShowDetectionSummary && slots[1].Open)
+          host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
+      }
+      CloseAllSlots(slots);
+      if (host.StopRequested()) {
+        result.aborted = true;
+        break;
+      }
+    } else {
+      host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kTooSmallForCall));
+      ++result.failed;
+      CloseAllSlots(slots);
+    }
+    const double share = shareBefore[static_cast<size_t>(i) + 1];
+    if (n > 1 && i + 1 < n && share > 0) {
+      const auto elapsed = std::chrono::steady_clock::now() - started;
+      const auto remaining =
+          std::chrono::duration_cast<std::chrono::seconds>(elapsed * ((1.0 - share) / share));
+      obs.EndEstimate(std::string(cfmsg::kProcessEnds) +
+                      ClockText(std::chrono::system_clock::now() + remaining));
+    }
+  }
+
+  exportFile.Close(exportLines);
+  result.statusLine1 =
+      std::string(cfmsg::kFilesProcessed) + std::to_string(result.processed) + "/" + std::to_string(n);
+  result.statusLine2 = std::string(result.failed == 0 ? cfmsg::kSummaryOnResults : cfmsg::kSomeFilesFailed);
+  if (result.aborted) {
+    for (int k = 0; k < 3; ++k) host.AddLine(Memo::DataMemo, "");
+    host.AddLine(Memo::DataMemo, std::string(kAbortPadding, ' ') + std::string(cfmsg::kProcessAborted));
+    if (!lastZV2.empty()) {
+      std::error_code ec;
+      std::filesystem::remove(lastZV2, ec);
+      result.zv2Files.pop_back();
+    }
+  }
+  result.finalStatus =
+      std::string(result.aborted ? cfmsg::kCallFindingAborted : cfmsg::kCallFindingCompleted);
+  return result;
+}
+
+}  // namespace zorvel

@@ -1,0 +1,197 @@
+#include "callfinder/Zv1FileProcessor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+#include "callfinder/Messages.h"
+#include "callfinder/MinuteProcessor.h"
+#include "core/Header.h"
+#include "core/MinuteMap.h"
+#include "core/SlotFiles.h"
+#include "core/ZvWriter.h"
+
+namespace zorvel {
+
+namespace {
+
+constexpr int kProgressSteps = 120;
+constexpr size_t kChunkBytesLimit = 16u << 20;  // raw minute bytes held for one parallel batch
+constexpr int64_t kMaxMinuteRecords = 4 * (int64_t{cf::kMaxOctets} + 1);
+constexpr size_t kMaxReadBufferGrowth = 64u << 20;
+
+// A minute's place in the file: its first record and its record count, both checked against
+// the file so that a map that promises too much can never send a read past the end.
+struct MinuteSpan {
+  int64_t firstRecord = 0;
+  int64_t records = 0;
+};
+
+MinuteSpan SpanOf(const TFileRec& s, int32_t m) {
+  MinuteSpan span;
+  const int64_t a = s.MinStarts[static_cast<size_t>(m)];
+  const int64_t b = std::min<int64_t>(s.MinStarts[static_cast<size_t>(m) + 1], s.InFileRecs);
+  if (a < kHeaderUnits || a >= s.InFileRecs || b <= a) return span;
+  span.firstRecord = a;
+  // No more octets than the octet array holds are ever decoded; records beyond a generous
+  // allowance for other record types are not read, so an absurd minute cannot exhaust memory.
+  span.records = std::min<int64_t>(b - a, kMaxMinuteRecords);
+  return span;
+}
+
+class MinuteReader {
+ public:
+  MinuteReader(TFileRec& s, Host& host) : s_(s), host_(host) {}
+
+  // Reads minute m into dst (grown as needed); returns the whole records read.
+  size_t Read(int32_t m, std::vector<uint8_t>& dst, size_t at) {
+    const MinuteSpan span = SpanOf(s_, m);
+    if (span.records == 0) return 0;
+    const size_t want = static_cast<size_t>(span.records) * kRecordBytes;
+    // A lone minute grows the buffer generously so that few minutes ever grow it again; a
+    // batch of minutes only needs room for the one being added.
+    if (at + want > dst.size()) {
+      const size_t generous = std::min(std::max(2 * dst.size(), 32 * want), kMaxReadBufferGrowth);
+      dst.resize(at == 0 ? std::max(want, generous) : std::max(2 * dst.size(), at + want));
+    }
+    const size_t got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data() + at, want);
+    if (got < want && got > 0 && host_.AdministratorMode()) {
+      host_.TimedMessage(std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
+                             "   " + std::to_string(span.records),
+                         3000);
+      host_.TimedMessage(
+          std::string(cfmsg::kMinuteRead2) + std::to_string(got) + " " + std::to_string(span.records), 3000);
+    }
+    return got / kRecordBytes;
+  }
+
+ private:
+  TFileRec& s_;
+  Host& host_;
+};
+
+void CopyResult(cf::MinuteWork& w, MinuteResult& r) {
+  r.bytes.assign(w.out.begin(), w.out.begin() + static_cast<std::ptrdiff_t>(w.outLen));
+  r.counters = w.counters;
+  r.exportLines.swap(w.exportLines);
+  r.graphMarks.swap(w.graphMarks);
+  r.notices.swap(w.notices);
+}
+
+HeaderBytes Zv2Header(TFileRec& s) {
+  HeaderBytes h{};
+  s.Infile->ReadAt(0, h.data(), h.size());
+  h[hdr::kUsedCallFinderVersion] = 0;
+  return h;
+}
+
+}  // namespace
+
+RunStorage::RunStorage(int jobs, const FinderSettings& settings)
+    : pool(jobs, settings),
+      chunkMinutes(pool.Jobs() == 1 ? 1 : 64 * pool.Jobs()),
+      raw(cf::kInitialReadBufferBytes),
+      offset(static_cast<size_t>(chunkMinutes)),
+      length(static_cast<size_t>(chunkMinutes)),
+      results(static_cast<size_t>(chunkMinutes)) {}
+
+FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
+                           std::vector<std::string>& exportLines, const GraphMarkSink& graph) {
+  FileOutcome outcome;
+  MapSlot(slots, 1, true, host, true);
+  TFileRec& s = slots[1];
+  if (!s.Open) return outcome;
+  const int32_t minutes = s.MinStartsWritten;
+  const int64_t firstSpan = minutes > 0 ? int64_t{s.MinStarts[1]} - s.MinStarts[0] : 0;
+  if (firstSpan <= 0) {
+    if (host.AdministratorMode())
+      host.TimedMessage(std::string(cfmsg::kFirstMinuteEmpty) + std::to_string(firstSpan), 3000);
+    return outcome;
+  }
+  const std::string zv2Path = WithExtension(s.FullFileName, ".ZV2");
+  ZvFileWriter out(zv2Path, Zv2Header(s));
+  if (!out.IsOpen()) {
+    host.TimedMessage(cfmsg::kFailedToCreateZV2, 20000);
+    return outcome;
+  }
+  std::error_code ec;
+  std::filesystem::remove(WithExtension(s.FullFileName, ".z2m"), ec);
+
+  const std::string caption = std::string(cfmsg::kFindingCallsIn) + s.ShortName;
+  const int32_t progressEvery = std::max(1, minutes / kProgressSteps);
+  host.Progress(caption, 0, kProgressSteps);
+  const int chunkMinutes = run.chunkMinutes;
+  std::vector<uint8_t>& raw = run.raw;
+  std::vector<size_t>& offset = run.offset;
+  std::vector<size_t>& length = run.length;
+  std::vector<MinuteResult>& results = run.results;
+  cf::MinutePool& pool = run.pool;
+  MinuteReader reader(s, host);
+  bool writeOk = true;
+  const bool collectGraph = static_cast<bool>(graph);
+
+  for (int32_t m = 0; m < minutes;) {
+    // Read a batch of minutes, bounded in count and bytes, then process them together.
+    int count = 0;
+    size_t used = 0;
+    while (count < chunkMinutes && m + count < minutes && (count == 0 || used < kChunkBytesLimit)) {
+      const size_t recs = reader.Read(m + count, raw, used);
+      offset[static_cast<size_t>(count)] = used;
+      length[static_cast<size_t>(count)] = recs * kRecordBytes;
+      used += recs * kRecordBytes;
+      ++count;
+    }
+    const int32_t firstMinute = m;
+    pool.Run(count, [&](cf::MinuteWork& w, int i) {
+      w.collectGraphMarks = collectGraph;
+      w.minuteOfDay = (s.FirstLoggedMin + firstMinute + i) % kMinutesPerDay;
+      cf::ProcessMinute(w, raw.data() + offset[static_cast<size_t>(i)], length[static_cast<size_t>(i)],
+                        s.ShortName);
+      CopyResult(w, results[static_cast<size_t>(i)]);
+    });
+    for (int i = 0; i < count; ++i) {
+      MinuteResult& r = results[static_cast<size_t>(i)];
+      for (const cf::MinuteNotice& n : r.notices)
+        if (!n.administratorOnly || host.AdministratorMode()) host.TimedMessage(n.text, n.milliseconds);
+      if (!r.bytes.empty()) writeOk = writeOk && out.Append(r.bytes.data(), r.bytes.size() / kRecordBytes);
+      if (r.counters.calls > 0) {
+        outcome.totals.octetsInCalls += r.counters.octetsInCalls;
+        outcome.totals.calls += r.counters.calls;
+        outcome.totals.buzzCalls += r.counters.buzzCalls;
+        for (int sp = 0; sp < cf::kSpeciesSlots; ++sp)
+          outcome.totals.callsPerSpN[sp] += r.counters.callsPerSpN[sp];
+      }
+      for (std::string& line : r.exportLines) exportLines.push_back(std::move(line));
+      if (collectGraph)
+        for (const cf::GraphMark& g : r.graphMarks) graph(g);
+      if ((m + i + 1) % progressEvery == 0)
+        host.Progress(caption, std::min(kProgressSteps, (m + i + 1) / progressEvery), kProgressSteps);
+    }
+    m += count;
+  }
+
+  std::array<uint8_t, hdr::kClassifierLen> name{};
+  std::copy(cfmsg::kClassifierName.begin(), cfmsg::kClassifierName.end(), name.begin());
+  writeOk = writeOk && out.PatchHeader(hdr::kSpClassifierName, name.data(), name.size());
+  if (!writeOk || !out.Finish()) {
+    host.TimedMessage(std::string(cfmsg::kFailedToCreateZV2) + zv2Path, 20000);
+    return outcome;
+  }
+  outcome.zv2Path = zv2Path;
+  return outcome;
+}
+
+std::string SummaryLine(const TFileRec& s, const FileTotals& t, bool administrator) {
+  char days[32];
+  std::snprintf(days, sizeof days, "%.4f",
+                (static_cast<double>(s.LastLoggedMin) - s.FirstLoggedMin) / kMinutesPerDay);
+  std::string line = s.ShortName + "\t" + days + "\t" + std::to_string(t.octetsInCalls) + "\t" +
+                     std::to_string(t.calls) + "\t" + std::to_string(t.buzzCalls);
+  for (int sp = 0; sp < 16; ++sp) line += "\t" + std::to_string(t.callsPerSpN[sp]);
+  if (administrator)
+    line += "\t" + std::to_string(s.ScoreThreshold) + "\t" + std::to_string(s.TriadThreshold);
+  return line;
+}
+
+}  // namespace zorvel
