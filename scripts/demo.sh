@@ -31,6 +31,13 @@ if [ -x "$gui" ]; then
     "$gui" --open "$first" "$second"
   else
     QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen.png" --size 1920x1080 --open "$first" "$second"
-    echo "no display: saved $out/screen.png"
+    # The night at 5 minutes a column (raw wave groups by frequency, calls by type); then the first
+    # screen at 5 ms a pixel that holds more than one wave group (found by scroll right with the
+    # ZV1 file as seek file), raw amplitudes below and the calls' frequencies above.
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-low.png" --size 1920x1080 --open "$first" "$second" \
+      --level 13 --y-axis freq calltype
+    QT_QPA_PLATFORM=offscreen "$gui" --screenshot "$out/screen-high.png" --size 1920x1080 --open "$first" "$second" \
+      --level 7 --seek --y-axis amplitude freq
+    echo "no display: saved $out/screen.png, $out/screen-low.png and $out/screen-high.png"
   fi
 fi

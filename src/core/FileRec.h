@@ -32,6 +32,15 @@ enum tGraphType : uint8_t {
   tBendDownKHZ, tAmplitude, tDuration
 };
 
+// One call on the present screen, as the pointer read-out shows it.
+struct tScreenCallSummaryRec {
+  int32_t SpN = 0;
+  int32_t Duration100Musecs = 0;
+  int32_t Fmin = 0, Fmax = 0;
+  int32_t MinSlopeKHZ = 0;
+  int32_t SeqN = 0;
+};
+
 struct tWavFileTimesRecord {
   int32_t MinN = 0;
   int32_t Second = 0;
@@ -119,7 +128,8 @@ struct TFileRec {
   std::string DetectionText;
   tGraphType GraphType = tKHZdwell;
   int32_t LastScreenXdrawn = 0, LastScreenXlogged = 0, LastScreenCallNlogged = 0;
-  std::vector<int32_t> ScreenXarr, ScreenCallsArr;
+  std::vector<int32_t> ScreenXarr;
+  std::vector<tScreenCallSummaryRec> ScreenCallsArr;  // 1-based: entry 0 is unused
 
   // Our own additions.
   bool ReadOnly = false;         // opened without write access: in-place edits are refused

@@ -18,6 +18,7 @@ const QColor kPlotBackground(0x0b, 0x0e, 0x12);
 const QColor kBandLine(0x3a, 0x44, 0x52);
 const QColor kGridLine(0x1e, 0x25, 0x2e);
 const QColor kSelected(0xe0, 0xb0, 0x30);
+constexpr int kDragWidth = 120;
 }  // namespace
 
 DisplayArea::DisplayArea(QWidget* parent) : QWidget(parent) {
@@ -48,6 +49,21 @@ void DisplayArea::SetSelectedSlot(int slot) {
   update();
 }
 
+void DisplayArea::SetCanvas(const QImage* image, std::function<QRect(int)> bandOfSlot) {
+  canvas_ = image;
+  bandOfSlot_ = std::move(bandOfSlot);
+  PlaceLabels();
+  update();
+}
+
+void DisplayArea::SetChrome(QRect backBar, QRect frontBar, QString startText, QString endText) {
+  backBar_ = backBar;
+  frontBar_ = frontBar;
+  startText_ = std::move(startText);
+  endText_ = std::move(endText);
+  update();
+}
+
 QRect DisplayArea::PlotRect() const {
   const int width =
       std::max(0, (this->width() - kPlotLeft - kPlotRightMargin) / kPlotWidthStep * kPlotWidthStep);
@@ -56,6 +72,10 @@ QRect DisplayArea::PlotRect() const {
 }
 
 QRect DisplayArea::BandRect(size_t index) const {
+  if (canvas_ && bandOfSlot_) {
+    const QRect r = bandOfSlot_(bands_[index]);
+    if (!r.isEmpty()) return r;
+  }
   const QRect plot = PlotRect();
   const int n = static_cast<int>(std::max<size_t>(1, bands_.size()));
   const int i = static_cast<int>(index);
@@ -89,6 +109,31 @@ void DisplayArea::PlaceLabels() {
 
 void DisplayArea::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  if (canvas_ && !canvas_->isNull()) {
+    p.drawImage(0, 0, *canvas_);
+    if (!backBar_.isEmpty()) {
+      p.fillRect(backBar_, QColor(0x3a, 0x44, 0x52));
+      const QColor front(0x30, 0x90, 0xe0);
+      QRect bar = frontBar_;
+      if (dragOffset_ >= 0) bar.setWidth(kDragWidth);
+      p.fillRect(bar, front);
+      p.setPen(Qt::white);
+      if (dragOffset_ >= 0 && sliderText) p.drawText(bar, Qt::AlignCenter, sliderText(bar.left() - 1));
+      // The screen's start and end, on the strip under the ruler.
+      const int y = height() - 6;
+      p.setPen(Qt::black);
+      p.drawText(backBar_.left(), y, startText_);
+      p.drawText(width() - 150, y, endText_);
+    }
+    if (selected_) {
+      for (size_t i = 0; i < bands_.size(); ++i)
+        if (bands_[i] == selected_) {
+          p.setPen(kSelected);
+          p.drawRect(BandRect(i).adjusted(0, 0, -1, -1));
+        }
+    }
+    return;
+  }
   const QRect plot = PlotRect();
   p.fillRect(plot, kPlotBackground);
   // Faint vertical grid every ninth of the plot, as the time ruler will divide it.
@@ -111,7 +156,29 @@ void DisplayArea::resizeEvent(QResizeEvent* event) {
   PlaceLabels();
 }
 
+void DisplayArea::mouseMoveEvent(QMouseEvent* event) {
+  if (dragOffset_ >= 0) {
+    const int x = static_cast<int>(event->position().x());
+    frontBar_.moveLeft(x - dragOffset_);
+    update();
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void DisplayArea::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragOffset_ >= 0 && event->button() == Qt::LeftButton) {
+    dragOffset_ = -1;
+    Q_EMIT SliderReleased(frontBar_.left() - 1);
+  }
+  QWidget::mouseReleaseEvent(event);
+}
+
 void DisplayArea::mousePressEvent(QMouseEvent* event) {
+  // The slider widens while dragged so that the date under it can be read.
+  if (event->button() == Qt::LeftButton && canvas_ && frontBar_.contains(event->position().toPoint())) {
+    dragOffset_ = static_cast<int>(event->position().x()) - frontBar_.left();
+    update();
+  }
   if (event->button() == Qt::RightButton) {
     const int slot = SlotAt(event->position().toPoint().y());
     if (slot) Q_EMIT SlotRightClicked(slot);

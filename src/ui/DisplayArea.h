@@ -1,14 +1,17 @@
-// The area the display is drawn on: dark, divided into one band per open file (all six slots
-// while none is open), each band named by its slot label. The screen drawing itself comes later;
-// until then the bands show only their frames.
+// The area the display is drawn on. While files are open it shows the painted screen, each band
+// named by its slot label; with none open, six empty frames show where files will go.
 #pragma once
 
+#include <QRect>
+#include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "core/FileRec.h"
 
+class QImage;
 class QLabel;
 
 namespace zorvel::ui {
@@ -23,6 +26,12 @@ class DisplayArea : public QWidget {
 
   // The slots that get a band, top to bottom.
   void SetBands(std::vector<int> slots);
+  // The painted screen and where each slot's band lies on it; a null image shows the frames.
+  void SetCanvas(const QImage* image, std::function<QRect(int slot)> bandOfSlot);
+  // The slider and the screen's start and end texts, drawn over the canvas.
+  void SetChrome(QRect backBar, QRect frontBar, QString startText, QString endText);
+  // The text shown on the slider while it is dragged.
+  std::function<QString(int left)> sliderText;
   void SetSelectedSlot(int slot);
   // The slot whose band contains y, or 0.
   int SlotAt(int y) const;
@@ -30,17 +39,26 @@ class DisplayArea : public QWidget {
  Q_SIGNALS:
   // A right click in a file's area selects that file for per-file commands.
   void SlotRightClicked(int slot);
+  // The slider was let go with its left edge at x.
+  void SliderReleased(int left);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QRect PlotRect() const;
   QRect BandRect(size_t index) const;
   void PlaceLabels();
   std::vector<int> bands_;
+  const QImage* canvas_ = nullptr;
+  std::function<QRect(int)> bandOfSlot_;
+  QRect backBar_, frontBar_;
+  QString startText_, endText_;
+  int dragOffset_ = -1;  // pointer x minus the slider's left while dragging
   int selected_ = 0;
 };
 

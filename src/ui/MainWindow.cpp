@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +23,7 @@
 #include "species/Species.h"
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
+#include "ui/DisplayControl.h"
 #include "ui/Hints.h"
 #include "ui/Messages.h"
 #include "ui/ProgramFormats.h"
@@ -47,8 +51,15 @@ constexpr int kMenuMaxWidth = 1080;
 constexpr int kMenuMaxHeight = 380;
 }  // namespace
 
-TB::TB(StartupOptions options) : options_(std::move(options)), host_(std::make_unique<WindowHost>(*this)) {
+TB::TB(StartupOptions options)
+    : options_(std::move(options)),
+      host_(std::make_unique<WindowHost>(*this)),
+      display_(std::make_unique<DisplayControl>(slots_, *host_)) {
   setObjectName(QStringLiteral("TB"));
+  display_->SetFilter(&readerFilter_, &filters_.IgnoreFilters);
+  display_->Nav().onScreenDrawn = [this] {
+    if (Display) Display->update();
+  };
   BuildControls();
   BuildPages();
   ConnectControls();
@@ -166,18 +177,19 @@ void TB::BuildPages() {
   About = new AboutPage(pp);
   Results = new ResultsPage(pp);
   Analysis = new AnalysisPage(pp);
+  DisplayOptions = new DisplayPage(pp);
+  Navigation = new NavigationPage(pp);
   Settings = new SettingsPage(pp);
   FiltersP = new FiltersPage(pp);
   ExportP = new ExportPage(pp);
   ProcessP = new ProcessPage(pp);
-  NavigationP = new NavigationPage(pp);
   const std::array<TitledPage*, msg::kPageTitles.size()> pages = {GetData,
                                                                   Files,
                                                                   FiltersP,
-                                                                  new DisplayPage(pp),
+                                                                  DisplayOptions,
                                                                   Settings,
                                                                   About,
-                                                                  NavigationP,
+                                                                  Navigation,
                                                                   ExportP,
                                                                   Results,
                                                                   Analysis,
@@ -191,6 +203,7 @@ void TB::BuildPages() {
 }
 
 void TB::ConnectControls() {
+  ConnectDisplayControls();
   connect(MenuBtn, &QPushButton::clicked, this, &TB::MenuBtnClick);
   connect(StopShowBtn, &QPushButton::clicked, this, &TB::StopShowBtnClick);
   connect(BigLbl, &ClickLabel::clicked, this, &TB::BigLblClick);
@@ -203,6 +216,12 @@ void TB::ConnectControls() {
     connect(SkipOn[static_cast<size_t>(i)], &QCheckBox::clicked, this,
             [this, i](bool on) { SkipOnClick(i + 1, on); });
   connect(Display, &DisplayArea::SlotRightClicked, this, &TB::SetActionSlot);
+  Display->sliderText = [this](int left) { return display_->SliderDragText(left); };
+  connect(Display, &DisplayArea::SliderReleased, this, [this](int left) {
+    SetMenuVisible(false);
+    display_->Nav().SliderRelease(left);
+    UpdateDisplay();
+  });
 
   connect(Files->OpenUnrelatedFilesBtn, &QPushButton::clicked, this, &TB::OpenUnrelatedFilesBtnClick);
   connect(Files->OpenFileSetBtn, &QPushButton::clicked, this, &TB::OpenFileSetBtnClick);
@@ -292,8 +311,40 @@ bool TB::event(QEvent* event) {
 }
 
 bool TB::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Display && event->type() == QEvent::Resize) PlaceMenu();
+  if (watched == Display && event->type() == QEvent::Resize) {
+    PlaceMenu();
+    display_->Resize(Display->size());
+    UpdateDisplay();
+  }
+  if (watched == Display && event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    const int steps = wheel->angleDelta().y();
+    if (steps != 0 && display_->Wheel(steps > 0, static_cast<int>(wheel->position().y()), MenuVisible())) {
+      Display->update();
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TB::keyReleaseEvent(QKeyEvent* event) {
+  // Display keys act only while the menu is hidden, so typing into the pages never moves the view.
+  if (!MenuVisible()) {
+    const int x = Display->mapFromGlobal(QCursor::pos()).x();
+    if (display_->KeyRelease(event->key(), event->modifiers(), x)) {
+      Display->update();
+      event->accept();
+      return;
+    }
+  }
+  QMainWindow::keyReleaseEvent(event);
+}
+
+void TB::UpdateDisplay() {
+  const bool show = display_->HasScreen();
+  Display->SetCanvas(show ? &display_->Image() : nullptr, [this](int slot) { return display_->BandRect(slot); });
+  const DisplayControl::Chrome c = display_->ScreenChrome();
+  Display->SetChrome(c.backBar, c.frontBar, c.startText, c.endText);
 }
 
 void TB::closeEvent(QCloseEvent* event) {

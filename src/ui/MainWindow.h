@@ -31,13 +31,15 @@ namespace zorvel::ui {
 
 class AboutPage;
 class AnalysisPage;
-class NavigationPage;
 class ProcessPage;
 class TDevF;
 class ExportPage;
 class FiltersPage;
 class ClickLabel;
 class DisplayArea;
+class DisplayPage;
+class NavigationPage;
+class DisplayControl;
 class FilesPage;
 class GetDataPage;
 class ResultsPage;
@@ -199,6 +201,8 @@ class TB : public QMainWindow {
   QProgressBar* BatchProgressBar = nullptr;
   std::array<QCheckBox*, kSlotCount> SkipOn{};  // SkipOn1 … SkipOn6
   DisplayArea* Display = nullptr;
+  // The view, painter and navigator behind the display area.
+  DisplayControl& Screen() { return *display_; }
   TTM* TimedMessageWindow = nullptr;
 
   GetDataPage* GetData = nullptr;
@@ -209,9 +213,10 @@ class TB : public QMainWindow {
   FiltersPage* FiltersP = nullptr;
   ExportPage* ExportP = nullptr;
   ProcessPage* ProcessP = nullptr;
-  NavigationPage* NavigationP = nullptr;
   TDevF* DevF = nullptr;
   AnalysisPage* Analysis = nullptr;
+  DisplayPage* DisplayOptions = nullptr;
+  NavigationPage* Navigation = nullptr;
 
   QPlainTextEdit* DataMemo = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;
@@ -221,6 +226,7 @@ class TB : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -240,9 +246,17 @@ class TB : public QMainWindow {
   void UpdateSlotControls();
   void ChooseSeekFileIfClosed();
 
+  // Shows the painted screen once files are open.
+  void UpdateDisplay();
+  // The Display and Navigation pages' controls, bound to the display (MainWindowDisplay.cpp).
+  void ConnectDisplayControls();
+  void ApplyDisplayPage();
+  void FastForwardTick();
+
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;
   FileSlots slots_;
+  std::unique_ptr<DisplayControl> display_;
   double scaleFactor_ = 1.0;
   QString proposedOpenName_;
   std::atomic<bool> batchRunning_{false};

@@ -2,6 +2,8 @@
 // unrelated ones, or a ZV1/ZV2 set) and closing them, and the controls that follow the slots.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
@@ -12,8 +14,10 @@
 #include "core/SlotFiles.h"
 #include "species/Species.h"
 #include "ui/DisplayArea.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/Messages.h"
+#include "ui/pages/DisplayPage.h"
 #include "ui/pages/FilesPage.h"
 
 namespace zorvel::ui {
@@ -181,6 +185,9 @@ void TB::UpdateSlotControls() {
     const TFileRec& s = slots_[slot];
     QLabel* label = Display->FileLbl[static_cast<size_t>(slot - 1)];
     label->setText(QString::fromStdString(s.Open ? s.FileLbl : VacantFileLabel(slot)));
+    QComboBox* combo = DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(slot - 1)];
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(s.Open ? s.FileYaxisType : tySPL);
     QCheckBox* box = SkipOn[static_cast<size_t>(slot - 1)];
     box->setText(QString::fromStdString(SkipBoxCaption(s)));
     box->setEnabled(s.Open);
@@ -189,6 +196,8 @@ void TB::UpdateSlotControls() {
   // With no file open the six vacant slots are shown, so that the user sees where files go.
   if (bands.empty()) bands = {1, 2, 3, 4, 5, 6};
   Display->SetBands(std::move(bands));
+  display_->FilesChanged();
+  UpdateDisplay();
 }
 
 }  // namespace zorvel::ui

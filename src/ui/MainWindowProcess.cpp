@@ -70,7 +70,7 @@ void TB::ConnectProcessControls() {
   for (QPushButton* b : {p->ExportToOtherClassifierBtn, p->ImportFromClassifierBtn})
     connect(b, &QPushButton::clicked, this, [this] { ShowMessage(QString::fromLatin1(msg::kNotYetImplemented)); });
   connect(GetData->ProcessZV1fileListBtn, &QPushButton::clicked, this, &TB::ProcessZV1fileListBtnClick);
-  connect(NavigationP->NavigationImage, &ClickLabel::doubleClicked, this, &TB::NavigationImageDblClick);
+  connect(Navigation->NavigationImage, &ClickLabel::doubleClicked, this, &TB::NavigationImageDblClick);
   connect(DevF->JunkYardLbl, &ClickLabel::clicked, this, &TB::JunkYardLblClick);
   // The TempParam range starts at 0 … 0 and follows these edits once they change; text that is
   // not a whole number is refused and the value stays.

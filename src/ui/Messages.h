@@ -29,6 +29,28 @@ inline constexpr std::array<const char*, 11> kPageTitles = {
     "Get Data",   "Files",  "Files/Filters", "Display",  "Settings", "About",
     "Navigation", "Export", "Results",       "Analysis", "Process"};
 
+// Navigation and Display pages.
+inline constexpr char kStartBtn[] = "show from start";
+inline constexpr char kGoOnBtn[] = "scroll right";
+inline constexpr char kGoBackBtn[] = "scroll left";
+inline constexpr char kFastForwardButton[] = "fast forward";
+inline constexpr char kRefreshBtn[] = "refresh";
+inline constexpr char kFitToScreenBtn[] = "Fit to screen";
+inline constexpr char kGoToTimeBtn[] = "Move to:";
+inline constexpr char kGoToTimeHint[] = "Moves to the screen before that time";
+inline constexpr char kMinNToShowStart[] = "0";
+inline constexpr char kColourFeatures[] = "highlight call features";
+inline constexpr char kShowQual[] = " tonality & call type";
+inline constexpr char kShowFreqGridLines[] = "kHz gridLines";
+inline constexpr char kShowMaxFall[] = "mark max fall";
+inline constexpr char kWhiteScreen[] = "white screen";
+inline constexpr char kBlackLines[] = "black lines";
+inline constexpr char kShowLight[] = "light";
+inline constexpr char kShowTemps[] = "temperature";
+inline constexpr char kShowTempsGrid[] = "temperature grid";
+inline constexpr char kUseRTCtemperatures[] = "clock temperatures";
+inline constexpr char kShowBatt[] = "battery %1";
+
 // Controls around the display.
 inline constexpr char kMenuBtn[] = "menu";
 inline constexpr char kStopShowBtn[] = "stop";

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/DisplayArea.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 
 namespace zorvel::ui {
@@ -18,6 +20,15 @@ void PrintNotice(const QString& text) {
   std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 }  // namespace
+
+std::optional<TYaxisType> YaxisTypeOfName(const QString& name) {
+  static const std::pair<const char*, TYaxisType> kNames[] = {
+      {"freq", tyFreq},         {"frequency", tyFreq}, {"period", tyPeriod}, {"amplitude", tySPL},
+      {"amp", tySPL},           {"calltype", tyCallType}, {"battery", tyBatteryVoltage}};
+  for (const auto& [n, t] : kNames)
+    if (name.compare(QLatin1String(n), Qt::CaseInsensitive) == 0) return t;
+  return std::nullopt;
+}
 
 bool IsScreenshotCommand(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
@@ -42,6 +53,27 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
       o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
     } else if (a == QLatin1String("--page") && hasValue) {
       o.page = parameters[++i];
+    } else if (a == QLatin1String("--level") && hasValue) {
+      bool ok = false;
+      const int level = parameters[++i].toInt(&ok);
+      if (!ok || level < 0 || level > 20) {
+        *error = QStringLiteral("--level wants a display level from 0 (5us) to 20 (10 days)");
+        return std::nullopt;
+      }
+      o.level = level;
+    } else if (a == QLatin1String("--seek")) {
+      o.seek = true;
+    } else if (a == QLatin1String("--at") && hasValue) {
+      o.at = parameters[++i];
+    } else if (a == QLatin1String("--y-axis")) {
+      while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--"))) {
+        const QString t = parameters[++i];
+        if (!YaxisTypeOfName(t)) {
+          *error = QStringLiteral("--y-axis wants freq, period, amplitude, calltype or battery, not ") + t;
+          return std::nullopt;
+        }
+        o.yAxis << t;
+      }
     } else if (a == QLatin1String("--open")) {
       while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--")))
         o.open << parameters[++i];
@@ -86,6 +118,19 @@ int RunScreenshot(const ScreenshotOptions& options) {
     window.SetMenuVisible(true);
   }
   QCoreApplication::processEvents();
+  int axisIndex = 0;
+  for (int slot = 1; slot <= kSlotCount && axisIndex < options.yAxis.size(); ++slot)
+    if (window.Slots()[slot].Open) window.Slots()[slot].FileYaxisType = *YaxisTypeOfName(options.yAxis[axisIndex++]);
+  if (options.level || !options.at.isEmpty() || !options.yAxis.isEmpty() || options.seek) {
+    const int level = options.level.value_or(window.Screen().View().DisplayTimeUnit);
+    if (!window.Screen().ShowLevelAt(level, options.at.toStdString()) && !options.at.isEmpty()) return 1;
+    if (options.seek) {
+      window.Screen().View().SeekFile = window.SeekFile();
+      window.Screen().Nav().GoOn();
+    }
+    window.Display->update();
+    QCoreApplication::processEvents();
+  }
   // No pointer hovers over an off-screen window: drop the hint a synthetic entry may have left.
   window.MenuLbl->setText(QStringLiteral("  "));
   const QImage image = window.grab().toImage();

@@ -1,5 +1,6 @@
-// "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME]": builds the window
-// without a display, opens the files, renders the window into a PNG and exits. For demos and
+// "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]
+// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...]": builds the window without a display, opens
+// the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
 // checks on machines without a screen; nothing waits for a person.
 #pragma once
 
@@ -7,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+#include "core/FileRec.h"
 
 namespace zorvel::ui {
 
@@ -17,7 +20,15 @@ struct ScreenshotOptions {
   // A page title shows the menu on that page; "none" hides the menu; empty keeps the window's
   // own state, except that the menu is hidden when files were opened.
   QString page;
+  std::optional<int> level;  // 0 … 20
+  QString at;                // the screen ends just after this moment
+  bool seek = false;         // then "scroll right" to the next screen the seek file fills
+  // One per opened file, in slot order: freq, period, amplitude, calltype, battery.
+  QStringList yAxis;
 };
+
+// The y-axis type a --y-axis word names (letter case ignored).
+std::optional<TYaxisType> YaxisTypeOfName(const QString& name);
 
 bool IsScreenshotCommand(int argc, char** argv);
 // nullopt with a reason in error when the parameters do not make sense.

@@ -82,9 +82,12 @@ TEST_F(FileCommandsTest, RightClickInABandSelectsItsFile) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   window.SetMenuVisible(false);
+  // File 1's band is the lowest.
   const QPoint inLowerBand(window.Display->width() / 2, window.Display->height() * 3 / 4);
-  ASSERT_EQ(window.Display->SlotAt(inLowerBand.y()), 2);
-  QTest::mouseClick(window.Display, Qt::RightButton, {}, inLowerBand);
+  ASSERT_EQ(window.Display->SlotAt(inLowerBand.y()), 1);
+  const QPoint inUpperBand(window.Display->width() / 2, window.Display->height() / 4);
+  ASSERT_EQ(window.Display->SlotAt(inUpperBand.y()), 2);
+  QTest::mouseClick(window.Display, Qt::RightButton, {}, inUpperBand);
   EXPECT_EQ(window.ActionSlot(), 2);
 }
 

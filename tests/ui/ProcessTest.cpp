@@ -71,7 +71,7 @@ TEST_F(ProcessTest, FindsCallsIntoAZV2FileBesideEachZV1File) {
 
 TEST_F(ProcessTest, NavigationImageAndJunkYardSwitchAdministratorMode) {
   window.ShowPage(QStringLiteral("Navigation"));
-  QTest::mouseDClick(window.NavigationP->NavigationImage, Qt::LeftButton);
+  QTest::mouseDClick(window.Navigation->NavigationImage, Qt::LeftButton);
   EXPECT_TRUE(window.AdministratorMode());
   EXPECT_TRUE(window.DevF->isVisible());
   EXPECT_EQ(window.DevF->MaxKHZscaledMismatchEdit->text(), QStringLiteral("12"));

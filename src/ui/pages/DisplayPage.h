@@ -1,12 +1,39 @@
+// The "Display" page: each file's y-axis type, the four scale boxes and the drawing switches.
 #pragma once
 
+#include <array>
+
+#include "core/FileRec.h"
 #include "ui/pages/TitledPage.h"
 
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
 namespace zorvel::ui {
+
+class ClickLabel;
 
 class DisplayPage : public TitledPage {
  public:
   explicit DisplayPage(QWidget* parent = nullptr);
+  std::array<QComboBox*, kSlotCount> DisplayOptionsCombo{};  // File1DisplayOptionsCombo …
+  QLineEdit* KHZYscaleMaxEdit = nullptr;
+  QLineEdit* PeriodYscaleMaxEdit = nullptr;
+  QLineEdit* SPLYscaleMaxEdit = nullptr;
+  QLineEdit* CountYscaleMaxEdit = nullptr;
+  ClickLabel* LineWidthLbl = nullptr;
+  QCheckBox* WhiteScreen = nullptr;
+  QCheckBox* BlackLines = nullptr;
+  QCheckBox* ColourFeatures = nullptr;
+  QCheckBox* ShowMaxFall = nullptr;
+  QCheckBox* ShowQual = nullptr;
+  QCheckBox* ShowFreqGridLines = nullptr;
+  QCheckBox* ShowLight = nullptr;
+  QCheckBox* ShowTemps = nullptr;
+  QCheckBox* ShowTempsGrid = nullptr;
+  QCheckBox* UseRTCtemperatures = nullptr;
+  std::array<QCheckBox*, 4> ShowBatt{};  // ShowBatt1 … ShowBatt4
 };
 
 }  // namespace zorvel::ui

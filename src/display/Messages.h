@@ -1,0 +1,97 @@
+// Every text the display shows, in one place.
+#pragma once
+
+#include <string_view>
+
+namespace zorvel::msg {
+
+// Zoom.
+inline constexpr std::string_view kMaxResolution = "Display is already at maximum time resolution";
+inline constexpr std::string_view kMinResolution = "Display is already at minimum time resolution";
+inline constexpr std::string_view kNoFilesOpenFit = "No files Open";
+
+// Ruler.
+inline constexpr std::string_view kRulerZeroMs = "I   0 msecs";
+inline constexpr std::string_view kRulerMsPrefix = "I   ";
+inline constexpr std::string_view kRulerMsSuffix = "ms";
+inline constexpr std::string_view kRulerPrefix = "I ";
+
+// Legend labels and their hints.
+inline constexpr std::string_view kLegendMaxFall = "MaxFall";
+inline constexpr std::string_view kLegendMaxRise = "MaxRise";
+inline constexpr std::string_view kLegendMinSlope = "MinSlope";
+inline constexpr std::string_view kLegendUpBend = "upBend";
+inline constexpr std::string_view kLegendDownBend = "downBend";
+inline constexpr std::string_view kLegendCF = "tcCF";
+inline constexpr std::string_view kLegendNearCF = "nearCF";
+inline constexpr std::string_view kHintMaxFall =
+    " the steepest fall in frequency. (the 1st order positive differential of wavelength/time) If a constant "
+    "frequency section occurs a further 'MaxFall' may be defined";
+inline constexpr std::string_view kHintMaxRise =
+    " the steepest rise in frequency. (the 1st order negative differential of wavelength/time)";
+inline constexpr std::string_view kHintMinSlope = " the nearest to constant frequency.";
+inline constexpr std::string_view kHintUpBend =
+    " the maximum rate of increase of the rate of increase of wavelength. (the 2nd order positive "
+    "differential of "
+    "wavelength/time)";
+inline constexpr std::string_view kHintDownBend =
+    " the maximum rate of decrease of the rate of increase of wavelength. (the 2nd order negative "
+    "differential of "
+    "wavelength/time)";
+inline constexpr std::string_view kHintCF = " part of call with constant frequency.";
+inline constexpr std::string_view kHintNearCF = " part of call that has a low rate of frequency change.";
+
+// Y-axis choices, in the order of a file's type list.
+inline constexpr std::string_view kAxisItemFreq = "Frequency       F9";
+inline constexpr std::string_view kAxisItemPeriod = "Period     Shift F9";
+inline constexpr std::string_view kAxisItemAmplitude = "Amplitude      F10";
+inline constexpr std::string_view kAxisItemCallType = "Call Type";
+inline constexpr std::string_view kAxisItemBattery = "Battery levels /kHz";
+inline constexpr std::string_view kCallTypesOnlyZV2 = "Call types are only available from ZV2 files";
+
+// Axis titles.
+inline constexpr std::string_view kTitleKHz = "kHz";
+inline constexpr std::string_view kTitlePeriod = "Period us.";
+inline constexpr std::string_view kTitleSPL = "SPL - raw value (0-255)";
+inline constexpr std::string_view kTitleCallTypeHi = "Period us. Call type colors.";
+inline constexpr std::string_view kTitleAmplitudeLo = "amplitude";
+inline constexpr std::string_view kTitleCallTypesLo = "Call types. Calls/min";
+inline constexpr std::string_view kBinIn = " in ";
+inline constexpr std::string_view kBinMin = "min bins    ";
+inline constexpr std::string_view kBinHr = "hr bins    ";
+inline constexpr std::string_view kBinWeek = " in 1week bins    ";
+inline constexpr std::string_view kUnitKHz = "kHz";
+inline constexpr std::string_view kUnitUs = "us";
+inline constexpr std::string_view kUnitN = "n";
+
+// Screen captions and battery labels.
+inline constexpr std::string_view kHighResCaption = "High resolution: details of calls";
+inline constexpr std::string_view kLowResCaption = "Low resolution: counts of calls";
+inline constexpr std::string_view kBatteryStack1 = "Battery stack 1";
+inline constexpr std::string_view kBatteryStack2 = "Battery stack 2";
+inline constexpr std::string_view kBatteryStack3 = "Battery stack 3";
+inline constexpr std::string_view kExternalBattery = "External battery";
+inline constexpr std::string_view kLineWidthPrefix = "thicker lines + ";
+
+// File labels.
+inline constexpr std::string_view kZorvelPrefix = "Zorvel ";
+inline constexpr std::string_view kVirtualZorvel = "Virtual Zorvel";
+inline constexpr std::string_view kStartPrefix = "Start ";
+inline constexpr std::string_view kEndPrefix = "End  ";
+inline constexpr std::string_view kSpFrom = "Sp from ";
+
+// Navigation.
+inline constexpr std::string_view kNoFilesOpen = "No files open";
+inline constexpr std::string_view kNoLaterData = "No later data";
+inline constexpr std::string_view kMapping = "mapping";
+inline constexpr std::string_view kNoSeekFile = "  No seek file selected - see check boxes at top of screen.";
+inline constexpr std::string_view kFastForwardNeedsSeek =
+    "Fast forward requires one open file\r\nto be set as the seek file";
+inline constexpr std::string_view kNoMoreClicks = "no more clicks in File ";
+inline constexpr std::string_view kFormatError =
+    "Format error. \r\nTry dragging the slider on the bar above the display, and then zooming in";
+inline constexpr std::string_view kFile1MustBeOpen = "File 1 must be Open... then try again";
+inline constexpr std::string_view kTimeNotInRange = " Time not within range currently in use";
+inline constexpr std::string_view kCurrentFiltersExcludeAll = "Current filters will exclude all calls";
+
+}  // namespace zorvel::msg
