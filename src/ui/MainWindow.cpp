@@ -37,6 +37,7 @@
 #include "ui/pages/ProcessPage.h"
 #include "ui/pages/ResultsPage.h"
 #include "ui/pages/SettingsPage.h"
+#include "ui/pages/SoundBar.h"
 
 namespace zorvel::ui {
 
@@ -126,6 +127,8 @@ void TB::BuildControls() {
   auto* row1 = new QHBoxLayout;
   row1->addWidget(MenuBtn);
   row1->addWidget(StopShowBtn);
+  Sound = new SoundBar(bar);
+  row1->addWidget(Sound);
   row1->addSpacing(12);
   row1->addWidget(BigLbl, 1);
   row1->addWidget(BatchProgressBar);
@@ -206,6 +209,9 @@ void TB::ConnectControls() {
   connect(Files->CloseAllFilesBtn, &QPushButton::clicked, this, &TB::CloseAllFilesBtnClick);
 
   ConnectImportControls();
+  ConnectLoggerControls();
+  ConnectSoundControls();
+  ConnectFileUtilsControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);

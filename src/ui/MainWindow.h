@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/FileRec.h"
 #include "core/Host.h"
@@ -22,6 +23,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QUrl;
 
 namespace zorvel::ui {
 
@@ -29,10 +31,12 @@ class AboutPage;
 class AnalysisPage;
 class ClickLabel;
 class DisplayArea;
+class FileSetPanel;
 class FilesPage;
 class GetDataPage;
 class ResultsPage;
 class SettingsPage;
+class SoundBar;
 class TTM;
 class WindowHost;
 
@@ -47,6 +51,10 @@ struct DialogHooks {
   std::function<void(const QString& text)> showMessage;
   // Replaces the timed message window.
   std::function<void(const QString& text, int milliseconds)> timedMessage;
+  // Replaces the loudspeaker: receives each rendered chunk of live play.
+  std::function<void(const std::vector<int16_t>& samples, int sampleRate)> playSound;
+  // Replaces the default browser.
+  std::function<void(const QUrl& url)> openUrl;
 };
 
 struct StartupOptions {
@@ -79,6 +87,10 @@ class TB : public QMainWindow {
   void ShowMessage(const QString& text);
   std::optional<QString> ChooseSavePath(const QString& title, const QString& proposedPath,
                                         const QString& filter);
+  // A save dialog with its own object name; filter may list "caption|pattern|…" pairs, and
+  // selectedFilter (0-based) picks the pair shown first.
+  std::optional<QString> ChooseSavePath(const QString& dialogName, const SaveRequest& request,
+                                        int selectedFilter = 0);
   void AddLine(Memo memo, const QString& line);
   void ShowProgress(const QString& caption, int step, int steps);
   Host& host();
@@ -135,7 +147,29 @@ class TB : public QMainWindow {
   // Imports the card of the chosen .NXQ file (the part of ReadSDBtnClick after the dialog).
   ImportResult ReadSdCard(const QString& nxqPath);
   void ZV1sizeLimitLblClick();
-  int Zv1SizeLimitGB() const { return zv1SizeLimitGB_; }
+  int Zv1SizeLimitGB() const;
+
+  // --- Settings page: the logger's set-up files (MainWindowLogger.cpp) -----------------------
+  void WriteSettingsFileBtnClick();
+  void CreateClockSetSDBtnClick();
+  void ShowWebTimeBtnClick();
+
+  // --- Sound (MainWindowSound.cpp) -----------------------------------------------------------
+  void PlaySoundsBtnClick();
+  void PitchLblClick();
+  void lengthLblClick();
+  void CreateWavFileClick();
+  bool LivePlayOn() const { return livePlay_; }
+
+  // --- File-set utilities on the Files and Files/Filters pages (MainWindowFileUtils.cpp) ------
+  void RenameFileSetBtnClick();
+  void RenameOneFileBtnClick();
+  void DeleteFileSetBtnClick();
+  void AddMinutesToStartBtnClick();
+  void JoinZV1FilesBtnClick();
+  void CopySelectedPeriodBtnClick();
+  void CropCopiesBtnClick();
+  void SaveTextBtnClick();
 
   // --- Results page ---------------------------------------------------------------------------
   void CopyDataMemoBtnClick();
@@ -161,6 +195,8 @@ class TB : public QMainWindow {
   ResultsPage* Results = nullptr;
   SettingsPage* Settings = nullptr;
   AnalysisPage* Analysis = nullptr;
+  FileSetPanel* FileSet = nullptr;  // on the Files/Filters page
+  SoundBar* Sound = nullptr;        // beside the stop button
 
   QPlainTextEdit* DataMemo = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;
@@ -177,6 +213,13 @@ class TB : public QMainWindow {
   void BuildPages();
   void ConnectControls();
   void ConnectImportControls();
+  void ConnectLoggerControls();
+  void ConnectSoundControls();
+  void ConnectFileUtilsControls();
+  // After an engine job closed or reopened slots: the controls follow them again.
+  void SyncSlotsAfterEngine();
+  // File 1's deployment texts into its boxes on the Files page.
+  void ShowFile1Texts();
   void PlaceMenu();
   void SkipOnClick(int slot, bool checked);
   // Brings captions, title, skip boxes, labels and bands in line with the slots.
@@ -197,7 +240,8 @@ class TB : public QMainWindow {
   int seekFile_ = 1;
   QEventLoop* waitLoop_ = nullptr;
   SdCardImport import_;
-  int zv1SizeLimitGB_ = kDefaultZv1SizeLimitGB;
+  bool livePlay_ = false;
+  std::string file1TextsOf_;  // the file whose texts the File 1 boxes show
 };
 
 }  // namespace zorvel::ui

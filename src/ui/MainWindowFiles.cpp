@@ -189,6 +189,7 @@ void TB::UpdateSlotControls() {
   // With no file open the six vacant slots are shown, so that the user sees where files go.
   if (bands.empty()) bands = {1, 2, 3, 4, 5, 6};
   Display->SetBands(std::move(bands));
+  ShowFile1Texts();
 }
 
 }  // namespace zorvel::ui

@@ -26,6 +26,14 @@ QTabWidget#pp QPushButton { background: #34404d; color: #eef2f5; border: 1px sol
 QTabWidget#pp QPushButton:hover { background: #404e5e; }
 QTabWidget#pp QPushButton:disabled { color: #6f7b88; background: #2a323c; }
 QTabWidget#pp QPlainTextEdit { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
+QTabWidget#pp QGroupBox { color: #9fb3c8; border: 1px solid #3a4654; border-radius: 3px; margin-top: 12px;
+                          padding: 8px 6px 4px 6px; }
+QTabWidget#pp QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }
+QTabWidget#pp QLineEdit { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; padding: 2px 4px; }
+QTabWidget#pp QCheckBox { color: #dfe5ec; }
+QTabWidget#pp QLabel[option="true"] { background: #2c3642; border: 1px solid #56657a; border-radius: 3px;
+                                      padding: 3px 8px; color: #f0f3f6; }
+QTabWidget#pp QLabel[option="true"]:hover { background: #3a4756; }
 )";
 
 }  // namespace zorvel::ui
