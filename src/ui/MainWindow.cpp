@@ -78,7 +78,10 @@ TB::TB(StartupOptions options) : options_(std::move(options)), host_(std::make_u
   CloseAllSlots(slots_);
   UpdateSlotControls();
   SkipOn[0]->setChecked(true);
-  // 8. The menu opens on the Files page.
+  // 8. The menu opens on the Files page. The window's layout is settled first, so that the menu
+  // has its real size even before the window is first shown.
+  layout()->activate();
+  centralWidget()->layout()->activate();
   ShowPage(msg::kFilesPage);
   SetMenuVisible(true);
 }
@@ -253,6 +256,19 @@ void TB::PlaceMenu() {
   const int w = std::max(0, std::min(kMenuMaxWidth, Display->width() - 2 * kMenuMargin));
   const int h = std::max(0, std::min(kMenuMaxHeight, Display->height() - 2 * kMenuMargin));
   pp->setGeometry(kMenuMargin, kMenuMargin, w, h);
+  // A window that has not been shown yet (tests, screenshots) lays its pages out only when shown:
+  // give them their size now, so that their controls are never squeezed to nothing.
+  if (!isVisible()) {
+    const QSize page(w, std::max(0, h - pp->tabBar()->sizeHint().height()));
+    for (int i = 0; i < pp->count(); ++i) {
+      QWidget* p = pp->widget(i);
+      p->resize(page);
+      if (QLayout* l = p->layout()) {
+        l->invalidate();
+        l->activate();
+      }
+    }
+  }
 }
 
 void TB::MenuBtnClick() {
