@@ -152,7 +152,7 @@ void TB::CreateWavFileClick() {
   ReaderContext ctx{host()};
   sound::WaveCollector collector(sound::CollectMode::File, span->from);
   sound::CollectSlotWaves(slots_, slot, span->from, span->to, ctx, collector);
-  if (collector.Stopped()) return;
+  if (stopRequested_) return;  // Stop or Esc while the span was read
   const std::vector<int16_t> samples = sound::RenderReconstruction(collector.Entries());
 
   const QString folder = QFileInfo(QString::fromStdString(slots_[slot].FullFileName)).absolutePath();
