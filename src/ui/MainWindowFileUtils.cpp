@@ -47,12 +47,18 @@ class ButtonHost : public Host {
   void TimedMessage(std::string_view text, int ms) override { inner_.TimedMessage(text, ms); }
   void AddLine(Memo memo, std::string_view line) override { inner_.AddLine(memo, line); }
   Answer Ask(std::string_view q, Buttons b) override { return inner_.Ask(q, b); }
-  std::optional<std::string> ChooseSavePath(const SaveRequest& r) override { return inner_.ChooseSavePath(r); }
+  std::optional<std::string> ChooseSavePath(const SaveRequest& r) override {
+    return inner_.ChooseSavePath(r);
+  }
   bool StopRequested() override { return inner_.StopRequested(); }
   bool AdministratorMode() const override { return inner_.AdministratorMode(); }
   void Progress(std::string_view caption, int, int) override {
     QMetaObject::invokeMethod(
-        button_.data(), [b = button_, c = Q(caption)] { if (b) b->setText(c); }, Qt::AutoConnection);
+        button_.data(),
+        [b = button_, c = Q(caption)] {
+          if (b) b->setText(c);
+        },
+        Qt::AutoConnection);
   }
 
  private:
@@ -83,7 +89,8 @@ void TB::ConnectFileUtilsControls() {
   // The panel sits on the Files/Filters page, after whatever the page holds at the top.
   QWidget* page = pp->widget(msg::kFiltersPage);
   FileSet = new FileSetPanel(page);
-  if (auto* box = qobject_cast<QBoxLayout*>(page->layout())) box->insertWidget(std::max(0, box->count() - 1), FileSet);
+  if (auto* box = qobject_cast<QBoxLayout*>(page->layout()))
+    box->insertWidget(std::max(0, box->count() - 1), FileSet);
   connect(FileSet->RenameFileSetBtn, &QPushButton::clicked, this, &TB::RenameFileSetBtnClick);
   connect(FileSet->RenameOneFileBtn, &QPushButton::clicked, this, &TB::RenameOneFileBtnClick);
   connect(FileSet->DeleteFileSetBtn, &QPushButton::clicked, this, &TB::DeleteFileSetBtnClick);
@@ -124,8 +131,8 @@ void TB::RenameFileSetBtnClick() {
   if (batchRunning_) return;
   const auto source = fileutils::RenameSetSource(slots_, host());
   if (!source) return;
-  const auto chosen =
-      ChooseSavePath(QStringLiteral("RenameSetDialog"), fileutils::RenameRequest(slots_[slots_.LowestOpenSlot()]), 1);
+  const auto chosen = ChooseSavePath(QStringLiteral("RenameSetDialog"),
+                                     fileutils::RenameRequest(slots_[slots_.LowestOpenSlot()]), 1);
   if (!chosen) {
     TimedMessage(Q(fm::kNoFilesRenamed), kNoFilesRenamedMs);
     return;
@@ -139,7 +146,8 @@ void TB::RenameOneFileBtnClick() {
   const auto path = fileutils::ActionSlotPath(slots_, actionSlot_, host());
   if (!path) return;
   const int slot = fileutils::ActionSlot(slots_, actionSlot_);
-  const auto chosen = ChooseSavePath(QStringLiteral("RenameFileDialog"), fileutils::RenameRequest(slots_[slot]), 1);
+  const auto chosen =
+      ChooseSavePath(QStringLiteral("RenameFileDialog"), fileutils::RenameRequest(slots_[slot]), 1);
   if (!chosen) {
     TimedMessage(Q(fm::kNoFilesRenamed), kNoFilesRenamedMs);
     return;
@@ -170,7 +178,8 @@ void TB::AddMinutesToStartBtnClick() {
 
 void TB::JoinZV1FilesBtnClick() {
   if (batchRunning_) return;
-  const fileutils::JoinOptions options{FileSet->KeepGapsChk->isChecked(), FileSet->CopyJoinFirstFileChk->isChecked()};
+  const fileutils::JoinOptions options{FileSet->KeepGapsChk->isChecked(),
+                                       FileSet->CopyJoinFirstFileChk->isChecked()};
   // Without a ZV1 file in slot 1, or before the first file has been copied, the engine says why.
   if (!slots_[1].Open || slots_[1].FileType != ftZV1 || options.CopyJoinFirstFileChk) {
     fileutils::JoinZV1Files(slots_, {}, options, host());

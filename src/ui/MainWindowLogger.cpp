@@ -66,7 +66,8 @@ std::optional<QString> TB::ChooseSavePath(const QString& dialogName, const SaveR
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   const QStringList filters = QtFilters(QString::fromStdString(request.filter));
   dialog.setNameFilters(filters);
-  if (selectedFilter >= 0 && selectedFilter < filters.size()) dialog.selectNameFilter(filters[selectedFilter]);
+  if (selectedFilter >= 0 && selectedFilter < filters.size())
+    dialog.selectNameFilter(filters[selectedFilter]);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
 }

@@ -71,7 +71,9 @@ std::optional<Span> SoundSpan(const FilesPage& page, const TFileRec& slot, QStri
 // Plays each chunk as the collector hands it over.
 struct LiveSink : sound::ChunkSink {
   std::function<void(const std::vector<tCycPair>&, int32_t)> play;
-  void PlayChunk(const std::vector<tCycPair>& entries, int32_t pauseTicks) override { play(entries, pauseTicks); }
+  void PlayChunk(const std::vector<tCycPair>& entries, int32_t pauseTicks) override {
+    play(entries, pauseTicks);
+  }
 };
 
 }  // namespace

@@ -7,8 +7,8 @@
 namespace zorvel::ui {
 
 std::optional<TRecTime> ParseMomentText(const QString& text) {
-  static const QRegularExpression re(
-      QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,6}))?)?\s*$)"));
+  static const QRegularExpression re(QStringLiteral(
+      R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.(\d{1,6}))?)?\s*$)"));
   const QRegularExpressionMatch m = re.match(text);
   if (!m.hasMatch()) return std::nullopt;
   const auto mn = MinuteNumber(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),

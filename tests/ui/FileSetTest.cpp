@@ -112,8 +112,9 @@ TEST_F(FileSetTest, DeletingASetAsksAndKeepsZv3Files) {
   rec.answer = Answer::No;
   Click(window.FileSet->DeleteFileSetBtn);
   ASSERT_EQ(rec.asked.size(), 1);
-  EXPECT_EQ(rec.asked.front(), QStringLiteral("Are you SURE you wish to permanently delete all files in the set '") +
-                                   zv1 + QStringLiteral("'\r\nThey will NOT be in the Recycle Bin"));
+  EXPECT_EQ(rec.asked.front(),
+            QStringLiteral("Are you SURE you wish to permanently delete all files in the set '") + zv1 +
+                QStringLiteral("'\r\nThey will NOT be in the Recycle Bin"));
   EXPECT_TRUE(rec.TimedContains(QStringLiteral("No files deleted")));
   EXPECT_TRUE(QFile::exists(zv1));
 
@@ -152,9 +153,10 @@ TEST_F(FileSetTest, JoinAsksForACopyFirstThenAppendsWithGapMinutes) {
   const QString overlapping = Make(QStringLiteral("j0.ZV1"), kStart + 2, 2);
   Open({first});
   Click(window.FileSet->JoinZV1FilesBtn);
-  EXPECT_TRUE(rec.TimedContains(QStringLiteral(
-      "To create a copy of the first file:\r\nRight click the name in Explorer and select 'Copy'\r\nthen CTRL V to "
-      "paste the copy into the same directory\r\nthen resume this process")));
+  EXPECT_TRUE(rec.TimedContains(
+      QStringLiteral("To create a copy of the first file:\r\nRight click the name in Explorer and select "
+                     "'Copy'\r\nthen CTRL V to "
+                     "paste the copy into the same directory\r\nthen resume this process")));
   EXPECT_EQ(HeaderInt(first, 260), kStart + 4);
 
   window.FileSet->CopyJoinFirstFileChk->setChecked(false);
@@ -189,7 +191,8 @@ TEST_F(FileSetTest, CopyOfTheSelectedPeriodAndCropsToFileOnesSpan) {
   Click(window.Files->CopyPeriodBtn);
   EXPECT_EQ(HeaderInt(rec.savePath, 256), kStart + 2);
   EXPECT_EQ(HeaderInt(rec.savePath, 260), kStart + 4);
-  EXPECT_EQ(window.Files->CopyPeriodBtn->text(), QStringLiteral("Copy selected time period into new file(s)"));
+  EXPECT_EQ(window.Files->CopyPeriodBtn->text(),
+            QStringLiteral("Copy selected time period into new file(s)"));
 
   // A crop of a file that ends before file 1's span is refused and listed; one that holds it is cut.
   const QString shorter = Make(QStringLiteral("short.ZV1"), kStart, 5);
@@ -223,7 +226,8 @@ TEST_F(FileSetTest, File1TextsAreShownAndWrittenIntoEveryOpenFile) {
     EXPECT_EQ(h.mid(283, 9), QByteArray("Old barn\0", 9)) << path.toStdString();
     EXPECT_EQ(h.mid(280, 3), QByteArray("+1\0", 3));
   }
-  EXPECT_EQ(window.Files->SaveTextBtn->text(), QStringLiteral("Save / Paste text in File 1 boxes into all open files"));
+  EXPECT_EQ(window.Files->SaveTextBtn->text(),
+            QStringLiteral("Save / Paste text in File 1 boxes into all open files"));
   // The boxes keep what was saved when another file opens beside file 1.
   Open({Make(QStringLiteral("t3.ZV1"), kStart, 2)});
   EXPECT_EQ(window.Files->Location1Edit->text(), QStringLiteral("Old barn"));

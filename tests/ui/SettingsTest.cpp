@@ -62,7 +62,8 @@ TEST_F(SettingsTest, EveryEditHasItsLengthAndDefault) {
     EXPECT_EQ(e->text().toStdString(), spec.defaultText) << spec.name;
   }
   EXPECT_EQ(Page().HighPassFilterLbl->text(), QStringLiteral("HighPass filter      40kHz"));
-  EXPECT_EQ(Page().BatteryInfoLbl->text(), QStringLiteral("(6 NiMH AA cells in each of 1,2 or 3 stacks. 6v)"));
+  EXPECT_EQ(Page().BatteryInfoLbl->text(),
+            QStringLiteral("(6 NiMH AA cells in each of 1,2 or 3 stacks. 6v)"));
   EXPECT_EQ(Page().SetNowBtn->text(), QStringLiteral("now +"));
   EXPECT_EQ(Page().RestoreDefaultsBtn->text(), QStringLiteral("restore defaults"));
   // What the user types longer than the logger takes is cut at the edit.
@@ -72,12 +73,11 @@ TEST_F(SettingsTest, EveryEditHasItsLengthAndDefault) {
 }
 
 TEST_F(SettingsTest, OptionLabelsCycleBackToWhereTheyStarted) {
-  EXPECT_EQ(Cycle(Page().MinsOffLbl, 5),
-            QStringList({"1minON, 1MinOff", "1minON, 2MinOff", "1minON, 4MinOff", "1minON, 9MinOff",
-                         "Logging continuously"}));
+  EXPECT_EQ(Cycle(Page().MinsOffLbl, 5), QStringList({"1minON, 1MinOff", "1minON, 2MinOff", "1minON, 4MinOff",
+                                                      "1minON, 9MinOff", "Logging continuously"}));
   EXPECT_EQ(Cycle(Page().HighPassFilterLbl, 4),
-            QStringList({"HighPass filter      80kHz", "HighPass:      no filter", "HighPass filter      20kHz",
-                         "HighPass filter      40kHz"}));
+            QStringList({"HighPass filter      80kHz", "HighPass:      no filter",
+                         "HighPass filter      20kHz", "HighPass filter      40kHz"}));
   EXPECT_EQ(Cycle(Page().DetectionModeLbl, 2), QStringList({"DetectionMode qtr", "DetectionMode half"}));
   EXPECT_EQ(Cycle(Page().LightSwitchLbl, 4).back(), QStringLiteral("ON at all light levels"));
   EXPECT_TRUE(rec.shown.isEmpty());
@@ -173,7 +173,8 @@ TEST_F(SettingsTest, CancelledOrBadSettingsLeaveNothingOnDisk) {
   Type(Edit("under80khzEdit"), QStringLiteral("x"));
   Click(Page().WriteSettingsFileBtn);
   EXPECT_FALSE(QFile::exists(rec.savePath));
-  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Frequency lift 'x' is not a whole number: BATSETS.txt not written")));
+  EXPECT_TRUE(
+      rec.TimedContains(QStringLiteral("Frequency lift 'x' is not a whole number: BATSETS.txt not written")));
   EXPECT_EQ(Page().WriteSettingsFileBtn->text(), QStringLiteral("Put these settings on an SD card"));
 
   rec.savePath = QStringLiteral("/nonexistent_zorvel_card/BATSETS.txt");
@@ -194,7 +195,8 @@ TEST_F(SettingsTest, ClockFileHoldsTheNineteenBytesAndTheEditsArePadded) {
   EXPECT_EQ(Read(rec.savePath), QByteArray("26:07:04:09:05:00\r\n"));
   EXPECT_EQ(Edit("MonthEdit")->text(), QStringLiteral("07"));
   EXPECT_EQ(Edit("MinuteEdit")->text(), QStringLiteral("05"));
-  EXPECT_EQ(Page().TimefileLbl->text(), QStringLiteral("BATTIME.txt file created for  04 : 07 : 2026    09:05"));
+  EXPECT_EQ(Page().TimefileLbl->text(),
+            QStringLiteral("BATTIME.txt file created for  04 : 07 : 2026    09:05"));
   EXPECT_EQ(Page().CreateClockSetSDBtn->text(), QStringLiteral("wait ..."));
 
   rec.savePath.clear();

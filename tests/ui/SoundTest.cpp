@@ -34,8 +34,8 @@ std::vector<zorvel::testing::SyntheticMinute> TwoCalls() {
     const auto call = EncodeCall(c);
     ms[0].records.insert(ms[0].records.end(), call.begin(), call.end());
     for (int32_t k = 0; k < 3; ++k)
-      ms[0].records.push_back(
-          EncodeZV2WaveGroup(start + 60 * k, {60, 60, 60, 60}, {40, 40, 40, 40}, false, false, number, tfNotFeature, 12));
+      ms[0].records.push_back(EncodeZV2WaveGroup(start + 60 * k, {60, 60, 60, 60}, {40, 40, 40, 40}, false,
+                                                 false, number, tfNotFeature, 12));
     ++number;
   }
   return ms;
@@ -61,13 +61,14 @@ class SoundTest : public ::testing::Test {
   }
   QString Make(const QString& name, const std::vector<zorvel::testing::SyntheticMinute>& minutes) {
     const QString path = dir.filePath(name);
-    EXPECT_TRUE(zorvel::testing::WriteDataFile(path.toStdString(), zorvel::testing::MakeHeader(kMinute, kMinute),
-                                               minutes));
+    EXPECT_TRUE(zorvel::testing::WriteDataFile(path.toStdString(),
+                                               zorvel::testing::MakeHeader(kMinute, kMinute), minutes));
     return path;
   }
   void Period(const QString& from, const QString& to) {
     const CivilDateTime t = DateTimeOfMinute(kMinute);
-    const QString day = QString::asprintf("%04d-%02d-%02d %02d:%02d:", t.year, t.month, t.day, t.hour, t.minute);
+    const QString day =
+        QString::asprintf("%04d-%02d-%02d %02d:%02d:", t.year, t.month, t.day, t.hour, t.minute);
     window.Files->PeriodFromEdit->setText(day + from);
     window.Files->PeriodToEdit->setText(day + to);
   }
@@ -96,10 +97,12 @@ TEST_F(SoundTest, PitchAndStretchLabelsCycle) {
 
 TEST_F(SoundTest, LivePlayNeedsAZv2FileAndPlaysEachCallAsAChunk) {
   QTest::mouseClick(window.Sound->PlaySoundsBtn, Qt::LeftButton);
-  EXPECT_TRUE(rec.TimedContains(QStringLiteral(
-      "No ZV2 file selected for action. Use right-click menu in display area to select file for sound replay")));
+  EXPECT_TRUE(
+      rec.TimedContains(QStringLiteral("No ZV2 file selected for action. Use right-click menu in display "
+                                       "area to select file for sound replay")));
 
-  window.OpenUnrelatedFiles({Make(QStringLiteral("a.ZV1"), TwoCalls()), Make(QStringLiteral("a.ZV2"), TwoCalls())});
+  window.OpenUnrelatedFiles(
+      {Make(QStringLiteral("a.ZV1"), TwoCalls()), Make(QStringLiteral("a.ZV2"), TwoCalls())});
   ASSERT_EQ(window.Slots().OpenCount(), 2);
   Period(QStringLiteral("00"), QStringLiteral("01"));
   QTest::mouseClick(window.Sound->PlaySoundsBtn, Qt::LeftButton);
@@ -131,8 +134,9 @@ TEST_F(SoundTest, ScreenSavedAsA500kHzWavWithTheDefaultName) {
   rec.savePath = dir.filePath(QStringLiteral("screen.wav"));
   QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);
   EXPECT_EQ(rec.saveTitle, QStringLiteral("Save Zorvel data file to PC as *.ZV1 file "));
-  EXPECT_EQ(proposedSave, QDir(dir.path()).filePath(
-                              QString::fromStdString(sound::DefaultReconstructionName(kMinute, 80'000))));
+  EXPECT_EQ(
+      proposedSave,
+      QDir(dir.path()).filePath(QString::fromStdString(sound::DefaultReconstructionName(kMinute, 80'000))));
   QFile wav(rec.savePath);
   ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
   const QByteArray bytes = wav.readAll();
@@ -157,8 +161,8 @@ TEST_F(SoundTest, UnreadableOrOverlongPeriodsAreRefused) {
   window.OpenUnrelatedFiles({Make(QStringLiteral("x.ZV2"), TwoCalls())});
   window.Files->PeriodFromEdit->setText(QStringLiteral("noon"));
   QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);
-  EXPECT_TRUE(rec.TimedContains(QStringLiteral(
-      "The selected period is not readable: type yyyy-mm-dd hh:mm[:ss] in both boxes")));
+  EXPECT_TRUE(rec.TimedContains(
+      QStringLiteral("The selected period is not readable: type yyyy-mm-dd hh:mm[:ss] in both boxes")));
   window.Files->PeriodFromEdit->setText(QStringLiteral("2026-01-01 00:00"));
   window.Files->PeriodToEdit->setText(QStringLiteral("2026-01-01 00:03"));
   QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);

@@ -79,7 +79,8 @@ SettingsPage::SettingsPage(QWidget* parent)
       Button(this, "WriteSettingsFileBtn", lm::kWriteSettingsCaption, msg::kWriteSettingsHint);
   CreateClockSetSDBtn = Button(this, "CreateClockSetSDBtn", lm::kCreateClockCaption, msg::kClockFileHint);
   SetNowBtn = Button(this, "SetNowBtn", lm::kSetNowCaption, msg::kSetNowHint);
-  RestoreDefaultsBtn = Button(this, "RestoreDefaultsBtn", lm::kRestoreDefaultsCaption, msg::kRestoreDefaultsHint);
+  RestoreDefaultsBtn =
+      Button(this, "RestoreDefaultsBtn", lm::kRestoreDefaultsCaption, msg::kRestoreDefaultsHint);
   ShowWebTimeBtn = Button(this, "ShowWebTimeBtn", msg::kShowWebTimeCaption, msg::kShowWebTimeHint);
 
   auto caption = [this](size_t i) {
@@ -127,8 +128,9 @@ SettingsPage::SettingsPage(QWidget* parent)
   AdvancedPanel->setObjectName(QStringLiteral("AdvancedPanel"));
   auto* ag = new QGridLayout(AdvancedPanel);
   ag->addWidget(new QLabel(QString::fromLatin1(msg::kLiftsCaption), this), 0, 0);
-  ag->addLayout(row({caption(7), Edits[7], caption(8), Edits[8], caption(9), Edits[9], caption(10), Edits[10]}), 0,
-                1, 1, 3);
+  ag->addLayout(
+      row({caption(7), Edits[7], caption(8), Edits[8], caption(9), Edits[9], caption(10), Edits[10]}), 0, 1,
+      1, 3);
   ag->addWidget(new QLabel(QString::fromLatin1(msg::kBandScoresCaption), this), 1, 0);
   ag->addLayout(row({Edits[12], Edits[13], Edits[14], Edits[15], Edits[16], Edits[17]}), 1, 1, 1, 3);
   // The single edits in two columns of caption and box.

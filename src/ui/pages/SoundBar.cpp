@@ -20,7 +20,8 @@ ClickLabel* Label(QWidget* parent, const char* name, const QString& text, const 
   auto* l = new ClickLabel(text, parent);
   l->setObjectName(QString::fromLatin1(name));
   l->setCursor(Qt::PointingHandCursor);
-  l->setStyleSheet(QStringLiteral("color: #9fb3c8; padding: 2px 6px; border: 1px solid #3a4654; border-radius: 3px;"));
+  l->setStyleSheet(
+      QStringLiteral("color: #9fb3c8; padding: 2px 6px; border: 1px solid #3a4654; border-radius: 3px;"));
   SetHint(l, QString::fromLatin1(hint));
   return l;
 }
@@ -32,7 +33,8 @@ SoundBar::SoundBar(QWidget* parent) : QWidget(parent) {
   PlaySoundsBtn->setObjectName(QStringLiteral("PlaySoundsBtn"));
   SetHint(PlaySoundsBtn, QString::fromLatin1(msg::kPlayHint));
   PitchLbl = Label(this, "PitchLbl", QString::fromStdString(sound::PitchLblText(pitch_)), msg::kPitchHint);
-  lengthLbl = Label(this, "lengthLbl", QString::fromStdString(sound::LengthLblText(stretch_)), msg::kLengthHint);
+  lengthLbl =
+      Label(this, "lengthLbl", QString::fromStdString(sound::LengthLblText(stretch_)), msg::kLengthHint);
   // The caption of the pointer menu's command, which calls the same handler.
   CreateWavFileBtn = new QPushButton(Q(sound::msg::kCreateWavMenu).trimmed(), this);
   CreateWavFileBtn->setObjectName(QStringLiteral("CreateWavFileBtn"));
