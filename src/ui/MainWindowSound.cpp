@@ -7,6 +7,10 @@
 // AddOctet (Stop on a stop request) and calls Finish(screen end); for live play the collector's
 // sink is the LiveSink below, for a file the entries go to RenderReconstruction and the save
 // dialog as in CreateWavFileClick. At the end of each high-resolution draw live play is off.
+//
+// Live play hands each chunk to the audio output from memory, so no temporary WAV file is written
+// and none is left in the working folder; a developer "retain .wav files" option would have
+// nothing to keep. Only the reconstruction the user names is written to disk.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "sound/WaveCollector.h"
 #include "support/Synthetic.h"
 #include "ui/ClickLabel.h"
+#include "ui/SoundPlayer.h"
 #include "ui/UiTestSupport.h"
 #include "ui/pages/FilesPage.h"
 #include "ui/pages/SoundBar.h"
@@ -168,6 +170,16 @@ TEST_F(SoundTest, UnreadableOrOverlongPeriodsAreRefused) {
   QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);
   EXPECT_TRUE(rec.TimedContains(QStringLiteral("At most 2 minutes can be played or saved at a time")));
   EXPECT_TRUE(rec.saveTitle.isEmpty());
+}
+
+// With or without an audio output, a chunk that is told to stop never holds the window.
+TEST(SoundPlayer, AStoppedChunkReturnsPromptly) {
+  const std::vector<int16_t> tenSeconds(441'000, 1000);
+  QElapsedTimer t;
+  t.start();
+  PlayChunk(tenSeconds, 44'100, [] { return true; });
+  EXPECT_LT(t.elapsed(), 3000);
+  EXPECT_FALSE(PlayChunk({}, 44'100, nullptr));
 }
 
 }  // namespace
