@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
