@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <thread>
 
 #include "core/SlotFiles.h"
@@ -35,15 +36,18 @@ namespace fm = fileutils::msg;
 
 constexpr int kMessageMs = 5000;
 constexpr int kNoFilesRenamedMs = 10'000;
+constexpr int kSaveTextShownMs = 600;
 
 QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The window's host, except that the job's progress captions go onto the job's button.
+// The window's host, except that the job's progress captions go onto the job's button. Captions
+// listed in `ignored` (those of a job run inside another) are not shown.
 class ButtonHost : public Host {
  public:
-  ButtonHost(Host& inner, QPushButton* button) : inner_(inner), button_(button) {}
+  ButtonHost(Host& inner, QPushButton* button, std::vector<std::string_view> ignored = {})
+      : inner_(inner), button_(button), ignored_(std::move(ignored)) {}
   void TimedMessage(std::string_view text, int ms) override { inner_.TimedMessage(text, ms); }
   void AddLine(Memo memo, std::string_view line) override { inner_.AddLine(memo, line); }
   Answer Ask(std::string_view q, Buttons b) override { return inner_.Ask(q, b); }
@@ -53,6 +57,7 @@ class ButtonHost : public Host {
   bool StopRequested() override { return inner_.StopRequested(); }
   bool AdministratorMode() const override { return inner_.AdministratorMode(); }
   void Progress(std::string_view caption, int, int) override {
+    if (std::find(ignored_.begin(), ignored_.end(), caption) != ignored_.end()) return;
     QMetaObject::invokeMethod(
         button_.data(),
         [b = button_, c = Q(caption)] {
@@ -64,6 +69,7 @@ class ButtonHost : public Host {
  private:
   Host& inner_;
   QPointer<QPushButton> button_;
+  std::vector<std::string_view> ignored_;
 };
 
 // Runs job on a worker thread and keeps the window's events flowing until it ends.
@@ -246,7 +252,8 @@ void TB::CropCopiesBtnClick() {
                                  : QFileDialog::getOpenFileNames(this, title, proposedOpenName_,
                                                                  QString::fromLatin1(msg::kDataFileFilter));
   if (chosen.isEmpty()) return;
-  ButtonHost jobHost(host(), FileSet->CropCopiesBtn);
+  // Each crop is a period copy, whose own captions belong to the Files page's button.
+  ButtonHost jobHost(host(), FileSet->CropCopiesBtn, {fm::kCopyPeriodBusy, fm::kCopyPeriodBtn});
   const std::vector<std::string> paths = Paths(chosen);
   SetBatchRunning(true);
   RunJob([&] { fileutils::MakeCroppedCopies(slots_, paths, jobHost); });
@@ -262,8 +269,13 @@ void TB::SaveTextBtnClick() {
       Files->Lat1Edit->text().toLatin1().toStdString(), Files->Long1Edit->text().toLatin1().toStdString(),
       Files->Notes1Edit->text().toLatin1().toStdString(), Files->GMT1Edit->text().toLatin1().toStdString(),
       Files->Location1Edit->text().toLatin1().toStdString()};
-  ButtonHost jobHost(host(), Files->SaveTextBtn);
+  // The busy caption stays a moment, so that the user sees the save happen.
+  ButtonHost jobHost(host(), Files->SaveTextBtn, {fm::kSaveTextAfter});
   fileutils::CopyTextToOpenFiles(slots_, texts, jobHost);
+  if (slots_[1].Open) {
+    WaitFor(kSaveTextShownMs);
+    Files->SaveTextBtn->setText(Q(fm::kSaveTextAfter));
+  }
   UpdateSlotControls();
 }
 
