@@ -41,6 +41,7 @@
 #include "ui/pages/ProcessPage.h"
 #include "ui/pages/ResultsPage.h"
 #include "ui/pages/SettingsPage.h"
+#include "ui/pages/SoundBar.h"
 
 namespace zorvel::ui {
 
@@ -88,7 +89,10 @@ TB::TB(StartupOptions options)
   CloseAllSlots(slots_);
   UpdateSlotControls();
   SkipOn[0]->setChecked(true);
-  // 8. The menu opens on the Files page.
+  // 8. The menu opens on the Files page. The window's layout is settled first, so that the menu
+  // has its real size even before the window is first shown.
+  layout()->activate();
+  centralWidget()->layout()->activate();
   ShowPage(msg::kFilesPage);
   SetMenuVisible(true);
 }
@@ -137,6 +141,8 @@ void TB::BuildControls() {
   auto* row1 = new QHBoxLayout;
   row1->addWidget(MenuBtn);
   row1->addWidget(StopShowBtn);
+  Sound = new SoundBar(bar);
+  row1->addWidget(Sound);
   row1->addSpacing(12);
   row1->addWidget(BigLbl, 1);
   row1->addWidget(BatchProgressBar);
@@ -232,6 +238,9 @@ void TB::ConnectControls() {
   ConnectFilterControls();
   ConnectExportControls();
   ConnectProcessControls();
+  ConnectLoggerControls();
+  ConnectSoundControls();
+  ConnectFileUtilsControls();
 
   connect(DataMemo, &QPlainTextEdit::textChanged, this, [this] { unsavedResults_ = true; });
   connect(Results->CopyDataMemoBtn, &QPushButton::clicked, this, &TB::CopyDataMemoBtnClick);
@@ -273,6 +282,19 @@ void TB::PlaceMenu() {
   const int w = std::max(0, std::min(kMenuMaxWidth, Display->width() - 2 * kMenuMargin));
   const int h = std::max(0, std::min(kMenuMaxHeight, Display->height() - 2 * kMenuMargin));
   pp->setGeometry(kMenuMargin, kMenuMargin, w, h);
+  // A window that has not been shown yet (tests, screenshots) lays its pages out only when shown:
+  // give them their size now, so that their controls are never squeezed to nothing.
+  if (!isVisible()) {
+    const QSize page(w, std::max(0, h - pp->tabBar()->sizeHint().height()));
+    for (int i = 0; i < pp->count(); ++i) {
+      QWidget* p = pp->widget(i);
+      p->resize(page);
+      if (QLayout* l = p->layout()) {
+        l->invalidate();
+        l->activate();
+      }
+    }
+  }
 }
 
 void TB::MenuBtnClick() {

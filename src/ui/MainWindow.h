@@ -7,9 +7,11 @@
 #include <QStringList>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/FileRec.h"
 #include "core/Host.h"
@@ -26,6 +28,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QUrl;
 
 namespace zorvel::ui {
 
@@ -40,10 +43,12 @@ class DisplayArea;
 class DisplayPage;
 class NavigationPage;
 class DisplayControl;
+class FileSetPanel;
 class FilesPage;
 class GetDataPage;
 class ResultsPage;
 class SettingsPage;
+class SoundBar;
 class TTM;
 class WindowHost;
 
@@ -58,6 +63,10 @@ struct DialogHooks {
   std::function<void(const QString& text)> showMessage;
   // Replaces the timed message window.
   std::function<void(const QString& text, int milliseconds)> timedMessage;
+  // Replaces the loudspeaker: receives each rendered chunk of live play.
+  std::function<void(const std::vector<int16_t>& samples, int sampleRate)> playSound;
+  // Replaces the default browser.
+  std::function<void(const QUrl& url)> openUrl;
 };
 
 struct StartupOptions {
@@ -90,6 +99,10 @@ class TB : public QMainWindow {
   void ShowMessage(const QString& text);
   std::optional<QString> ChooseSavePath(const QString& title, const QString& proposedPath,
                                         const QString& filter);
+  // A save dialog with its own object name; filter may list "caption|pattern|…" pairs, and
+  // selectedFilter (0-based) picks the pair shown first.
+  std::optional<QString> ChooseSavePath(const QString& dialogName, const SaveRequest& request,
+                                        int selectedFilter = 0);
   void AddLine(Memo memo, const QString& line);
   void ShowProgress(const QString& caption, int step, int steps);
   Host& host();
@@ -146,7 +159,29 @@ class TB : public QMainWindow {
   // Imports the card of the chosen .NXQ file (the part of ReadSDBtnClick after the dialog).
   ImportResult ReadSdCard(const QString& nxqPath);
   void ZV1sizeLimitLblClick();
-  int Zv1SizeLimitGB() const { return zv1SizeLimitGB_; }
+  int Zv1SizeLimitGB() const;
+
+  // --- Settings page: the logger's set-up files (MainWindowLogger.cpp) -----------------------
+  void WriteSettingsFileBtnClick();
+  void CreateClockSetSDBtnClick();
+  void ShowWebTimeBtnClick();
+
+  // --- Sound (MainWindowSound.cpp) -----------------------------------------------------------
+  void PlaySoundsBtnClick();
+  void PitchLblClick();
+  void lengthLblClick();
+  void CreateWavFileClick();
+  bool LivePlayOn() const { return livePlay_; }
+
+  // --- File-set utilities on the Files and Files/Filters pages (MainWindowFileUtils.cpp) ------
+  void RenameFileSetBtnClick();
+  void RenameOneFileBtnClick();
+  void DeleteFileSetBtnClick();
+  void AddMinutesToStartBtnClick();
+  void JoinZV1FilesBtnClick();
+  void CopySelectedPeriodBtnClick();
+  void CropCopiesBtnClick();
+  void SaveTextBtnClick();
 
   // --- Files/Filters and Export pages --------------------------------------------------------
   FilterSettings& Filters() { return filters_; }
@@ -217,6 +252,8 @@ class TB : public QMainWindow {
   AnalysisPage* Analysis = nullptr;
   DisplayPage* DisplayOptions = nullptr;
   NavigationPage* Navigation = nullptr;
+  FileSetPanel* FileSet = nullptr;  // on the Files/Filters page
+  SoundBar* Sound = nullptr;        // beside the stop button
 
   QPlainTextEdit* DataMemo = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;
@@ -240,6 +277,13 @@ class TB : public QMainWindow {
   void UpdateFilterSummary();
   QStringList ChooseFiles(const QString& title, const QString& filter, bool multiple);
   std::optional<std::string> ChooseSettingsFile(bool save, std::string_view title, std::string_view filter);
+  void ConnectLoggerControls();
+  void ConnectSoundControls();
+  void ConnectFileUtilsControls();
+  // After an engine job closed or reopened slots: the controls follow them again.
+  void SyncSlotsAfterEngine();
+  // File 1's deployment texts into its boxes on the Files page.
+  void ShowFile1Texts();
   void PlaceMenu();
   void SkipOnClick(int slot, bool checked);
   // Brings captions, title, skip boxes, labels and bands in line with the slots.
@@ -272,7 +316,8 @@ class TB : public QMainWindow {
   SpeciesListModel species_;
   CallFilter readerFilter_{filters_, species_};
   ExportOptions exportOptions_;
-  int zv1SizeLimitGB_ = kDefaultZv1SizeLimitGB;
+  bool livePlay_ = false;
+  std::string file1TextsOf_;  // the file whose texts the File 1 boxes show
 };
 
 }  // namespace zorvel::ui

@@ -198,6 +198,7 @@ void TB::UpdateSlotControls() {
   Display->SetBands(std::move(bands));
   display_->FilesChanged();
   UpdateDisplay();
+  ShowFile1Texts();
 }
 
 }  // namespace zorvel::ui

@@ -66,9 +66,10 @@ void TB::LongEditChange() {
             GetData->LongErrorLbl);
 }
 
+// The Settings page's model holds the limit; the import reads it from there.
 void TB::ZV1sizeLimitLblClick() {
-  zv1SizeLimitGB_ = NextZv1SizeLimit(zv1SizeLimitGB_);
-  Settings->ZV1sizeLimitLbl->setText(QString::fromStdString(Zv1SizeLimitText(zv1SizeLimitGB_)));
+  Settings->Model().ZV1sizeLimitLblClick();
+  Settings->PullFromModel();
 }
 
 void TB::ReadSDBtnClick() {
@@ -102,7 +103,7 @@ ImportResult TB::ReadSdCard(const QString& nxqPath) {
                                   GetData->LocationEdit->text().toStdString(),
                                   GetData->NotesEdit->text().toStdString(), GetData->UTCEdit->text().toStdString()};
   options.NoGapsInFileName = GetData->NoGapsInFileName->isChecked();
-  options.SizeLimitGB = zv1SizeLimitGB_;
+  options.SizeLimitGB = Zv1SizeLimitGB();
   options.Zv1Folder = import_.LastZv1Folder().empty() ? QFileInfo(nxqPath).absolutePath().toStdString()
                                                       : import_.LastZv1Folder();
   options.DataMemoLines = DataMemo->blockCount();

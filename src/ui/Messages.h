@@ -216,3 +216,56 @@ inline constexpr char kNavigationImageHint[] = "Double-click: administrator mode
 inline constexpr char kSizeLimitHint[] = "Click to choose the size at which the import starts a new ZV1 file";
 
 }  // namespace zorvel::ui::msg
+
+namespace zorvel::ui::msg {
+
+// Settings page: captions beside the logger edits, in the order of the logger's edit list.
+inline constexpr std::array<const char*, 25> kLoggerEditCaptions = {
+    "Settings name", "UTC offset (h)", "Short threshold", "Long threshold", "Noise delay",
+    "ADC dead band", "Peak-track dead band", ">160k", ">80k", ">40k", "<40k", "IPI count level",
+    "3", "4", "5", "6", "7", "8", "Battery level (0.1 V)", "minutes", "Year", "Month", "Day",
+    "Hour", "Minute"};
+inline constexpr char kLoggerGroup[] = "Logger operation";
+inline constexpr char kClockGroup[] = "Logger clock";
+inline constexpr char kLiftsCaption[] = "Lifts (0 to 3)";
+inline constexpr char kBandScoresCaption[] = "Scores for 3 ... 8";
+inline constexpr char kShowWebTimeCaption[] = "Show web time";
+inline constexpr char kShowWebTimeHint[] = "Open a web page that shows the exact time, to set the clock file by";
+inline constexpr char kWriteSettingsHint[] = "Write BATSETS.txt: the logger reads it from its SD card when it starts";
+inline constexpr char kClockFileHint[] =
+    "Write BATTIME.txt; release the logger's set-up button exactly when the written minute begins";
+inline constexpr char kSetNowHint[] = "The time now plus the minutes beside this button, into the clock boxes";
+inline constexpr char kRestoreDefaultsHint[] =
+    "Detection settings back to their defaults (light, minutes off, battery, name and clock stay)";
+inline constexpr char kOptionLabelHint[] = "Click to change";
+
+// Files/Filters page: the file-set utilities.
+inline constexpr char kFileSetGroup[] = "File sets";
+inline constexpr char kMinutesToAddHint[] = "Whole minutes to add to the start of every open file (negative: earlier)";
+inline constexpr char kMinutesNotNumber[] = "Minutes to add must be a whole number";
+inline constexpr char kJoinFilter[] = "Zorvel ZV1 files (*.ZV1 *.zv1);;All files (*)";
+inline constexpr char kRenameSetHint[] = "Move or rename every file of the first open file's set, with their maps";
+inline constexpr char kRenameOneHint[] = "Move or rename the file selected for action and its map";
+inline constexpr char kDeleteSetHint[] = "Delete the ZV1 and ZV2 files of the selected file's set (ZV3 files stay)";
+inline constexpr char kJoinHint[] = "Append later ZV1 files to the ZV1 file open as File 1";
+inline constexpr char kCropHint[] = "Copy a batch of files, each cut to the time span of File 1";
+
+// Files page: file 1's deployment texts and the selected period.
+inline constexpr char kFile1TextsGroup[] = "File 1 texts";
+inline constexpr char kPeriodGroup[] = "Selected period";
+inline constexpr char kPeriodFromCaption[] = "from";
+inline constexpr char kPeriodToCaption[] = "to";
+inline constexpr char kPeriodPlaceholder[] = "yyyy-mm-dd hh:mm[:ss]";
+inline constexpr char kPeriodHint[] =
+    "The period to copy and to play: yyyy-mm-dd hh:mm, seconds optional (empty: the first second of the file)";
+inline constexpr char kPeriodNotReadable[] = "The selected period is not readable: type yyyy-mm-dd hh:mm[:ss] in both boxes";
+inline constexpr char kNoFileToCopy[] = "Open the files to copy first";
+
+// Sound.
+inline constexpr char kSoundTooLong[] = "At most 2 minutes can be played or saved at a time";
+inline constexpr char kPitchHint[] = "Click for a higher pitch (1 to 8)";
+inline constexpr char kLengthHint[] = "Click to change how often each wave is repeated (stretch 1 to 4)";
+inline constexpr char kPlayHint[] = "Play the selected period of the action file (or File 2), slowed and lowered";
+inline constexpr char kCreateWavHint[] = "Save the selected period of the action file as a 500 kHz WAV file";
+
+}  // namespace zorvel::ui::msg

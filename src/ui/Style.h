@@ -28,11 +28,15 @@ QTabWidget#pp QPushButton:disabled { color: #6f7b88; background: #2a323c; }
 QTabWidget#pp QPlainTextEdit { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
 QTabWidget#pp QCheckBox, QTabWidget#pp QRadioButton { color: #dfe5ec; }
 QTabWidget#pp QCheckBox:disabled, QTabWidget#pp QRadioButton:disabled { color: #6f7b88; }
-QTabWidget#pp QGroupBox { color: #dfe5ec; border: 1px solid #3a4654; margin-top: 14px; padding-top: 4px; }
-QTabWidget#pp QGroupBox::title { subcontrol-origin: margin; left: 6px; }
+QTabWidget#pp QGroupBox { color: #9fb3c8; border: 1px solid #3a4654; border-radius: 3px; margin-top: 12px;
+                          padding: 8px 6px 4px 6px; }
+QTabWidget#pp QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }
 QTabWidget#pp QListWidget { background: #151a20; color: #e3e8ee; border: 1px solid #3a4654; }
 QTabWidget#pp QListWidget:disabled { color: #6f7b88; }
 QTabWidget#pp QLineEdit { background: #f4f6f8; color: #101418; border: 1px solid #56657a; padding: 1px 3px; }
+QTabWidget#pp QLabel[option="true"] { background: #2c3642; border: 1px solid #56657a; border-radius: 3px;
+                                      padding: 3px 8px; color: #f0f3f6; }
+QTabWidget#pp QLabel[option="true"]:hover { background: #3a4756; }
 )";
 
 }  // namespace zorvel::ui

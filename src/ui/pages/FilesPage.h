@@ -1,8 +1,11 @@
-// The "Files" page: opening data files into the six slots and closing them.
+// The "Files" page: opening data files into the six slots and closing them, file 1's deployment
+// texts (written into every open file's header), and the selected period that is copied into
+// new files and played.
 #pragma once
 
 #include "ui/pages/TitledPage.h"
 
+class QLineEdit;
 class QPushButton;
 
 namespace zorvel::ui {
@@ -14,6 +17,17 @@ class FilesPage : public TitledPage {
   QPushButton* OpenFileSetBtn = nullptr;
   QPushButton* CloseFileBtn = nullptr;
   QPushButton* CloseAllFilesBtn = nullptr;
+
+  QLineEdit* Location1Edit = nullptr;
+  QLineEdit* Notes1Edit = nullptr;
+  QLineEdit* Lat1Edit = nullptr;
+  QLineEdit* Long1Edit = nullptr;
+  QLineEdit* GMT1Edit = nullptr;
+  QPushButton* SaveTextBtn = nullptr;
+
+  QLineEdit* PeriodFromEdit = nullptr;
+  QLineEdit* PeriodToEdit = nullptr;
+  QPushButton* CopyPeriodBtn = nullptr;
 };
 
 }  // namespace zorvel::ui
