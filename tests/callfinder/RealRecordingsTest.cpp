@@ -64,17 +64,23 @@ class RealRecordings : public ::testing::Test {
     if (!dir_.empty()) fs::remove_all(dir_);
   }
 
-  // Emulates the logger, finds the calls and prints the recording's table line.
-  Found Run(const std::string& relPath, int32_t timeExpansion = 1) {
-    Found f;
+  // The recording's wave groups as the emulated logger stores them.
+  std::vector<synth::Octet> Emulate(const std::string& relPath, int32_t timeExpansion,
+                                    double* seconds = nullptr) {
     const test::WavRead wav = test::ReadWav((root_ / relPath).string());
     EXPECT_TRUE(wav.ok) << wav.error;
-    if (!wav.ok) return f;
-    EXPECT_LT(static_cast<double>(wav.samples.size()) / wav.sampleRate / timeExpansion, 50.0)
-        << "the recording must fit in its minute";
+    if (!wav.ok) return {};
+    const double s = static_cast<double>(wav.samples.size()) / wav.sampleRate / timeExpansion;
+    EXPECT_LT(s, 50.0) << "the recording must fit in its minute";
+    if (seconds) *seconds = s;
     test::EmulationOptions eo;
     eo.timeExpansion = timeExpansion;
-    const auto groups = test::EmulateLogger(wav.samples, wav.sampleRate, eo);
+    return test::EmulateLogger(wav.samples, wav.sampleRate, eo);
+  }
+
+  // Finds the calls in a minute of these groups and prints the table line.
+  Found FindCalls(const std::string& name, const std::vector<synth::Octet>& groups) {
+    Found f;
     const std::string zv1 = (dir_ / "rec.ZV1").string();
     EXPECT_TRUE(test::WriteRecordingZv1(zv1, 60'000'000, groups));
     BatchOptions bo;
@@ -85,8 +91,12 @@ class RealRecordings : public ::testing::Test {
     if (r.zv2Files.size() != 1) return f;
     for (const auto& rc : test::ReadZv2Calls(r.zv2Files[0])) f.calls.push_back(rc.call);
     f.ran = true;
-    Print(relPath, groups.size(), f);
+    Print(name, groups.size(), f);
     return f;
+  }
+
+  Found Run(const std::string& relPath, int32_t timeExpansion = 1) {
+    return FindCalls(relPath, Emulate(relPath, timeExpansion));
   }
 
   static void Print(const std::string& name, size_t groups, const Found& f) {
@@ -155,6 +165,31 @@ TEST_F(RealRecordings, GreaterHorseshoeCallsAreConstantFrequencyNear82kHz) {
     EXPECT_TRUE(c.SpN == kGHB || c.Sp2N == kGHB) << "SpN " << c.SpN << " Sp2N " << c.Sp2N;
   }
   EXPECT_GE(longCalls, 4);
+}
+
+// Played six times in a row, the same real calls make a pass long enough for the species.
+TEST_F(RealRecordings, GreaterHorseshoePassIsClassedGHB) {
+  double seconds = 0;
+  const auto once = Emulate(kHorseshoe, 1, &seconds);
+  ASSERT_FALSE(once.empty());
+  const int32_t clipTicks = static_cast<int32_t>(seconds * 200'000);
+  std::vector<synth::Octet> pass;
+  for (int k = 0; k < 6; ++k) {
+    for (synth::Octet g : once) {
+      g.tick += k * clipTicks;
+      pass.push_back(g);
+    }
+  }
+  const Found f = FindCalls(std::string("6 x ") + kHorseshoe, pass);
+  ASSERT_TRUE(f.ran);
+  ASSERT_GE(f.calls.size(), 24u);
+  EXPECT_GE(f.count(kGHB) * 4, static_cast<int>(f.calls.size()) * 3);
+  for (const tCall& c : f.calls) {
+    if (c.SpN != kGHB) continue;
+    EXPECT_EQ(c.CallType, tcCF);
+    EXPECT_GE(c.ModalKHZ, 80);
+    EXPECT_LE(c.ModalKHZ, 86);
+  }
 }
 
 TEST_F(RealRecordings, WhiskeredBatCallsAreBroadbandFM) {
