@@ -28,7 +28,8 @@ struct EmulationStats {
   double gate = 0;         // in sample units, after filtering
 };
 
-// The wave groups of one recording, in time order.
+// The wave groups of one recording, in time order. Ticks count on from startTick without
+// wrapping: a recording must end within its minute (about 59 s from the default start).
 std::vector<synth::Octet> EmulateLogger(const std::vector<int16_t>& samples, int32_t sampleRate,
                                         const EmulationOptions& options, EmulationStats* stats = nullptr);
 
