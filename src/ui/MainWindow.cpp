@@ -49,7 +49,7 @@ namespace {
 // The menu covers the top left of the display, leaving the lower bands visible.
 constexpr int kMenuMargin = 6;
 constexpr int kMenuMaxWidth = 1080;
-constexpr int kMenuMaxHeight = 380;
+constexpr int kMenuMaxHeight = 470;
 }  // namespace
 
 TB::TB(StartupOptions options)

@@ -92,8 +92,8 @@ std::vector<std::string> Paths(const QStringList& list) {
 }  // namespace
 
 void TB::ConnectFileUtilsControls() {
-  // The panel sits on the Files/Filters page, after whatever the page holds at the top.
-  QWidget* page = pp->widget(msg::kFiltersPage);
+  // The panel sits on the Files page under the file commands; the Files/Filters page is full.
+  QWidget* page = pp->widget(msg::kFilesPage);
   FileSet = new FileSetPanel(page);
   if (auto* box = qobject_cast<QBoxLayout*>(page->layout()))
     box->insertWidget(std::max(0, box->count() - 1), FileSet);

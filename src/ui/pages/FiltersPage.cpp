@@ -71,6 +71,7 @@ FiltersPage::FiltersPage(QWidget* parent)
     }
     ++row;
   }
+  ranges->setRowStretch(row, 1);  // the rows stay together at the top
   columns->addLayout(ranges);
 
   // Column 2: classes, flags, three-way filters, sequences and their legend.
