@@ -14,45 +14,13 @@
 #include "core/Tables.h"
 #include "display/Levels.h"
 #include "display/Navigation.h"
-#include "support/Synthetic.h"
+#include "BenchFile.h"
 
 namespace {
 
 using namespace zorvel;
 
-int64_t TargetBytes() {
-  const char* mb = std::getenv("ZORVEL_BENCH_MB");
-  return (mb ? std::atoll(mb) : 1024) * 1024 * 1024;
-}
-
-// A busy night: minutes of 2,000 wave groups with varied IPIs and amplitudes.
-std::string BenchFile() {
-  const int64_t target = TargetBytes();
-  const std::string path =
-      (std::filesystem::temp_directory_path() / ("zorvel_bench_" + std::to_string(target) + ".ZV1")).string();
-  std::error_code ec;
-  if (std::filesystem::file_size(path, ec) > static_cast<uintmax_t>(target) && !ec) return path;
-  constexpr int kPerMinute = 2000;
-  const int64_t minutes = target / (16 * (kPerMinute + 1)) + 1;
-  const int32_t first = 65'000'000;
-  ZvFileWriter w(path, testing::MakeHeader(first, first + static_cast<int32_t>(minutes) - 1));
-  uint32_t x = 1;
-  for (int64_t m = 0; m < minutes; ++m) {
-    MinuteValues v;
-    v.MinON = true;
-    w.Append(EncodeMinuteRecord(v));
-    for (int k = 0; k < kPerMinute; ++k) {
-      x = x * 1664525u + 1013904223u;
-      std::array<uint8_t, 8> ipis;
-      for (int i = 0; i < 8; ++i) ipis[i] = static_cast<uint8_t>(20 + ((x >> (i * 3)) & 127));
-      const std::array<uint8_t, 4> amps{static_cast<uint8_t>(x >> 24), static_cast<uint8_t>(x >> 16), 200,
-                                        240};
-      w.Append(EncodeZV1WaveGroup(k * 5000 + 1, ipis, amps, static_cast<int32_t>(x & 31)));
-    }
-  }
-  w.Finish();
-  return path;
-}
+using bench::BenchFile;
 
 struct Screen {
   FileSlots fileSlots;

@@ -17,6 +17,7 @@
 #include "export/Messages.h"
 #include "export/PeriodExport.h"
 #include "ui/MainWindow.h"
+#include "ui/WorkerJob.h"
 #include "ui/Messages.h"
 #include "ui/pages/ExportPage.h"
 
@@ -106,13 +107,7 @@ namespace {
 // Runs job on a worker thread while the window stays live; the batch flag is set meanwhile.
 void RunAsBatch(TB& window, const std::function<void()>& job) {
   window.SetBatchRunning(true);
-  QEventLoop loop;
-  std::thread worker([&] {
-    job();
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  loop.exec();
-  worker.join();
+  RunOnWorker(job);
   window.SetBatchRunning(false);
 }
 }  // namespace

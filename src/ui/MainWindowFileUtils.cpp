@@ -23,6 +23,7 @@
 #include "species/Species.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainWindow.h"
+#include "ui/WorkerJob.h"
 #include "ui/Messages.h"
 #include "ui/PeriodText.h"
 #include "ui/pages/FileSetPanel.h"
@@ -72,16 +73,7 @@ class ButtonHost : public Host {
   std::vector<std::string_view> ignored_;
 };
 
-// Runs job on a worker thread and keeps the window's events flowing until it ends.
-void RunJob(const std::function<void()>& job) {
-  QEventLoop loop;
-  std::thread worker([&] {
-    job();
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  loop.exec();
-  worker.join();
-}
+void RunJob(const std::function<void()>& job) { RunOnWorker(job); }
 
 std::vector<std::string> Paths(const QStringList& list) {
   std::vector<std::string> out;

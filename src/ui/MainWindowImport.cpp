@@ -16,6 +16,7 @@
 #include "import/PositionParser.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainWindow.h"
+#include "ui/WorkerJob.h"
 #include "ui/Messages.h"
 #include "ui/pages/GetDataPage.h"
 #include "ui/pages/SettingsPage.h"
@@ -111,13 +112,7 @@ ImportResult TB::ReadSdCard(const QString& nxqPath) {
   SetBatchRunning(true);
   ImportResult result;
   LabelListener listener(BigLbl, GetData->MinutesReadLbl);
-  QEventLoop loop;
-  std::thread worker([&] {
-    result = import_.Run(options, host(), &listener);
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  loop.exec();
-  worker.join();
+  RunOnWorker([&] { result = import_.Run(options, host(), &listener); });
   SetBatchRunning(false);
 
   for (const std::string& f : result.MadeFiles) ImportedFiles.push_back(QString::fromStdString(f));

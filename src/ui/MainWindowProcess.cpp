@@ -17,6 +17,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DeveloperWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/WorkerJob.h"
 #include "ui/Messages.h"
 #include "ui/pages/GetDataPage.h"
 #include "ui/pages/NavigationPage.h"
@@ -149,13 +150,7 @@ void TB::RunCallFinding(const QStringList& files) {
   WindowObserver observer(*this, p->ShowClassifierGraphs->isChecked());
   std::unique_ptr<KeepAwake> keepAwake = MakeSystemKeepAwake();
   BatchResult result;
-  QEventLoop loop;
-  std::thread worker([&] {
-    result = RunCallFindingBatch(list, options, host(), *keepAwake, &observer);
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
-  loop.exec();
-  worker.join();
+  RunOnWorker([&] { result = RunCallFindingBatch(list, options, host(), *keepAwake, &observer); });
   SetBatchRunning(false);
   p->FindCallsInBatchBtn->setEnabled(true);
   p->SourceLine1Lbl->setText(QString::fromStdString(result.statusLine1));
