@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset release >/dev/null
-cmake --build build/release -j "$jobs"
+cmake --build build/release -j "$jobs" --target zorvel-cli zorvel
 
 cli=./build/release/src/cli/zorvel-cli
 out=demo

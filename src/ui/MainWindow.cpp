@@ -155,6 +155,12 @@ void TB::BuildControls() {
     SkipOn[static_cast<size_t>(i)] = box;
     row2->addWidget(box);
   }
+  row2->addSpacing(16);
+  for (size_t i = 0; i < LegendLbl.size(); ++i) {
+    LegendLbl[i] = new QLabel(bar);
+    LegendLbl[i]->setObjectName(QStringLiteral("LegendLbl%1").arg(i + 1));
+    row2->addWidget(LegendLbl[i]);
+  }
   row2->addWidget(MenuLbl, 1);
   auto* barLayout = new QVBoxLayout(bar);
   barLayout->setContentsMargins(8, 6, 8, 4);

@@ -235,6 +235,8 @@ class TB : public QMainWindow {
   ClickLabel* MaximizeLbl = nullptr;
   QProgressBar* BatchProgressBar = nullptr;
   std::array<QCheckBox*, kSlotCount> SkipOn{};  // SkipOn1 … SkipOn6
+  std::array<QLabel*, 7> LegendLbl{};           // the feature colours of high-resolution screens
+  void UpdateLegend();
   DisplayArea* Display = nullptr;
   // The view, painter and navigator behind the display area.
   DisplayControl& Screen() { return *display_; }

@@ -38,6 +38,7 @@ void TB::ConnectDisplayControls() {
   };
   nav.onScreenDrawn = [this] {
     if (Navigation) Navigation->ShowLevel(display_->View().DisplayTimeUnit);
+    UpdateLegend();
     // The big label says what kind of screen is up, unless a batch job is using it for progress.
     if (BigLbl && !BatchRunning()) BigLbl->setText(QString::fromStdString(display_->ResolutionCaption()));
     if (Display) UpdateDisplay();
