@@ -21,7 +21,7 @@ void Put32(std::vector<uint8_t>& b, uint32_t v) {
   Put16(b, static_cast<uint16_t>(v >> 16));
 }
 void PutTag(std::vector<uint8_t>& b, const char* tag) {
-  b.insert(b.end(), tag, tag + 4);
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 struct WavSpec {
