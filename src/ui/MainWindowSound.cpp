@@ -1,12 +1,9 @@
 // Sound: live play of the sound slot, slowed and lowered, chunk by chunk through the audio output,
 // and the 500 kHz reconstruction saved as a WAV file.
 //
-// The span played is the selected period typed on the Files page (or the first second of the
-// file). Once the display draws screens, the screen's draw is what collects the waves: it builds a
-// sound::WaveCollector for the sound slot before its first octet, passes each octet it draws to
-// AddOctet (Stop on a stop request) and calls Finish(screen end); for live play the collector's
-// sink is the LiveSink below, for a file the entries go to RenderReconstruction and the save
-// dialog as in CreateWavFileClick. At the end of each high-resolution draw live play is off.
+// The span played is the period typed on the Files page or, with both boxes empty, the
+// high-resolution screen on display (its waves are read again through the same reader and filters
+// the draw used), or else the first second of the file.
 //
 // Live play hands each chunk to the audio output from memory, so no temporary WAV file is written
 // and none is left in the working folder; a developer "retain .wav files" option would have
@@ -25,6 +22,7 @@
 #include "sound/Wav.h"
 #include "sound/WaveCollector.h"
 #include "ui/ClickLabel.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/Messages.h"
 #include "ui/PeriodText.h"
@@ -52,11 +50,14 @@ int64_t TicksBetween(TRecTime a, TRecTime b) {
   return (int64_t{b.Mn} - a.Mn) * kTicksPerMinute + b.FiveMuSec - a.FiveMuSec;
 }
 
-// The typed period, or the first second of the slot's file when both boxes are empty.
-std::optional<Span> SoundSpan(const FilesPage& page, const TFileRec& slot, QString* problem) {
+// The typed period; with both boxes empty, the high-resolution screen on display (the waves its
+// draw shows), else the first second of the slot's file.
+std::optional<Span> SoundSpan(const FilesPage& page, const TFileRec& slot, std::optional<Span> screen,
+                              QString* problem) {
   const QString fromText = page.PeriodFromEdit->text().trimmed();
   const QString toText = page.PeriodToEdit->text().trimmed();
   if (fromText.isEmpty() && toText.isEmpty()) {
+    if (screen && TicksBetween(screen->from, screen->to) <= sound::kMaxFileGapTicks) return screen;
     const TRecTime start{slot.FirstLoggedMin, 0};
     return Span{start, TRecTime{start.Mn, kDefaultSpanTicks}};
   }
@@ -70,6 +71,12 @@ std::optional<Span> SoundSpan(const FilesPage& page, const TFileRec& slot, QStri
     return std::nullopt;
   }
   return Span{*from, *to};
+}
+
+// The span of the high-resolution screen on display, if there is one.
+std::optional<Span> ScreenSpanOf(DisplayControl& display) {
+  if (!display.HasScreen() || !display.View().HighRes()) return std::nullopt;
+  return Span{display.View().ScreenStart(), display.View().DisplayPosition};
 }
 
 // Plays each chunk as the collector hands it over.
@@ -112,7 +119,7 @@ void TB::PlaySoundsBtnClick() {
     return;
   }
   QString problem;
-  const auto span = SoundSpan(*Files, slots_[slot], &problem);
+  const auto span = SoundSpan(*Files, slots_[slot], ScreenSpanOf(*display_), &problem);
   if (!span) {
     TimedMessage(problem, kMessageMs);
     return;
@@ -149,7 +156,7 @@ void TB::CreateWavFileClick() {
     return;
   }
   QString problem;
-  const auto span = SoundSpan(*Files, slots_[slot], &problem);
+  const auto span = SoundSpan(*Files, slots_[slot], ScreenSpanOf(*display_), &problem);
   if (!span) {
     TimedMessage(problem, kMessageMs);
     return;

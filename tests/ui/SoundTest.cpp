@@ -14,6 +14,7 @@
 #include "support/Synthetic.h"
 #include "ui/ClickLabel.h"
 #include "ui/SoundPlayer.h"
+#include "ui/DisplayControl.h"
 #include "ui/UiTestSupport.h"
 #include "ui/pages/FilesPage.h"
 #include "ui/pages/SoundBar.h"
@@ -157,6 +158,26 @@ TEST_F(SoundTest, ScreenSavedAsA500kHzWavWithTheDefaultName) {
   QFile::remove(dir.filePath(QStringLiteral("screen.wav")));
   QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("screen.wav"))));
+}
+
+TEST_F(SoundTest, WithNoPeriodTypedTheHighResolutionScreenIsUsed) {
+  window.OpenUnrelatedFiles({Make(QStringLiteral("s.ZV2"), TwoCalls())});
+  window.resize(1000, 700);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  // A screen ending just after second 2 of the minute, so it does not start at the file's start.
+  const CivilDateTime t = DateTimeOfMinute(kMinute);
+  const std::string at = QString::asprintf("%02d/%02d/%04d %02d:%02d:02", t.day, t.month, t.year, t.hour, t.minute)
+                             .toStdString();
+  ASSERT_TRUE(window.Screen().ShowLevelAt(5, at));
+  ASSERT_TRUE(window.Screen().View().HighRes());
+  const TRecTime start = window.Screen().View().ScreenStart();
+  ASSERT_NE(start, (TRecTime{kMinute, 0}));
+  rec.savePath = dir.filePath(QStringLiteral("onscreen.wav"));
+  QTest::mouseClick(window.Sound->CreateWavFileBtn, Qt::LeftButton);
+  EXPECT_EQ(proposedSave, QDir(dir.path()).filePath(QString::fromStdString(
+                              sound::DefaultReconstructionName(start.Mn, start.FiveMuSec))));
+  EXPECT_TRUE(QFile::exists(rec.savePath));
 }
 
 TEST_F(SoundTest, UnreadableOrOverlongPeriodsAreRefused) {
