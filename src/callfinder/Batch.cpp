@@ -10,7 +10,7 @@
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
 #include "core/SlotFiles.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

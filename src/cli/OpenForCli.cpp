@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "core/SlotFiles.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel::cli {
 

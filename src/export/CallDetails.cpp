@@ -9,7 +9,7 @@
 #include "export/ExportText.h"
 #include "export/Messages.h"
 #include "filters/Sequence.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

@@ -2,7 +2,7 @@
 #include "core/SlotFiles.h"
 #include "export/Messages.h"
 #include "export/PeriodExport.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

@@ -6,7 +6,7 @@
 #include "export/DetailListings.h"
 #include "export/ExportText.h"
 #include "export/Messages.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

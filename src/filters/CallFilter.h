@@ -8,7 +8,7 @@
 #include "filters/MinuteFilter.h"
 #include "filters/RangeEdits.h"
 #include "filters/Sequence.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

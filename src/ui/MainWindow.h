@@ -19,7 +19,7 @@
 #include "core/RecordReader.h"
 #include "filters/CallFilter.h"
 #include "import/SdImport.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 class QCheckBox;
 class QEventLoop;

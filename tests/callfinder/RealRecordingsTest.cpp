@@ -18,7 +18,7 @@
 #include "Zv2Reading.h"
 #include "callfinder/Batch.h"
 #include "core/Tables.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 namespace {

@@ -9,7 +9,7 @@
 #include "core/SlotFiles.h"
 #include "export/ExportText.h"
 #include "export/PeriodExport.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 #include "support/RecordingHost.h"
 
 namespace zorvel {

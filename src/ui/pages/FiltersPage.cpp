@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "filters/Messages.h"
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 #include "ui/ClickLabel.h"
 #include "ui/FilterEdit.h"
 #include "ui/Messages.h"

@@ -1,4 +1,4 @@
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 

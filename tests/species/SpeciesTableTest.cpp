@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "species/Species.h"
+#include "species/SpeciesTable.h"
 
 namespace zorvel {
 namespace {
