@@ -10,7 +10,7 @@
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
 #include "core/SlotFiles.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "core/SlotFiles.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel::cli {
 

@@ -9,7 +9,7 @@
 #include "export/ExportText.h"
 #include "export/Messages.h"
 #include "filters/Sequence.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

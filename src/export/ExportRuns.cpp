@@ -2,7 +2,7 @@
 #include "core/SlotFiles.h"
 #include "export/Messages.h"
 #include "export/PeriodExport.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

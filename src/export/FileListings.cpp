@@ -6,7 +6,7 @@
 #include "export/DetailListings.h"
 #include "export/ExportText.h"
 #include "export/Messages.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

@@ -14,7 +14,7 @@
 #include "export/ExportOptions.h"
 #include "export/ReportSink.h"
 #include "filters/CallFilter.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

@@ -8,7 +8,7 @@
 #include "filters/MinuteFilter.h"
 #include "filters/RangeEdits.h"
 #include "filters/Sequence.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

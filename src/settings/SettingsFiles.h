@@ -11,7 +11,7 @@
 #include "export/ExportOptions.h"
 #include "filters/CallFilter.h"
 #include "settings/IniFile.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 

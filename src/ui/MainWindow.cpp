@@ -20,7 +20,7 @@
 
 #include "core/SlotFiles.h"
 #include "core/Tables.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"

@@ -19,7 +19,7 @@
 #include "core/RecordReader.h"
 #include "filters/CallFilter.h"
 #include "import/SdImport.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 class QCheckBox;
 class QEventLoop;

@@ -20,7 +20,7 @@
 #include "fileutils/Messages.h"
 #include "fileutils/PeriodCopy.h"
 #include "fileutils/ShiftJoin.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "ui/ClickLabel.h"
 #include "ui/MainWindow.h"
 #include "ui/WorkerJob.h"

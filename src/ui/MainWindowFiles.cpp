@@ -12,7 +12,7 @@
 #include "core/BinaryFile.h"
 #include "core/Messages.h"
 #include "core/SlotFiles.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"

@@ -18,7 +18,7 @@
 #include "Zv2Reading.h"
 #include "callfinder/Batch.h"
 #include "core/Tables.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 namespace {

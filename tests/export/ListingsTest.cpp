@@ -7,7 +7,7 @@
 #include "core/Header.h"
 #include "core/SlotFiles.h"
 #include "export/DetailListings.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "support/RecordingHost.h"
 
 namespace zorvel {

@@ -9,7 +9,7 @@
 #include "core/SlotFiles.h"
 #include "export/ExportText.h"
 #include "export/PeriodExport.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "support/RecordingHost.h"
 
 namespace zorvel {

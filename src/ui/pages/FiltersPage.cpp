@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "filters/Messages.h"
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 #include "ui/ClickLabel.h"
 #include "ui/FilterEdit.h"
 #include "ui/Messages.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "species/SpeciesTable.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 namespace {
