@@ -1,6 +1,7 @@
 // Every text the display shows, in one place.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace zorvel::msg {
@@ -93,5 +94,38 @@ inline constexpr std::string_view kFormatError =
 inline constexpr std::string_view kFile1MustBeOpen = "File 1 must be Open... then try again";
 inline constexpr std::string_view kTimeNotInRange = " Time not within range currently in use";
 inline constexpr std::string_view kCurrentFiltersExcludeAll = "Current filters will exclude all calls";
+
+// File graphs.
+inline constexpr std::array<std::string_view, 13> kGraphTypeCaptions{
+    "DielN Calls/waves", "kHz dwell time", "Spectrum", "kHz max Energy", "Max kHz", "Min kHz", "MaxSlope",
+    "Min Slope", "Flats: kHz", "Bend up: kHz", "Bend down: kHz", "Amplitude", "Duration"};
+inline constexpr std::string_view kSetAllGraphsToF1 = "Set all graph types to File1 type";
+inline constexpr std::string_view kNoLoggingInPeriod = "No logging in time period displayed";
+inline constexpr std::string_view kDataFrom = " data from ";
+inline constexpr std::string_view kModalDuration = "Modal duration ";
+inline constexpr std::string_view kModalDurationMid = "ms.  (N at mode ";
+inline constexpr std::string_view kModalDurationEnd = ")";
+inline constexpr std::string_view kModalAmplitude = "Modal amplitude  ";
+inline constexpr std::string_view kModalAmplitudeMid = " SPL  (N at mode  ";
+inline constexpr std::string_view kModalFrequency = "Modal frequency ";
+inline constexpr std::string_view kModalFrequencyMid = "kHz.  (N at mode ";
+inline constexpr std::string_view kModalEnd = ")   ";
+inline constexpr std::string_view kLessThan2Minutes = "Less than 2 minutes of data    ";
+inline constexpr std::string_view kMinutesOfData = " minutes of data    ";
+inline constexpr std::string_view kHoursOfData = " hours of data    ";
+inline constexpr std::string_view kDaysOfData = " days of data    ";
+inline constexpr std::string_view kLessThan2MinutesPadded = "Less than 2 minutes of data        ";
+inline constexpr std::string_view kMinutesOfDataPadded = " minutes of data           ";
+inline constexpr std::string_view kHoursOfDataPadded = " hours of data             ";
+inline constexpr std::string_view kDaysOfDataPadded = " days of data              ";
+inline constexpr std::string_view kNWaves = "N waves = ";
+inline constexpr std::string_view kNOfCalls = "N of calls = ";
+inline constexpr std::string_view kCountTail = "        ";
+inline constexpr std::string_view kDielCaption = "10minute counts of wave groups, centered on midnight         ";
+inline constexpr std::string_view kAxisMs = "ms   ";
+inline constexpr std::string_view kAxisAmplitude = "amplitude";
+inline constexpr std::string_view kAxisKHz = "kHz";
+inline constexpr std::string_view kAxisTick = "| ";
+inline constexpr std::string_view kHourLabelTail = "   ";
 
 }  // namespace zorvel::msg
