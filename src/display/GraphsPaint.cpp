@@ -29,6 +29,11 @@ struct Band {
   int height;
 };
 
+// Axis texts of the lowest band fall below the plot, on the white margin where the ruler was.
+QColor AxisTextColour(const Band& b, const QColor& text) {
+  return b.slot.FileYbottom + 2 >= b.l.PlotBottom ? QColor(Qt::black) : text;
+}
+
 void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphOptions& go, const QColor& text) {
   const GraphHistogram h = go.SmoothFgraph ? SmoothBins(t.hist) : t.hist;
   const GraphMode mode = FindMode(h);
@@ -42,7 +47,7 @@ void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphO
     const int y = std::max(top, bottom - static_cast<int>(std::lround(static_cast<double>(n) * scale)));
     p.fillRect(b.l.PlotLeft + 4 * i + 4, y, 4, bottom + 2 - y + 1, silver ? RgbColour(kSilver) : FrequencyColour(i));
   }
-  p.setPen(text);
+  p.setPen(AxisTextColour(b, text));
   const int axisY = bottom + 2;
   const int labels = t.type == tDuration || t.type == tAmplitude ? 24 : 21;
   for (int k = 0; k <= labels; ++k) {
@@ -52,6 +57,7 @@ void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphO
   if (t.type == tDuration) TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisMs));
   else if (t.type == tAmplitude) TextAt(p, b.l.PlotLeft + 1055, axisY, Q(msg::kAxisAmplitude));
   else TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisKHz));
+  p.setPen(text);
   if (go.HideGraphText) return;
   const int x = b.l.PlotLeft + 600;
   TextAt(p, x, top + 100, Q(ModeText(t.type, mode)));
@@ -101,12 +107,13 @@ void DrawDiel(QPainter& p, const Band& b, const GraphTally& t, const GraphOption
   trace(RgbColour(65535), [&](const DielBin& d) {
     return mid - static_cast<int>(d.lightSum / std::max(1, d.minutes) / 4);
   });
-  p.setPen(text);
+  p.setPen(AxisTextColour(b, text));
   for (int hr = 0; hr < 24; ++hr)
     TextAt(p, b.l.PlotLeft + 24 * hr + 4, bottom + 2,
            Q(std::string(msg::kAxisTick) + std::to_string((hr + 12) % 24) + std::string(msg::kHourLabelTail)));
   if (go.HideGraphText) return;
   TextAt(p, b.l.PlotLeft + 580, bottom + 2, Q(msg::kDielCaption));
+  p.setPen(text);
   const int x = b.l.PlotLeft + 600;
   TextAt(p, x, top + 20, Q(GraphCaption(t.type) + "  " + b.slot.ShortName));
   TextAt(p, x, top + 40, Q(DataAmountText(t.minutes, true)));
@@ -122,6 +129,8 @@ void DrawFileGraphs(QImage& image, FileSlots& fileSlots, const ViewState& view, 
   QPainter p(&image);
   p.fillRect(l.PlotLeft, l.PlotTop, l.PlotWidth, l.PlotBottom - l.PlotTop, options.WhiteScreen ? Qt::white : Qt::black);
   const QColor text = options.WhiteScreen ? QColor(Qt::black) : QColor(Qt::white);
+  // The ruler's time labels mean nothing under a graph.
+  p.fillRect(0, l.PlotBottom, image.width(), 20, Qt::white);
   const TRecTime end = view.DisplayPosition;
   const TRecTime start = view.ScreenStart();
   p.end();

@@ -210,6 +210,7 @@ void TB::BuildPages() {
 
 void TB::ConnectControls() {
   ConnectDisplayControls();
+  ConnectGraphControls();
   connect(MenuBtn, &QPushButton::clicked, this, &TB::MenuBtnClick);
   connect(StopShowBtn, &QPushButton::clicked, this, &TB::StopShowBtnClick);
   connect(BigLbl, &ClickLabel::clicked, this, &TB::BigLblClick);

@@ -133,6 +133,9 @@ class TB : public QMainWindow {
   void BigLblClick();
   void StopShowBtnClick();
   void MaximizeLblClick();
+  // "graph": shows the file graphs, or the screen again when they are up (MainWindowGraphs.cpp).
+  void ShowFgraphBtnClick();
+  bool GraphsShown() const { return graphsShown_; }
 
   // --- File slots -----------------------------------------------------------------------------
   FileSlots& Slots() { return slots_; }
@@ -296,6 +299,9 @@ class TB : public QMainWindow {
   void ConnectDisplayControls();
   void ApplyDisplayPage();
   void FastForwardTick();
+  // The file graphs in place of the screen (MainWindowGraphs.cpp).
+  void ConnectGraphControls();
+  bool graphsShown_ = false;
 
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;
