@@ -128,4 +128,33 @@ inline constexpr std::string_view kAxisKHz = "kHz";
 inline constexpr std::string_view kAxisTick = "| ";
 inline constexpr std::string_view kHourLabelTail = "   ";
 
+// Results summary.
+inline constexpr std::string_view kAnalysing = "analysing ";
+inline constexpr std::string_view kResultsInGraphs = " results in graphs";
+inline constexpr std::string_view kFileDurationAnalysed = "File duration analysed: ";
+inline constexpr std::string_view kAcousticDuration = "Acoustic duration: ";
+inline constexpr std::string_view kWavesTail = " Waves  ";
+inline constexpr std::string_view kCallsTail = " Calls  ";
+inline constexpr std::string_view kPerHour = "/hr";
+inline constexpr std::string_view kDPMperDay = "DPM per day ";
+inline constexpr std::string_view kOnMins = "On Mins\t";
+inline constexpr std::string_view kFileSizePrefix = "File: ";
+inline constexpr std::string_view kMB = "MB";
+inline constexpr std::string_view kOneGbLasts = "32GB lasts ";
+inline constexpr std::string_view kYears = "yrs";
+inline constexpr std::string_view kStack = "Stack ";
+inline constexpr std::string_view kNilBattery = "nil, ";
+inline constexpr std::string_view kTruncated = "% truncated";
+inline constexpr std::string_view kTruncatedInZV1 = "% truncated in ZV1";
+inline constexpr std::string_view kCallFiltersZV1 = "Call filters: File is a ZV1 file - no call defined";
+inline constexpr std::string_view kPassFilters = "Pass filters: ";
+inline constexpr std::string_view kMeanTemp = "Mean temp ";
+inline constexpr std::string_view kMemoFM = "tcFM\t";
+inline constexpr std::string_view kMemoQCF = "tcQCF\t";
+inline constexpr std::string_view kMemoCF = "tcCF\t";
+inline constexpr std::string_view kMemoUnclass = "Unclass\t";
+inline constexpr std::array<std::string_view, 3> kTypeLegend{"FM", "QCF", "CF"};
+inline constexpr std::string_view kAnalyze = "Analyze";
+inline constexpr std::string_view kFileRadioGroup = " file ";
+
 }  // namespace zorvel::msg
