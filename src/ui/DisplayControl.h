@@ -36,6 +36,11 @@ class DisplayControl {
     return nav_;
   }
   const QImage& Image() const { return painter_.Image(); }
+  // The display's reader, with the window's filters, for summaries that read like the screen.
+  ReaderContext& Reader() {
+    Sync();
+    return reader_;
+  }
   bool HasScreen() const { return hasScreen_; }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }
 

@@ -136,6 +136,8 @@ class TB : public QMainWindow {
   // "graph": shows the file graphs, or the screen again when they are up (MainWindowGraphs.cpp).
   void ShowFgraphBtnClick();
   bool GraphsShown() const { return graphsShown_; }
+  // "Analyze": the results summary of the file chosen on the Analysis page.
+  void ReCalcBtnClick();
 
   // --- File slots -----------------------------------------------------------------------------
   FileSlots& Slots() { return slots_; }
@@ -301,6 +303,7 @@ class TB : public QMainWindow {
   void FastForwardTick();
   // The file graphs in place of the screen (MainWindowGraphs.cpp).
   void ConnectGraphControls();
+  void ConnectAnalysisControls();  // MainWindowAnalysis.cpp
   bool graphsShown_ = false;
 
   StartupOptions options_;

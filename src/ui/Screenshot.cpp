@@ -10,6 +10,7 @@
 
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/Messages.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/GraphsPanel.h"
 #include "ui/MainWindow.h"
@@ -158,6 +159,12 @@ int RunScreenshot(const ScreenshotOptions& options) {
     for (QComboBox* box : window.DisplayOptions->Graphs->GraphComboBox) box->setCurrentIndex(*options.graph);
     if (!window.Screen().HasScreen()) window.Screen().ShowLevelAt(window.Screen().View().DisplayTimeUnit, "");
     window.ShowFgraphBtnClick();
+    QCoreApplication::processEvents();
+  }
+  if (options.analyze) {
+    window.ShowPage(QString::fromLatin1(msg::kPageTitles[msg::kAnalysisPage]));
+    window.SetMenuVisible(true);
+    window.ReCalcBtnClick();
     QCoreApplication::processEvents();
   }
   // No pointer hovers over an off-screen window: drop the hint a synthetic entry may have left.

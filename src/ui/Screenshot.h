@@ -1,6 +1,6 @@
 // "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]
-// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...] [--graph TYPE]": builds the window without a display, opens
-// the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
+// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...] [--graph TYPE] [--analyze]": builds the window without a display,
+// opens the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
 // checks on machines without a screen; nothing waits for a person.
 #pragma once
 

@@ -1,0 +1,56 @@
+#include "ui/pages/SummaryChartView.h"
+
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QValueAxis>
+
+#include "display/Palette.h"
+
+namespace zorvel::ui {
+
+SummaryChartView::SummaryChartView(const QString& name, const QString& title, QWidget* parent) : QChartView(parent) {
+  setObjectName(name);
+  auto* chart = new QChart();
+  chart->setTitle(title);
+  chart->legend()->hide();
+  chart->setMargins(QMargins(0, 0, 0, 0));
+  chart->addSeries(new QBarSeries(chart));
+  setChart(chart);
+  setMinimumSize(220, 140);
+  setRenderHint(QPainter::Antialiasing, false);
+}
+
+void SummaryChartView::SetCounts(const std::array<int64_t, 256>& counts) {
+  auto* series = static_cast<QBarSeries*>(chart()->series().first());
+  series->clear();
+  // A bar set per kHz is what lets each bar take its own palette colour.
+  QList<QBarSet*> sets;
+  qreal top = 1;
+  for (int x = 0; x < kSummaryChartPoints; ++x) {
+    auto* set = new QBarSet(QString::number(x));
+    set->append(static_cast<qreal>(counts[static_cast<size_t>(x)]));
+    set->setColor(FrequencyColour(x));
+    set->setBorderColor(FrequencyColour(x));
+    top = std::max(top, static_cast<qreal>(counts[static_cast<size_t>(x)]));
+    sets << set;
+  }
+  series->append(sets);
+  series->setBarWidth(1.0);
+  for (QAbstractAxis* a : chart()->axes()) {
+    chart()->removeAxis(a);
+    delete a;
+  }
+  auto* y = new QValueAxis(chart());
+  y->setRange(0, top);
+  y->setLabelFormat(QStringLiteral("%d"));
+  chart()->addAxis(y, Qt::AlignLeft);
+  series->attachAxis(y);
+}
+
+int SummaryChartView::BarCount() const {
+  const auto list = chart()->series();
+  return list.isEmpty() ? 0 : static_cast<int>(static_cast<QBarSeries*>(list.first())->count());
+}
+
+}  // namespace zorvel::ui
