@@ -8,27 +8,41 @@
 namespace zorvel {
 namespace {
 
-size_t Bin(int32_t v) { return static_cast<size_t>(std::clamp(v, 0, kGraphBins - 1)); }
+size_t Bin(int32_t v) {
+  return static_cast<size_t>(std::clamp(v, 0, kGraphBins - 1));
+}
 
 // The value a call adds to a call-based histogram.
 int32_t CallValue(const tCall& c, tGraphType t) {
   switch (t) {
-    case tKHZmaxE: return c.ModalKHZ;
-    case tMaxKHZ: return c.Fmax;
-    case tMinKHZ: return c.Fmin;
-    case tMaxSlope: return c.MaxIPIriseKHZ;
-    case tMinSlope: return c.MinSlopeKHZ;
-    case tFlatKHZ: return c.Flat1KHZ;
-    case tBendUpKHZ: return c.UBkhz;
-    case tBendDownKHZ: return c.DBkhz;
-    case tDuration: return std::min(255, c.Duration100Musecs);
-    default: return -1;
+    case tKHZmaxE:
+      return c.ModalKHZ;
+    case tMaxKHZ:
+      return c.Fmax;
+    case tMinKHZ:
+      return c.Fmin;
+    case tMaxSlope:
+      return c.MaxIPIriseKHZ;
+    case tMinSlope:
+      return c.MinSlopeKHZ;
+    case tFlatKHZ:
+      return c.Flat1KHZ;
+    case tBendUpKHZ:
+      return c.UBkhz;
+    case tBendDownKHZ:
+      return c.DBkhz;
+    case tDuration:
+      return std::min(255, c.Duration100Musecs);
+    default:
+      return -1;
   }
 }
 
 }  // namespace
 
-bool IsCallGraph(tGraphType t) { return t >= tKHZmaxE && t <= tBendDownKHZ; }
+bool IsCallGraph(tGraphType t) {
+  return t >= tKHZmaxE && t <= tBendDownKHZ;
+}
 
 void GraphTally::Add(const TFileRec& s) {
   if (s.NrType == tMinRec) {
@@ -68,10 +82,17 @@ void GraphTally::Add(const TFileRec& s) {
     return;
   }
   switch (type) {
-    case tKHZdwell: ++hist[Bin(o.avF)]; break;
-    case tSpectrum: hist[Bin(o.avF)] += std::max(0, o.avSPL); break;
-    case tAmplitude: ++hist[Bin(o.avSPL)]; break;
-    default: break;
+    case tKHZdwell:
+      ++hist[Bin(o.avF)];
+      break;
+    case tSpectrum:
+      hist[Bin(o.avF)] += std::max(0, o.avSPL);
+      break;
+    case tAmplitude:
+      ++hist[Bin(o.avSPL)];
+      break;
+    default:
+      break;
   }
 }
 
@@ -89,7 +110,8 @@ GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& 
 
 GraphHistogram SmoothBins(const GraphHistogram& h) {
   GraphHistogram r = h;
-  for (size_t i = 2; i + 2 < h.size(); ++i) r[i] = h[i - 2] + 2 * h[i - 1] + 3 * h[i] + 2 * h[i + 1] + h[i + 2];
+  for (size_t i = 2; i + 2 < h.size(); ++i)
+    r[i] = h[i - 2] + 2 * h[i - 1] + 3 * h[i] + 2 * h[i + 1] + h[i + 2];
   return r;
 }
 
@@ -102,8 +124,10 @@ GraphMode FindMode(const GraphHistogram& h) {
 
 std::string DataAmountText(int64_t n, bool padded) {
   if (n <= 1) return std::string(padded ? msg::kLessThan2MinutesPadded : msg::kLessThan2Minutes);
-  if (n <= 239) return std::to_string(n) + std::string(padded ? msg::kMinutesOfDataPadded : msg::kMinutesOfData);
-  if (n >= 2880) return std::to_string(n / 1440) + std::string(padded ? msg::kDaysOfDataPadded : msg::kDaysOfData);
+  if (n <= 239)
+    return std::to_string(n) + std::string(padded ? msg::kMinutesOfDataPadded : msg::kMinutesOfData);
+  if (n >= 2880)
+    return std::to_string(n / 1440) + std::string(padded ? msg::kDaysOfDataPadded : msg::kDaysOfData);
   return std::to_string(n / 60) + std::string(padded ? msg::kHoursOfDataPadded : msg::kHoursOfData);
 }
 
@@ -113,10 +137,10 @@ std::string ModeText(tGraphType t, const GraphMode& m) {
     return std::string(msg::kModalDuration) + std::to_string(m.bin / 10) + "." + std::to_string(m.bin % 10) +
            std::string(msg::kModalDurationMid) + n + std::string(msg::kModalDurationEnd);
   if (t == tAmplitude)
-    return std::string(msg::kModalAmplitude) + std::to_string(m.bin) + std::string(msg::kModalAmplitudeMid) + n +
-           std::string(msg::kModalEnd);
-  return std::string(msg::kModalFrequency) + std::to_string(m.bin) + std::string(msg::kModalFrequencyMid) + n +
-         std::string(msg::kModalEnd);
+    return std::string(msg::kModalAmplitude) + std::to_string(m.bin) + std::string(msg::kModalAmplitudeMid) +
+           n + std::string(msg::kModalEnd);
+  return std::string(msg::kModalFrequency) + std::to_string(m.bin) + std::string(msg::kModalFrequencyMid) +
+         n + std::string(msg::kModalEnd);
 }
 
 std::string WithThousands(int64_t n) {

@@ -19,7 +19,7 @@
 namespace zorvel {
 
 constexpr int kGraphBins = 256;
-constexpr int kDielBins = 144;  // ten minutes each
+constexpr int kDielBins = 144;       // ten minutes each
 constexpr int kDielKHzClasses = 64;  // 4 kHz each
 
 using GraphHistogram = std::array<int64_t, kGraphBins>;
@@ -69,7 +69,9 @@ std::string GraphCaption(tGraphType t);
 std::string WithThousands(int64_t n);
 
 // The diel bin shown by the bar at position j (0..143): bars run noon to noon.
-inline int DielBinOfBar(int j) { return (j + kDielBins / 2) % kDielBins; }
+inline int DielBinOfBar(int j) {
+  return (j + kDielBins / 2) % kDielBins;
+}
 
 struct GraphOptions {
   bool SmoothFgraph = false;

@@ -15,8 +15,12 @@ namespace {
 constexpr int kLastBarBin = 220;
 constexpr int kFirstDielClass = 4, kLastDielClass = 50;  // 16 to 200 kHz
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // Texts are placed by their top-left corner.
 void TextAt(QPainter& p, int x, int y, const QString& text) {
@@ -34,7 +38,8 @@ QColor AxisTextColour(const Band& b, const QColor& text) {
   return b.slot.FileYbottom + 2 >= b.l.PlotBottom ? QColor(Qt::black) : text;
 }
 
-void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphOptions& go, const QColor& text) {
+void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphOptions& go,
+                   const QColor& text) {
   const GraphHistogram h = go.SmoothFgraph ? SmoothBins(t.hist) : t.hist;
   const GraphMode mode = FindMode(h);
   const double scale = (b.height - 20) / static_cast<double>(std::max<int64_t>(1, mode.count));
@@ -45,7 +50,8 @@ void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphO
     if (n <= 0) continue;
     // Bins below the mode's range may outgrow the scale: keep them inside the band.
     const int y = std::max(top, bottom - static_cast<int>(std::lround(static_cast<double>(n) * scale)));
-    p.fillRect(b.l.PlotLeft + 4 * i + 4, y, 4, bottom + 2 - y + 1, silver ? RgbColour(kSilver) : FrequencyColour(i));
+    p.fillRect(b.l.PlotLeft + 4 * i + 4, y, 4, bottom + 2 - y + 1,
+               silver ? RgbColour(kSilver) : FrequencyColour(i));
   }
   p.setPen(AxisTextColour(b, text));
   const int axisY = bottom + 2;
@@ -54,9 +60,12 @@ void DrawHistogram(QPainter& p, const Band& b, const GraphTally& t, const GraphO
     const std::string v = t.type == tDuration ? std::to_string(k) + "ms" : std::to_string(10 * k);
     TextAt(p, b.l.PlotLeft + 40 * k + 4, axisY, Q(std::string(msg::kAxisTick) + v));
   }
-  if (t.type == tDuration) TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisMs));
-  else if (t.type == tAmplitude) TextAt(p, b.l.PlotLeft + 1055, axisY, Q(msg::kAxisAmplitude));
-  else TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisKHz));
+  if (t.type == tDuration)
+    TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisMs));
+  else if (t.type == tAmplitude)
+    TextAt(p, b.l.PlotLeft + 1055, axisY, Q(msg::kAxisAmplitude));
+  else
+    TextAt(p, b.l.PlotLeft + 915, axisY, Q(msg::kAxisKHz));
   p.setPen(text);
   if (go.HideGraphText) return;
   const int x = b.l.PlotLeft + 600;
@@ -77,7 +86,8 @@ void DrawDiel(QPainter& p, const Band& b, const GraphTally& t, const GraphOption
     const int x = b.l.PlotLeft + 4 + 4 * j;
     int y = bottom;
     for (int c = kFirstDielClass; c <= kLastDielClass; ++c) {
-      const int hgt = static_cast<int>(std::lround(static_cast<double>(d.khz[static_cast<size_t>(c)]) * scale));
+      const int hgt =
+          static_cast<int>(std::lround(static_cast<double>(d.khz[static_cast<size_t>(c)]) * scale));
       if (hgt <= 0) continue;
       const int segTop = std::max(top, y - hgt);
       p.fillRect(x, segTop, 4, y - segTop, FrequencyColour(c * 4));
@@ -95,8 +105,10 @@ void DrawDiel(QPainter& p, const Band& b, const GraphTally& t, const GraphOption
         continue;
       }
       const int x = b.l.PlotLeft + 4 + 4 * j, y = std::max(b.l.PlotTop, yOf(d));
-      if (px >= 0) p.drawLine(px, py, x, y);
-      else p.drawPoint(x, y);
+      if (px >= 0)
+        p.drawLine(px, py, x, y);
+      else
+        p.drawPoint(x, y);
       px = x;
       py = y;
     }
@@ -104,13 +116,13 @@ void DrawDiel(QPainter& p, const Band& b, const GraphTally& t, const GraphOption
   trace(QColor(Qt::red), [&](const DielBin& d) {
     return mid - static_cast<int>(std::lround(2 * d.tempSum / std::max(1, d.minutes)));
   });
-  trace(RgbColour(65535), [&](const DielBin& d) {
-    return mid - static_cast<int>(d.lightSum / std::max(1, d.minutes) / 4);
-  });
+  trace(RgbColour(65535),
+        [&](const DielBin& d) { return mid - static_cast<int>(d.lightSum / std::max(1, d.minutes) / 4); });
   p.setPen(AxisTextColour(b, text));
   for (int hr = 0; hr < 24; ++hr)
-    TextAt(p, b.l.PlotLeft + 24 * hr + 4, bottom + 2,
-           Q(std::string(msg::kAxisTick) + std::to_string((hr + 12) % 24) + std::string(msg::kHourLabelTail)));
+    TextAt(
+        p, b.l.PlotLeft + 24 * hr + 4, bottom + 2,
+        Q(std::string(msg::kAxisTick) + std::to_string((hr + 12) % 24) + std::string(msg::kHourLabelTail)));
   if (go.HideGraphText) return;
   TextAt(p, b.l.PlotLeft + 580, bottom + 2, Q(msg::kDielCaption));
   p.setPen(text);
@@ -127,7 +139,8 @@ void DrawFileGraphs(QImage& image, FileSlots& fileSlots, const ViewState& view, 
                     const GraphOptions& go, ReaderContext& reader, std::string* status) {
   const Layout& l = view.layout;
   QPainter p(&image);
-  p.fillRect(l.PlotLeft, l.PlotTop, l.PlotWidth, l.PlotBottom - l.PlotTop, options.WhiteScreen ? Qt::white : Qt::black);
+  p.fillRect(l.PlotLeft, l.PlotTop, l.PlotWidth, l.PlotBottom - l.PlotTop,
+             options.WhiteScreen ? Qt::white : Qt::black);
   const QColor text = options.WhiteScreen ? QColor(Qt::black) : QColor(Qt::white);
   // The ruler's time labels mean nothing under a graph.
   p.fillRect(0, l.PlotBottom, image.width(), 20, Qt::white);
@@ -152,8 +165,10 @@ void DrawFileGraphs(QImage& image, FileSlots& fileSlots, const ViewState& view, 
     }
     if (status) *status = std::string(msg::kDataFrom) + s.ShortName;
     const GraphTally t = TallySlot(s, s.GraphType, end, reader);
-    if (s.GraphType == tDiel) DrawDiel(p, band, t, go, text);
-    else DrawHistogram(p, band, t, go, text);
+    if (s.GraphType == tDiel)
+      DrawDiel(p, band, t, go, text);
+    else
+      DrawHistogram(p, band, t, go, text);
   }
 }
 

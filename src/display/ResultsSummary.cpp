@@ -26,7 +26,8 @@ std::string Fixed(double v, int decimals) {
 
 }  // namespace
 
-SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, int32_t lastMin, ReaderContext& reader) {
+SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, int32_t lastMin,
+                          ReaderContext& reader) {
   SummaryTotals t;
   TFileRec& s = slots[slotNumber];
   t.fileType = s.FileType;
@@ -55,7 +56,8 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
       t.tempSum += s.HalfDegCpreamp;
       if (s.LightN < s.LightSwitchLevel) ++t.acousticMinutes;
       if (s.BatInUse >= 1 && s.BatInUse <= 4) ++t.batteryMinutes[static_cast<size_t>(s.BatInUse - 1)];
-      if (t.minutes == kBatteryStartMinute) t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
+      if (t.minutes == kBatteryStartMinute)
+        t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
     } else if (s.NrType == tOctet) {
       ++inMinute;
       AddPositive(t.charts[scSpectrum], s.aOct.avF);
@@ -105,8 +107,9 @@ SummaryTexts MakeSummaryTexts(const SummaryTotals& t, int64_t fileBytes, const s
                   to_string(std::llround(8.0 * O / perHourBase * 60)) + std::string(msg::kPerHour);
   if (zv2) {
     const double rate = t.calls / perHourBase * 60;
-    x.CallCount = to_string(t.calls) + std::string(msg::kCallsTail) +
-                  (rate > 20 ? to_string(std::llround(rate)) + std::string(msg::kPerHour) : to_string(t.calls));
+    x.CallCount =
+        to_string(t.calls) + std::string(msg::kCallsTail) +
+        (rate > 20 ? to_string(std::llround(rate)) + std::string(msg::kPerHour) : to_string(t.calls));
     x.DPMperDay = std::string(msg::kDPMperDay) + Fixed(t.positiveMinutes * 1440.0 / perHourBase, 0) + " (" +
                   to_string(t.positiveMinutes) + ")";
   }
@@ -119,22 +122,26 @@ SummaryTexts MakeSummaryTexts(const SummaryTotals& t, int64_t fileBytes, const s
   }
   x.BattStack = std::string(msg::kStack);
   for (size_t k = 0; k < 4; ++k) {
-    if (t.startVoltages[k] < 0.3f) x.BattStack += std::string(msg::kNilBattery);
+    if (t.startVoltages[k] < 0.3f)
+      x.BattStack += std::string(msg::kNilBattery);
     else
-      x.BattStack += Fixed(t.startVoltages[k], 1) + "v " + to_string(t.batteryMinutes[k] / 1440) + (k < 3 ? "d, " : "d");
+      x.BattStack +=
+          Fixed(t.startVoltages[k], 1) + "v " + to_string(t.batteryMinutes[k] / 1440) + (k < 3 ? "d, " : "d");
   }
   if (t.limit <= 99998 && F > 0 && (zv1 || zv2 || zv3)) {
     x.Truncated = to_string(t.truncatedMinutes * 100 / F) +
-                  std::string(zv3 ? msg::kTruncatedInZV1 : msg::kTruncated) + "  (" + to_string(t.truncatedMinutes) +
-                  " @ " + to_string(t.limit) + ")";
+                  std::string(zv3 ? msg::kTruncatedInZV1 : msg::kTruncated) + "  (" +
+                  to_string(t.truncatedMinutes) + " @ " + to_string(t.limit) + ")";
   }
   x.CallFilters = zv1 ? std::string(msg::kCallFiltersZV1) : std::string(msg::kPassFilters) + passFilterText;
-  if (F >= 1) x.MeanDegC = std::string(msg::kMeanTemp) + Fixed(t.tempSum / (2.0 * std::max<int64_t>(1, G)), 1) + "C";
+  if (F >= 1)
+    x.MeanDegC = std::string(msg::kMeanTemp) + Fixed(t.tempSum / (2.0 * std::max<int64_t>(1, G)), 1) + "C";
   if (zv2) {
     static constexpr std::array<std::string_view, 4> kTypeLines{msg::kMemoFM, msg::kMemoQCF, msg::kMemoCF,
-                                                                 msg::kMemoUnclass};
+                                                                msg::kMemoUnclass};
     const std::array<size_t, 4> order{tcFM, tcQCF, tcCF, tcNoSp};
-    for (size_t k = 0; k < 4; ++k) x.memo.push_back(std::string(kTypeLines[k]) + to_string(t.typeCounts[order[k]]));
+    for (size_t k = 0; k < 4; ++k)
+      x.memo.push_back(std::string(kTypeLines[k]) + to_string(t.typeCounts[order[k]]));
   }
   return x;
 }

@@ -23,30 +23,39 @@ using SummaryHistogram = std::array<int64_t, kSummaryBins>;
 
 // The eight charts, in the order of the Analysis page.
 enum SummaryChart : uint8_t {
-  scFlats, scMaxKHZ, scMinKHZ, scMaxDown, scMinSlope, scSpectrum, scUpBend, scDownBend, scChartCount
+  scFlats,
+  scMaxKHZ,
+  scMinKHZ,
+  scMaxDown,
+  scMinSlope,
+  scSpectrum,
+  scUpBend,
+  scDownBend,
+  scChartCount
 };
 
 struct SummaryTotals {
   TFileType fileType = ftUnknown;
-  int64_t minutes = 0;          // G
-  int64_t acousticMinutes = 0;  // F
-  int64_t positiveMinutes = 0;  // ZV2: minutes with wave groups
-  int64_t truncatedMinutes = 0; // T
+  int64_t minutes = 0;                 // G
+  int64_t acousticMinutes = 0;         // F
+  int64_t positiveMinutes = 0;         // ZV2: minutes with wave groups
+  int64_t truncatedMinutes = 0;        // T
   int32_t limit = kProgramChunkLimit;  // L
-  int64_t octets = 0;           // O
+  int64_t octets = 0;                  // O
   int64_t calls = 0;
   double tempSum = 0;
   std::array<int64_t, 4> batteryMinutes{};
   std::array<float, 4> startVoltages{};
-  std::array<int64_t, 4> typeCounts{};    // by tCallType
-  std::array<int64_t, 4> typeKHZSums{};   // sum of ModalKHZ by type
+  std::array<int64_t, 4> typeCounts{};   // by tCallType
+  std::array<int64_t, 4> typeKHZSums{};  // sum of ModalKHZ by type
   std::array<SummaryHistogram, scChartCount> charts{};
   std::array<int64_t, 16> amplitudeClasses{};  // AmpAv in classes of 16
 };
 
 // Reads the slot from firstMin to lastMin (or the end of its processed part, see the .cpp) with
 // the reader's filters. progress(minute) is called every rangeMinutes/120 minutes of long ranges.
-SummaryTotals AnalyzeSlot(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin, ReaderContext& reader);
+SummaryTotals AnalyzeSlot(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin,
+                          ReaderContext& reader);
 
 struct SummaryTexts {
   std::string FileTimeOn, RunningTime, WaveTotal, CallCount, DPMperDay, Diversity, OneGbLasts, BattStack,

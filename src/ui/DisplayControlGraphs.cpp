@@ -6,7 +6,8 @@ void DisplayControl::ShowGraphs(const GraphOptions& options, std::string* status
   Sync();
   DrawFileGraphs(painter_.Image(), fileSlots_, view_, options_, options, reader_, status);
   hasScreen_ = true;
-  // The graphs read past the screen: the next screen must be drawn from a fresh seek.
+  // The graphs stop at the screen's end, where the slots would stand after drawing the screen,
+  // so paging on from here continues as it would from the screen. The frame is redrawn.
   view_.FrameDirty = true;
 }
 

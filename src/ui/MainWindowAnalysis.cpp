@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "core/MinuteMap.h"
 #include "display/Messages.h"
 #include "display/ResultsSummary.h"
 #include "ui/DisplayControl.h"
@@ -33,11 +34,12 @@ void TB::ReCalcBtnClick() {
   const SummaryTexts x = MakeSummaryTexts(t, ec ? 0 : static_cast<int64_t>(bytes), "");
   Analysis->Show(t, x, QString());
   for (const std::string& line : x.memo) AnalysisMemo->appendPlainText(QString::fromStdString(line));
-  if (MenuLbl) MenuLbl->setText(QString::fromUtf8(zorvel::msg::kResultsInGraphs.data(),
-                                                  static_cast<qsizetype>(zorvel::msg::kResultsInGraphs.size())));
+  if (MenuLbl)
+    MenuLbl->setText(QString::fromUtf8(zorvel::msg::kResultsInGraphs.data(),
+                                       static_cast<qsizetype>(zorvel::msg::kResultsInGraphs.size())));
   Analysis->ReCalcBtn->setEnabled(true);
-  // The summary moved the slot: the screen must seek again before it is drawn.
-  display_->View().FrameDirty = true;
+  // The summary moved the slot; the display continues from the end of its screen.
+  if (display_->HasScreen()) MoveAllFilePosn(slots_, display_->View().DisplayPosition, reader, false);
 }
 
 }  // namespace zorvel::ui

@@ -40,7 +40,8 @@ void TB::ShowFgraphBtnClick() {
   SetMenuVisible(false);
   GraphsPanel* g = DisplayOptions->Graphs;
   for (int i = 0; i < kSlotCount; ++i)
-    slots_[i + 1].GraphType = static_cast<tGraphType>(std::max(0, g->GraphComboBox[static_cast<size_t>(i)]->currentIndex()));
+    slots_[i + 1].GraphType =
+        static_cast<tGraphType>(std::max(0, g->GraphComboBox[static_cast<size_t>(i)]->currentIndex()));
   GraphOptions o;
   o.SmoothFgraph = g->SmoothFgraph->isChecked();
   o.HideGraphText = g->HideGraphText->isChecked();

@@ -101,8 +101,8 @@ TEST_F(GraphsTest, CallGraphsCountEachCallOnce) {
     c.nSelOctInCall = 2;
     for (const Record& r : EncodeCall(c)) rs.push_back(r);
     for (int k = 0; k < 2; ++k)
-      rs.push_back(EncodeZV2WaveGroup(1000 * n + 40 * k, {90, 90, 90, 90}, {100, 100, 100, 100}, false, false, n,
-                                      tfNotFeature, 20));
+      rs.push_back(EncodeZV2WaveGroup(1000 * n + 40 * k, {90, 90, 90, 90}, {100, 100, 100, 100}, false, false,
+                                      n, tfNotFeature, 20));
   }
   Open("c.ZV2", {MinuteOf(rs), MinuteOf({})});
   const GraphTally t = TallyScreen(tMaxKHZ);
@@ -131,8 +131,8 @@ TEST_F(GraphsTest, DielGraphRunsFromNoonToNoon) {
   EXPECT_FALSE(IsBlack(Pixel(left + 1, bottom)));           // noon at the left edge
   EXPECT_FALSE(IsBlack(Pixel(left + 4 * 72 + 1, bottom)));  // midnight in the middle
   EXPECT_EQ(Pixel(left + 1, bottom), Pixel(left + 4 * 72 + 1, bottom));
-  EXPECT_TRUE(IsBlack(Pixel(left + 4 * 36 + 1, bottom)));    // 18:00 is empty
-  EXPECT_TRUE(IsBlack(Pixel(left + 4 * 108 + 1, bottom)));   // and so is 06:00
+  EXPECT_TRUE(IsBlack(Pixel(left + 4 * 36 + 1, bottom)));   // 18:00 is empty
+  EXPECT_TRUE(IsBlack(Pixel(left + 4 * 108 + 1, bottom)));  // and so is 06:00
   // Equal counts give equal full-scale bars: the top of the band less 20 pixels.
   const int top = fileSlots[1].FileYbottom - (view.SlotHeight - 20);
   EXPECT_FALSE(IsBlack(Pixel(left + 1, top + 1)));

@@ -22,8 +22,8 @@ std::vector<Record> CallOf(int number, int tick, tCallType type, int modal, int 
   std::vector<Record> out;
   for (const Record& r : EncodeCall(c)) out.push_back(r);
   for (int k = 0; k < 2; ++k)
-    out.push_back(EncodeZV2WaveGroup(tick + 40 * k, {90, 90, 90, 90}, {100, 100, 100, 100}, false, false, number,
-                                     tfNotFeature, 20));
+    out.push_back(EncodeZV2WaveGroup(tick + 40 * k, {90, 90, 90, 90}, {100, 100, 100, 100}, false, false,
+                                     number, tfNotFeature, 20));
   return out;
 }
 

@@ -29,7 +29,8 @@ class GraphsAnalysisTest : public ::testing::Test {
     std::vector<zorvel::testing::SyntheticMinute> ms(3);
     for (auto& m : ms) {
       m.values.MinON = true;
-      for (int k = 0; k < 120; ++k) m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 100));
+      for (int k = 0; k < 120; ++k)
+        m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 100));
     }
     const QString path = dir.path() + QStringLiteral("/graphs.ZV1");
     HeaderBytes h = zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2);
@@ -73,7 +74,8 @@ TEST_F(GraphsAnalysisTest, AnalyzeFillsTheSummaryOfTheChosenFile) {
   EXPECT_EQ(a->WaveTotalLbl->text(), QStringLiteral("2880 Waves  57600/hr"));
   EXPECT_TRUE(a->FileTimeOnLbl->text().startsWith(QStringLiteral("File duration analysed: ")));
   EXPECT_TRUE(a->RunningTimeLbl->text().endsWith(QStringLiteral(" (100%)")));
-  EXPECT_EQ(a->CallFiltersInForceLbl->text(), QStringLiteral("Call filters: File is a ZV1 file - no call defined"));
+  EXPECT_EQ(a->CallFiltersInForceLbl->text(),
+            QStringLiteral("Call filters: File is a ZV1 file - no call defined"));
   EXPECT_EQ(a->OneGbLastsLbl->text(), QStringLiteral("32GB lasts 34.04yrs"));
   EXPECT_TRUE(a->CallCountLbl->text().isEmpty());
   EXPECT_TRUE(a->TypeLbl[0]->text().isEmpty());  // no call types in a raw file

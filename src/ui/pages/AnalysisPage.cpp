@@ -20,8 +20,12 @@
 namespace zorvel::ui {
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 QLabel* NamedLabel(QWidget* parent, const char* name) {
   auto* l = new QLabel(parent);
@@ -29,12 +33,13 @@ QLabel* NamedLabel(QWidget* parent, const char* name) {
   return l;
 }
 
-constexpr std::array<const char*, 8> kChartNames{"KHZflatsChart",    "KHZmaxChart",      "KHZminChart",
-                                                 "KHZmaxDownChart",  "KHZminSlopeChart", "KHZspectrumChart",
-                                                 "KHZupBendChart",   "KHZDownBendChart"};
+constexpr std::array<const char*, 8> kChartNames{"KHZflatsChart",   "KHZmaxChart",      "KHZminChart",
+                                                 "KHZmaxDownChart", "KHZminSlopeChart", "KHZspectrumChart",
+                                                 "KHZupBendChart",  "KHZDownBendChart"};
 // Chart titles are our own: the parameter each chart counts.
-constexpr std::array<const char*, 8> kChartTitles{"Flats kHz",    "Max kHz",      "Min kHz",  "Max fall kHz",
-                                                  "Min slope kHz", "Spectrum kHz", "Bend up kHz", "Bend down kHz"};
+constexpr std::array<const char*, 8> kChartTitles{"Flats kHz",    "Max kHz",       "Min kHz",
+                                                  "Max fall kHz", "Min slope kHz", "Spectrum kHz",
+                                                  "Bend up kHz",  "Bend down kHz"};
 
 }  // namespace
 
@@ -71,10 +76,12 @@ AnalysisPage::AnalysisPage(QWidget* parent)
   WaveFiltersInForceLbl = NamedLabel(this, "WaveFiltersInForceLbl");
   CallFiltersInForceLbl = NamedLabel(this, "CallFiltersInForceLbl");
   MeanDegCLbl = NamedLabel(this, "MeanDegCLbl");
-  const std::array<QLabel*, 12> all{FileTimeOnLbl, RunningTimeLbl,   WaveTotalLbl,          CallCountLbl,
-                                    AnalysisDPMperDayLbl, DiversityLbl, OneGbLastsLbl,       BattStackLbl,
-                                    TruncatedMinsLbl, MeanDegCLbl,      WaveFiltersInForceLbl, CallFiltersInForceLbl};
-  for (size_t i = 0; i < all.size(); ++i) labels->addWidget(all[i], static_cast<int>(i / 3), static_cast<int>(i % 3));
+  const std::array<QLabel*, 12> all{FileTimeOnLbl, RunningTimeLbl,        WaveTotalLbl,
+                                    CallCountLbl,  AnalysisDPMperDayLbl,  DiversityLbl,
+                                    OneGbLastsLbl, BattStackLbl,          TruncatedMinsLbl,
+                                    MeanDegCLbl,   WaveFiltersInForceLbl, CallFiltersInForceLbl};
+  for (size_t i = 0; i < all.size(); ++i)
+    labels->addWidget(all[i], static_cast<int>(i / 3), static_cast<int>(i % 3));
   Body()->addLayout(labels);
 
   auto* legend = new QGridLayout();

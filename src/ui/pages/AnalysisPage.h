@@ -29,12 +29,12 @@ class AnalysisPage : public TitledPage {
   QPlainTextEdit* AnalysisMemo = nullptr;
   QPushButton* ReCalcBtn = nullptr;
   QButtonGroup* FileNoRadioGroup = nullptr;  // ids 1 … 6
-  QLabel *FileTimeOnLbl = nullptr, *RunningTimeLbl = nullptr, *WaveTotalLbl = nullptr, *CallCountLbl = nullptr,
-         *AnalysisDPMperDayLbl = nullptr, *DiversityLbl = nullptr, *OneGbLastsLbl = nullptr, *BattStackLbl = nullptr,
-         *TruncatedMinsLbl = nullptr, *WaveFiltersInForceLbl = nullptr, *CallFiltersInForceLbl = nullptr,
-         *MeanDegCLbl = nullptr;
-  std::array<QLabel*, 5> TypeLbl{};     // T5 … T9
-  std::array<QFrame*, 3> TypeBar{};     // the bars beside T5 … T7
+  QLabel *FileTimeOnLbl = nullptr, *RunningTimeLbl = nullptr, *WaveTotalLbl = nullptr,
+         *CallCountLbl = nullptr, *AnalysisDPMperDayLbl = nullptr, *DiversityLbl = nullptr,
+         *OneGbLastsLbl = nullptr, *BattStackLbl = nullptr, *TruncatedMinsLbl = nullptr,
+         *WaveFiltersInForceLbl = nullptr, *CallFiltersInForceLbl = nullptr, *MeanDegCLbl = nullptr;
+  std::array<QLabel*, 5> TypeLbl{};  // T5 … T9
+  std::array<QFrame*, 3> TypeBar{};  // the bars beside T5 … T7
   // KHZflatsChart, KHZmaxChart, KHZminChart, KHZmaxDownChart, KHZminSlopeChart, KHZspectrumChart,
   // KHZupBendChart, KHZDownBendChart.
   std::array<SummaryChartView*, 8> Charts{};

@@ -12,7 +12,9 @@
 
 namespace zorvel::ui {
 namespace {
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 }  // namespace
 
 GraphsPanel::GraphsPanel(QWidget* parent) : QWidget(parent) {

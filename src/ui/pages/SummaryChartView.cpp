@@ -9,7 +9,8 @@
 
 namespace zorvel::ui {
 
-SummaryChartView::SummaryChartView(const QString& name, const QString& title, QWidget* parent) : QChartView(parent) {
+SummaryChartView::SummaryChartView(const QString& name, const QString& title, QWidget* parent)
+    : QChartView(parent) {
   setObjectName(name);
   auto* chart = new QChart();
   chart->setTitle(title);
