@@ -16,9 +16,14 @@ SummaryChartView::SummaryChartView(const QString& name, const QString& title, QW
   chart->setTitle(title);
   chart->legend()->hide();
   chart->setMargins(QMargins(0, 0, 0, 0));
+  chart->setBackgroundRoundness(0);
+  // The menu page is short: small type leaves the bars most of the room.
+  QFont f = chart->titleFont();
+  f.setPointSize(7);
+  chart->setTitleFont(f);
   chart->addSeries(new QBarSeries(chart));
   setChart(chart);
-  setMinimumSize(220, 140);
+  setMinimumSize(200, 90);
   setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -45,6 +50,10 @@ void SummaryChartView::SetCounts(const std::array<int64_t, 256>& counts) {
   auto* y = new QValueAxis(chart());
   y->setRange(0, top);
   y->setLabelFormat(QStringLiteral("%d"));
+  y->setTickCount(2);
+  QFont f = y->labelsFont();
+  f.setPointSize(6);
+  y->setLabelsFont(f);
   chart()->addAxis(y, Qt::AlignLeft);
   series->attachAxis(y);
 }
