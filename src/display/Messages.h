@@ -1,6 +1,7 @@
 // Every text the display shows, in one place.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace zorvel::msg {
@@ -93,5 +94,67 @@ inline constexpr std::string_view kFormatError =
 inline constexpr std::string_view kFile1MustBeOpen = "File 1 must be Open... then try again";
 inline constexpr std::string_view kTimeNotInRange = " Time not within range currently in use";
 inline constexpr std::string_view kCurrentFiltersExcludeAll = "Current filters will exclude all calls";
+
+// File graphs.
+inline constexpr std::array<std::string_view, 13> kGraphTypeCaptions{
+    "DielN Calls/waves", "kHz dwell time", "Spectrum", "kHz max Energy", "Max kHz", "Min kHz", "MaxSlope",
+    "Min Slope", "Flats: kHz", "Bend up: kHz", "Bend down: kHz", "Amplitude", "Duration"};
+inline constexpr std::string_view kSetAllGraphsToF1 = "Set all graph types to File1 type";
+inline constexpr std::string_view kNoLoggingInPeriod = "No logging in time period displayed";
+inline constexpr std::string_view kDataFrom = " data from ";
+inline constexpr std::string_view kModalDuration = "Modal duration ";
+inline constexpr std::string_view kModalDurationMid = "ms.  (N at mode ";
+inline constexpr std::string_view kModalDurationEnd = ")";
+inline constexpr std::string_view kModalAmplitude = "Modal amplitude  ";
+inline constexpr std::string_view kModalAmplitudeMid = " SPL  (N at mode  ";
+inline constexpr std::string_view kModalFrequency = "Modal frequency ";
+inline constexpr std::string_view kModalFrequencyMid = "kHz.  (N at mode ";
+inline constexpr std::string_view kModalEnd = ")   ";
+inline constexpr std::string_view kLessThan2Minutes = "Less than 2 minutes of data    ";
+inline constexpr std::string_view kMinutesOfData = " minutes of data    ";
+inline constexpr std::string_view kHoursOfData = " hours of data    ";
+inline constexpr std::string_view kDaysOfData = " days of data    ";
+inline constexpr std::string_view kLessThan2MinutesPadded = "Less than 2 minutes of data        ";
+inline constexpr std::string_view kMinutesOfDataPadded = " minutes of data           ";
+inline constexpr std::string_view kHoursOfDataPadded = " hours of data             ";
+inline constexpr std::string_view kDaysOfDataPadded = " days of data              ";
+inline constexpr std::string_view kNWaves = "N waves = ";
+inline constexpr std::string_view kNOfCalls = "N of calls = ";
+inline constexpr std::string_view kCountTail = "        ";
+inline constexpr std::string_view kDielCaption = "10minute counts of wave groups, centered on midnight         ";
+inline constexpr std::string_view kAxisMs = "ms   ";
+inline constexpr std::string_view kAxisAmplitude = "amplitude";
+inline constexpr std::string_view kAxisKHz = "kHz";
+inline constexpr std::string_view kAxisTick = "| ";
+inline constexpr std::string_view kHourLabelTail = "   ";
+
+// Results summary.
+inline constexpr std::string_view kAnalysing = "analysing ";
+inline constexpr std::string_view kResultsInGraphs = " results in graphs";
+inline constexpr std::string_view kFileDurationAnalysed = "File duration analysed: ";
+inline constexpr std::string_view kAcousticDuration = "Acoustic duration: ";
+inline constexpr std::string_view kWavesTail = " Waves  ";
+inline constexpr std::string_view kCallsTail = " Calls  ";
+inline constexpr std::string_view kPerHour = "/hr";
+inline constexpr std::string_view kDPMperDay = "DPM per day ";
+inline constexpr std::string_view kOnMins = "On Mins\t";
+inline constexpr std::string_view kFileSizePrefix = "File: ";
+inline constexpr std::string_view kMB = "MB";
+inline constexpr std::string_view kOneGbLasts = "32GB lasts ";
+inline constexpr std::string_view kYears = "yrs";
+inline constexpr std::string_view kStack = "Stack ";
+inline constexpr std::string_view kNilBattery = "nil, ";
+inline constexpr std::string_view kTruncated = "% truncated";
+inline constexpr std::string_view kTruncatedInZV1 = "% truncated in ZV1";
+inline constexpr std::string_view kCallFiltersZV1 = "Call filters: File is a ZV1 file - no call defined";
+inline constexpr std::string_view kPassFilters = "Pass filters: ";
+inline constexpr std::string_view kMeanTemp = "Mean temp ";
+inline constexpr std::string_view kMemoFM = "tcFM\t";
+inline constexpr std::string_view kMemoQCF = "tcQCF\t";
+inline constexpr std::string_view kMemoCF = "tcCF\t";
+inline constexpr std::string_view kMemoUnclass = "Unclass\t";
+inline constexpr std::array<std::string_view, 3> kTypeLegend{"FM", "QCF", "CF"};
+inline constexpr std::string_view kAnalyze = "Analyze";
+inline constexpr std::string_view kFileRadioGroup = " file ";
 
 }  // namespace zorvel::msg

@@ -14,6 +14,7 @@
 #include "core/FileRec.h"
 #include "core/Host.h"
 #include "core/RecordReader.h"
+#include "display/Graphs.h"
 #include "display/Navigation.h"
 
 namespace zorvel::ui {
@@ -35,6 +36,11 @@ class DisplayControl {
     return nav_;
   }
   const QImage& Image() const { return painter_.Image(); }
+  // The display's reader, with the window's filters, for summaries that read like the screen.
+  ReaderContext& Reader() {
+    Sync();
+    return reader_;
+  }
   bool HasScreen() const { return hasScreen_; }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }
 
@@ -63,6 +69,10 @@ class DisplayControl {
   // Shows the level from the start of the files, or the screen ending just after the go-to
   // text's moment. False when the text was refused (the message says why).
   bool ShowLevelAt(int level, const std::string& goToText);
+
+  // Replaces the screen by the file graphs of its time span (DisplayControlGraphs.cpp).
+  // `status` receives the status-line text of the slot being read.
+  void ShowGraphs(const GraphOptions& options, std::string* status);
 
  private:
   FileSlots& fileSlots_;

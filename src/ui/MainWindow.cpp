@@ -216,6 +216,8 @@ void TB::BuildPages() {
 
 void TB::ConnectControls() {
   ConnectDisplayControls();
+  ConnectGraphControls();
+  ConnectAnalysisControls();
   connect(MenuBtn, &QPushButton::clicked, this, &TB::MenuBtnClick);
   connect(StopShowBtn, &QPushButton::clicked, this, &TB::StopShowBtnClick);
   connect(BigLbl, &ClickLabel::clicked, this, &TB::BigLblClick);

@@ -133,6 +133,11 @@ class TB : public QMainWindow {
   void BigLblClick();
   void StopShowBtnClick();
   void MaximizeLblClick();
+  // "graph": shows the file graphs, or the screen again when they are up (MainWindowGraphs.cpp).
+  void ShowFgraphBtnClick();
+  bool GraphsShown() const { return graphsShown_; }
+  // "Analyze": the results summary of the file chosen on the Analysis page.
+  void ReCalcBtnClick();
 
   // --- File slots -----------------------------------------------------------------------------
   FileSlots& Slots() { return slots_; }
@@ -298,6 +303,10 @@ class TB : public QMainWindow {
   void ConnectDisplayControls();
   void ApplyDisplayPage();
   void FastForwardTick();
+  // The file graphs in place of the screen (MainWindowGraphs.cpp).
+  void ConnectGraphControls();
+  void ConnectAnalysisControls();  // MainWindowAnalysis.cpp
+  bool graphsShown_ = false;
 
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;

@@ -1,5 +1,6 @@
 #include "ui/Screenshot.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -9,6 +10,9 @@
 
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/Messages.h"
+#include "ui/pages/DisplayPage.h"
+#include "ui/pages/GraphsPanel.h"
 #include "ui/MainWindow.h"
 
 namespace zorvel::ui {
@@ -34,6 +38,18 @@ bool IsScreenshotCommand(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], kFlag) == 0) return true;
   return false;
+}
+
+std::optional<tGraphType> GraphTypeOfName(const QString& name) {
+  static const char* const kNames[] = {"diel",      "khzdwell",     "spectrum", "khzmaxe",   "maxkhz",
+                                       "minkhz",    "maxslope",     "minslope", "flatkhz",   "bendupkhz",
+                                       "benddownkhz", "amplitude", "duration"};
+  bool ok = false;
+  const int n = name.toInt(&ok);
+  if (ok) return n >= 0 && n <= tDuration ? std::optional<tGraphType>(static_cast<tGraphType>(n)) : std::nullopt;
+  for (int i = 0; i <= tDuration; ++i)
+    if (name.compare(QLatin1String(kNames[i]), Qt::CaseInsensitive) == 0) return static_cast<tGraphType>(i);
+  return std::nullopt;
 }
 
 std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& parameters, QString* error) {
@@ -74,6 +90,14 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
         }
         o.yAxis << t;
       }
+    } else if (a == QLatin1String("--graph") && hasValue) {
+      o.graph = GraphTypeOfName(parameters[++i]);
+      if (!o.graph) {
+        *error = QStringLiteral("--graph wants a graph type: 0 to 12, or a name such as diel, khzdwell or duration");
+        return std::nullopt;
+      }
+    } else if (a == QLatin1String("--analyze")) {
+      o.analyze = true;
     } else if (a == QLatin1String("--open")) {
       while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--")))
         o.open << parameters[++i];
@@ -129,6 +153,18 @@ int RunScreenshot(const ScreenshotOptions& options) {
       window.Screen().Nav().GoOn();
     }
     window.Display->update();
+    QCoreApplication::processEvents();
+  }
+  if (options.graph) {
+    for (QComboBox* box : window.DisplayOptions->Graphs->GraphComboBox) box->setCurrentIndex(*options.graph);
+    if (!window.Screen().HasScreen()) window.Screen().ShowLevelAt(window.Screen().View().DisplayTimeUnit, "");
+    window.ShowFgraphBtnClick();
+    QCoreApplication::processEvents();
+  }
+  if (options.analyze) {
+    window.ShowPage(QString::fromLatin1(msg::kPageTitles[msg::kAnalysisPage]));
+    window.SetMenuVisible(true);
+    window.ReCalcBtnClick();
     QCoreApplication::processEvents();
   }
   // No pointer hovers over an off-screen window: drop the hint a synthetic entry may have left.

@@ -1,6 +1,6 @@
 // "zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]
-// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...]": builds the window without a display, opens
-// the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
+// [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...] [--graph TYPE] [--analyze]": builds the window without a display,
+// opens the files, shows the screen asked for, renders the window into a PNG and exits. For demos and
 // checks on machines without a screen; nothing waits for a person.
 #pragma once
 
@@ -25,7 +25,16 @@ struct ScreenshotOptions {
   bool seek = false;         // then "scroll right" to the next screen the seek file fills
   // One per opened file, in slot order: freq, period, amplitude, calltype, battery.
   QStringList yAxis;
+  // Then the file graphs of that screen, every file with this graph type.
+  std::optional<tGraphType> graph;
+  // The Analysis page after "Analyze" of the first open file.
+  bool analyze = false;
 };
+
+// The graph type a --graph word names: its number 0 … 12 or its name without the leading "t"
+// (diel, khzdwell, spectrum, khzmaxe, maxkhz, minkhz, maxslope, minslope, flatkhz, bendupkhz,
+// benddownkhz, amplitude, duration; letter case ignored).
+std::optional<tGraphType> GraphTypeOfName(const QString& name);
 
 // The y-axis type a --y-axis word names (letter case ignored).
 std::optional<TYaxisType> YaxisTypeOfName(const QString& name);

@@ -11,6 +11,7 @@
 #include "display/Messages.h"
 #include "ui/ClickLabel.h"
 #include "ui/Messages.h"
+#include "ui/pages/GraphsPanel.h"
 
 namespace zorvel::ui {
 
@@ -83,6 +84,8 @@ DisplayPage::DisplayPage(QWidget* parent)
   }
   grid->setColumnStretch(6, 1);
   Body()->addLayout(grid);
+  Graphs = new GraphsPanel(this);
+  Body()->addWidget(Graphs);
   Body()->addStretch(1);
 }
 

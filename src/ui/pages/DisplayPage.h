@@ -13,6 +13,7 @@ class QLineEdit;
 namespace zorvel::ui {
 
 class ClickLabel;
+class GraphsPanel;
 
 class DisplayPage : public TitledPage {
  public:
@@ -34,6 +35,7 @@ class DisplayPage : public TitledPage {
   QCheckBox* ShowTempsGrid = nullptr;
   QCheckBox* UseRTCtemperatures = nullptr;
   std::array<QCheckBox*, 4> ShowBatt{};  // ShowBatt1 … ShowBatt4
+  GraphsPanel* Graphs = nullptr;
 };
 
 }  // namespace zorvel::ui
