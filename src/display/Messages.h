@@ -94,7 +94,6 @@ inline constexpr std::string_view kFile1MustBeOpen = "File 1 must be Open... the
 inline constexpr std::string_view kTimeNotInRange = " Time not within range currently in use";
 inline constexpr std::string_view kCurrentFiltersExcludeAll = "Current filters will exclude all calls";
 
-
 // Pointer and keys.
 inline constexpr std::string_view kUnderPointer = "  (under pointer)";
 inline constexpr std::string_view kVersionCaption = "Zorvel.exe version date: 06 Dec 2024";
@@ -119,9 +118,11 @@ inline constexpr std::string_view kCallSp = " Sp: ";
 inline constexpr std::string_view kCallDuration = " Duration ";
 inline constexpr std::string_view kCallSeq = "mS  Seq ";
 inline constexpr std::string_view kF5NoSlot =
-    "When the pointer is within the display area of a file F5 will reduce the scale of the parameter on display";
+    "When the pointer is within the display area of a file F5 will reduce the scale of the parameter on "
+    "display";
 inline constexpr std::string_view kF6NoSlot =
-    "When the pointer is within the display area of a file F6 will increase the scale of the parameter on display";
+    "When the pointer is within the display area of a file F6 will increase the scale of the parameter on "
+    "display";
 
 // The time selection.
 inline constexpr std::string_view kRange = "Range";

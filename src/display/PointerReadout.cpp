@@ -100,7 +100,8 @@ std::string LowResValueLabel(const TFileRec& s, const DisplayOptions& o, int y) 
     const int aboveOrigin = s.YtempOrigin - y;
     if (o.ShowTemps && aboveOrigin >= 0 && aboveOrigin <= 149)
       out += std::string(msg::kTemp) + std::to_string(aboveOrigin / 3) + std::string(msg::kDegC);
-    if (o.ShowLight && s.Yvoltages - y < 27) out += std::string(msg::kLight) + std::to_string(s.Yvoltages - y);
+    if (o.ShowLight && s.Yvoltages - y < 27)
+      out += std::string(msg::kLight) + std::to_string(s.Yvoltages - y);
   }
   if (s.FileYaxisType == tyBatteryVoltage && y < s.FileYbottom)
     out += Tenths(s.FileYbottom - y, true) + std::string(msg::kVolts);

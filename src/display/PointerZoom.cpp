@@ -61,9 +61,11 @@ int LowResLevelForMinutesPerColumn(int64_t m) {
 }
 
 DragZoomTarget DragZoom(const ViewState& v, int x1, int x2) {
+  return DragZoomBetween(v, PixelToTime(v, x1), PixelToTime(v, x2));
+}
+
+DragZoomTarget DragZoomBetween(const ViewState& v, TRecTime t1, TRecTime t2) {
   const Layout& l = v.layout;
-  const TRecTime t1 = PixelToTime(v, x1);
-  const TRecTime t2 = PixelToTime(v, x2);
   const int64_t d = DragDurationMs(t1, t2);
   DragZoomTarget out;
   if (d < int64_t{l.PlotWidth} * 100 || v.DisplayTimeUnit == kFirstLowResLevel) {
@@ -71,8 +73,8 @@ DragZoomTarget DragZoom(const ViewState& v, int x1, int x2) {
     const int64_t perPixel = Levels()[static_cast<size_t>(out.level)].perUnit;
     const TRecTime centre = AddTicks(t1, d * 100);
     const int64_t half = perPixel * l.PlotWidth / 2;
-    out.DisplayPosition =
-        SubTime(centre, {static_cast<int32_t>(half / kTicksPerMinute), static_cast<int32_t>(half % kTicksPerMinute)});
+    out.DisplayPosition = SubTime(
+        centre, {static_cast<int32_t>(half / kTicksPerMinute), static_cast<int32_t>(half % kTicksPerMinute)});
     return out;
   }
   out.level = LowResLevelForMinutesPerColumn(d / 60'000 / std::max(l.MinuteUnits, 1));

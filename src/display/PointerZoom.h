@@ -36,6 +36,8 @@ struct DragZoomTarget {
 // The level and screen start for a drag from x1 to x2 on the present screen. Drags shorter than
 // a screen of 100-ms pixels stay at high resolution (level 12 always goes back to it).
 DragZoomTarget DragZoom(const ViewState& v, int x1, int x2);
+// The same for the moments under the two ends.
+DragZoomTarget DragZoomBetween(const ViewState& v, TRecTime t1, TRecTime t2);
 
 // F5 (up = false) and F6 (up = true) on the box of the band's axis. Absent when the axis has no
 // box that the key changes (the battery band at high resolution).
