@@ -15,11 +15,12 @@
 
 #include "core/FileRec.h"
 #include "core/Host.h"
-#include "export/ExportOptions.h"
 #include "core/RecordReader.h"
+#include "export/ExportOptions.h"
 #include "filters/CallFilter.h"
 #include "import/SdImport.h"
 #include "species/Species.h"
+#include "ui/PointerState.h"
 
 class QCheckBox;
 class QEventLoop;
@@ -118,8 +119,8 @@ class TB : public QMainWindow {
   bool UnsavedResults() const { return unsavedResults_; }
   bool AdministratorMode() const { return administratorMode_; }
   void SetAdministratorMode(bool on);
-  // A time selection will come with the display; until then there is none.
   bool TimeSelectionActive() const { return timeSelectionActive_; }
+  const PointerState& Pointer() const { return pointer_; }
   void SetTimeSelectionActive(bool on) { timeSelectionActive_ = on; }
 
   // --- Menu -----------------------------------------------------------------------------------
@@ -295,6 +296,19 @@ class TB : public QMainWindow {
   // The Display and Navigation pages' controls, bound to the display (MainWindowDisplay.cpp).
   void ConnectDisplayControls();
   void ApplyDisplayPage();
+  // The pointer and keys over the display (MainWindowMouse.cpp).
+  void ConnectPointer();
+  void PointerMoved(QPoint at);
+  void PointerPressed(Qt::MouseButton button, QPoint at);
+  void PointerReleased(Qt::MouseButton button, QPoint at);
+  void HideReadout();
+  // Keys that need the window (F5 … F10, Ctrl+T); true when handled. F4 is a shortcut of its own.
+  bool PointerKeyRelease(QKeyEvent* event);
+  // False while the pointer is on the status panel (the bar above the display).
+  bool PointerAboveStatusPanel() const;
+  void RescaleKey(bool up);
+  void SelectionChanged();
+  void ConnectZoomMenu();
   void FastForwardTick();
 
   StartupOptions options_;
@@ -309,6 +323,7 @@ class TB : public QMainWindow {
   bool unsavedResults_ = false;
   bool timeSelectionActive_ = false;
   int actionSlot_ = 0;
+  PointerState pointer_;
   int seekFile_ = 1;
   QEventLoop* waitLoop_ = nullptr;
   SdCardImport import_;
