@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/Levels.h"
+#include "display/PointerMarking.h"
 #include "display/PointerZoom.h"
 #include "display/TimeMath.h"
 
@@ -87,6 +88,15 @@ void DisplayControl::ZoomToDrag(int x1, int x2) {
   if (wasHigh != view_.HighRes()) view_.FrameDirty = true;
   view_.DisplayPosition = z.DisplayPosition;
   nav_.ShowAtPoint(view_.layout.PlotLeft, ShowMode::Keep);
+}
+
+bool DisplayControl::MarkBeforePointer(int slot, int x, bool mark) {
+  Sync();
+  if (!hasScreen_) return false;
+  const bool ok =
+      MarkCallsBeforePointer(fileSlots_, slot, view_.ScreenStart(), PixelToTime(view_, x), reader_, mark);
+  nav_.Refresh(false);
+  return ok;
 }
 
 bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int pointerX) {

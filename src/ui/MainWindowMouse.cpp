@@ -173,9 +173,16 @@ void TB::ConnectZoomMenu() {
   connect(m->TimeToMemo, &QAction::triggered, this, [this, at] {
     AddLine(Memo::DataMemo, QString::fromStdString(GoToText(PixelToTime(display_->View(), at()), true)));
   });
-  // Marking before the pointer and the clipboard lists need the painter's per-record hooks,
-  // which the display does not offer yet; the commands stay visible but cannot be chosen.
-  for (QAction* a : {m->MarkCalls, m->UnmarkCalls, m->PasteRaw, m->PasteCalls}) a->setEnabled(false);
+  for (auto [action, mark] : {std::pair{m->MarkCalls, true}, std::pair{m->UnmarkCalls, false}})
+    connect(action, &QAction::triggered, this, [this, at, needSlot, mark] {
+      if (!needSlot()) return;
+      display_->View().SeekFile = seekFile_;
+      display_->MarkBeforePointer(actionSlot_, at(), mark);
+      Display->update();
+    });
+  // The clipboard lists need the painter to report each record it draws, which it does not yet;
+  // the commands stay visible but cannot be chosen.
+  for (QAction* a : {m->PasteRaw, m->PasteCalls}) a->setEnabled(false);
 }
 
 void TB::SelectionChanged() {
