@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/CallRecords.h"
 #include "display/TimeMath.h"
 #include "support/Synthetic.h"
 #include "ui/ClickLabel.h"
@@ -194,6 +195,69 @@ TEST_F(PointerTest, ReadoutFollowsThePointerInsideThePlot) {
   D()->HidePointerTxtChk->setChecked(false);
   MoveTo({L().PlotLeft - 10, at.y()});
   EXPECT_FALSE(tmif->isVisible()) << "left of the plot";
+}
+
+// A ZV2 file with calls at 1 s, 3 s and 6 s of its first minute, marked through the popup.
+TEST(PointerMarking, PopupMarksOnlyTheMarkBitOfCallsBeforeThePointer) {
+  QTemporaryDir dir;
+  Recorder rec;
+  TB window(rec.Options());
+  std::vector<zorvel::testing::SyntheticMinute> ms(2);
+  for (int32_t start : {200'000, 600'000, 1'200'000}) {
+    tCall c;
+    c.CallType = tcFM;
+    c.StartTime = start;
+    c.Duration100Musecs = 40;
+    c.Fmax = 80;
+    c.Fmin = 40;
+    c.AmpAv = 100;
+    c.SpConfidence = 5;
+    c.HmicScore = 3;
+    c.BuzzCall = start == 600'000;
+    for (const Record& r : EncodeCall(c)) ms[0].records.push_back(r);
+  }
+  const std::string path = (dir.path() + QStringLiteral("/calls.ZV2")).toStdString();
+  ASSERT_TRUE(
+      zorvel::testing::WriteDataFile(path, zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 1), ms));
+  const auto before = zorvel::testing::ReadAll(path);
+  window.resize(1000, 700);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.OpenUnrelatedFiles({QString::fromStdString(path)});
+  window.SetMenuVisible(false);
+  ASSERT_TRUE(window.Screen().ShowLevelAt(7, ""));  // 5 ms a pixel
+  const ViewState& v = window.Screen().View();
+  const TRecTime start = v.ScreenStart();
+  const int y = window.Screen().BandRect(1).center().y();
+  const int64_t ticks =
+      (int64_t{kFirstMinute} - start.Mn) * kTicksPerMinute + 800'000 - start.FiveMuSec;  // 4 s
+  const int x = v.layout.PlotLeft + static_cast<int>(ticks / v.FiveMusecPerPixel);
+  ASSERT_LT(x, v.layout.PlotRight);
+  auto* menu = window.findChild<ZoomMenu*>();
+  auto choose = [&](QAction* a) {
+    QTest::mousePress(window.Display, Qt::RightButton, {}, {x, y});
+    a->trigger();
+    menu->close();
+  };
+  choose(menu->MarkCalls);
+  EXPECT_TRUE(rec.TimedContains(
+      QStringLiteral("No file selected for action.  Right click in file area and select for action")));
+  EXPECT_EQ(zorvel::testing::ReadAll(path), before);
+  choose(menu->SelectFile);
+  ASSERT_EQ(window.ActionSlot(), 1);
+  choose(menu->MarkCalls);
+  const auto marked = zorvel::testing::ReadAll(path);
+  ASSERT_EQ(marked.size(), before.size());
+  int changed = 0;
+  for (size_t i = 0; i < marked.size(); ++i) {
+    if (marked[i] == before[i]) continue;
+    ++changed;
+    EXPECT_EQ(marked[i] ^ before[i], kFlagMarked) << i;
+    EXPECT_EQ(marked[i - kFlagsByte], kIdCallC) << i;
+  }
+  EXPECT_EQ(changed, 2) << "the calls at 1 s and 3 s, not the one at 6 s";
+  choose(menu->UnmarkCalls);
+  EXPECT_EQ(zorvel::testing::ReadAll(path), before) << "unmarking leaves the buzz bit";
 }
 
 }  // namespace
