@@ -302,11 +302,13 @@ class TB : public QMainWindow {
   void PointerPressed(Qt::MouseButton button, QPoint at);
   void PointerReleased(Qt::MouseButton button, QPoint at);
   void HideReadout();
-  // Keys that need the window (F5 … F10, Ctrl+T); true when handled. F4 is a shortcut of its own.
+  // Keys that need the window (F5 … F10, Ctrl+G, Ctrl+T); true when handled. F4 is a shortcut of its own.
   bool PointerKeyRelease(QKeyEvent* event);
   // False while the pointer is on the status panel (the bar above the display).
   bool PointerAboveStatusPanel() const;
   void RescaleKey(bool up);
+  // Ctrl+G: the plot and its ruler as a black-and-white picture on the clipboard.
+  void CopyDisplayPicture();
   void SelectionChanged();
   void ConnectZoomMenu();
   void FastForwardTick();

@@ -3,8 +3,11 @@
 // rules are in display/Pointer*.h; these handlers read the controls and show the results.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +222,24 @@ void TB::RescaleKey(bool up) {
   ApplyDisplayPage();
 }
 
+void TB::CopyDisplayPicture() {
+  // Drawn once more in presentation colours (white ground, black lines) so that the picture
+  // survives the reduction to two colours, then the screen is put back as it was.
+  zorvel::DisplayOptions& o = display_->Options();
+  const zorvel::DisplayOptions saved = o;
+  o.WhiteScreen = o.BlackLines = o.PresentationMode = true;
+  display_->View().FrameDirty = true;
+  display_->Nav().Refresh(false);
+  const Layout& l = display_->View().layout;
+  const QRect area(QPoint(l.PlotLeft - 16, l.PlotTop + 22), QPoint(l.PlotRight + 30, l.PlotBottom + 12));
+  const QImage picture =
+      display_->Image().copy(area).convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither);
+  o = saved;
+  display_->View().FrameDirty = true;
+  display_->Nav().Refresh(false);
+  QGuiApplication::clipboard()->setImage(picture);
+}
+
 bool TB::PointerKeyRelease(QKeyEvent* event) {
   if (MenuVisible() || !PointerAboveStatusPanel()) return false;
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -247,6 +268,10 @@ bool TB::PointerKeyRelease(QKeyEvent* event) {
       return true;
     case Qt::Key_F10:
       matchSlot1(tySPL);
+      return true;
+    case Qt::Key_G:
+      if (!ctrl || !display_->HasScreen()) return false;
+      CopyDisplayPicture();
       return true;
     case Qt::Key_T:
       if (!ctrl || !display_->HasScreen() || !display_->View().HighRes()) return false;

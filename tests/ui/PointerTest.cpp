@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,6 +169,29 @@ TEST_F(PointerTest, SelectionFromThePopup) {
   EXPECT_FALSE(window.ExportP->ExportSelectedTime->isChecked());
   EXPECT_EQ(View().RangeFirstMin, kFirstMinute);
   EXPECT_EQ(window.Slots()[1].FirstProcessMin, kFirstMinute);
+}
+
+TEST_F(PointerTest, CtrlGCopiesABlackAndWhitePicture) {
+  QGuiApplication::clipboard()->clear();
+  const zorvel::DisplayOptions before = window.Screen().Options();
+  Key(Qt::Key_G, Qt::ControlModifier);
+  const QImage picture = QGuiApplication::clipboard()->image();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.width(), L().PlotWidth + 47);
+  EXPECT_EQ(picture.height(), L().PlotBottom - L().PlotTop - 9);
+  int white = 0, black = 0;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const QRgb p = picture.pixel(x, y);
+      if (p == qRgb(255, 255, 255))
+        ++white;
+      else if (p == qRgb(0, 0, 0))
+        ++black;
+    }
+  EXPECT_EQ(white + black, picture.width() * picture.height());
+  EXPECT_GT(white, black) << "a white ground";
+  EXPECT_GT(black, 0) << "with something drawn on it";
+  EXPECT_EQ(window.Screen().Options().WhiteScreen, before.WhiteScreen) << "the screen's colours come back";
 }
 
 TEST_F(PointerTest, TimeIntoTheResultsMemo) {
