@@ -156,5 +156,46 @@ inline constexpr std::string_view kMemoUnclass = "Unclass\t";
 inline constexpr std::array<std::string_view, 3> kTypeLegend{"FM", "QCF", "CF"};
 inline constexpr std::string_view kAnalyze = "Analyze";
 inline constexpr std::string_view kFileRadioGroup = " file ";
+// Pointer and keys.
+inline constexpr std::string_view kUnderPointer = "  (under pointer)";
+inline constexpr std::string_view kVersionCaption = "Zorvel.exe version date: 06 Dec 2024";
+inline constexpr std::string_view kHr = " hr";
+inline constexpr std::string_view kMs = " ms";
+inline constexpr std::string_view kSPL = " SPL";
+inline constexpr std::string_view kKHz = " kHz";
+inline constexpr std::string_view kTemp = " Temp: ";
+inline constexpr std::string_view kDegC = "degC  ";
+inline constexpr std::string_view kLight = " Light: ";
+inline constexpr std::string_view kVolts = " volts ";
+inline constexpr std::string_view kCentreMark = " *|* ";
+inline constexpr std::string_view kValueKHz = " kHz ";
+inline constexpr std::string_view kValueUs = " us  ";
+inline constexpr std::string_view kValueSPL = " SPL  ";
+inline constexpr std::string_view kValueCount = " n/min  ";
+inline constexpr std::string_view kCallPrefix = " Call: ";
+inline constexpr std::string_view kCallTo = " to ";
+inline constexpr std::string_view kCallMinSlope = "kHz  MinSlope@ ";
+inline constexpr std::string_view kCallKHz = "kHz";
+inline constexpr std::string_view kCallSp = " Sp: ";
+inline constexpr std::string_view kCallDuration = " Duration ";
+inline constexpr std::string_view kCallSeq = "mS  Seq ";
+inline constexpr std::string_view kF5NoSlot =
+    "When the pointer is within the display area of a file F5 will reduce the scale of the parameter on "
+    "display";
+inline constexpr std::string_view kF6NoSlot =
+    "When the pointer is within the display area of a file F6 will increase the scale of the parameter on "
+    "display";
+
+// The time selection.
+inline constexpr std::string_view kRange = "Range";
+inline constexpr std::string_view kRangePrefix = "Range ";
+inline constexpr std::string_view kSelectionSuffix = " (selection)";
+inline constexpr std::string_view kFullRangeSuffix = " (full range)";
+inline constexpr std::string_view kFrom = "From:";
+inline constexpr std::string_view kFromPrefix = "From: ";
+inline constexpr std::string_view kTo = "To:";
+inline constexpr std::string_view kToPrefix = "To:    ";
+inline constexpr std::string_view kSelectionHint = "Selection: ";
+inline constexpr std::string_view kSelectionHintTo = "  to  ";
 
 }  // namespace zorvel::msg

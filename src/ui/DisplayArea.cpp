@@ -19,11 +19,13 @@ const QColor kBandLine(0x3a, 0x44, 0x52);
 const QColor kGridLine(0x1e, 0x25, 0x2e);
 const QColor kSelected(0xe0, 0xb0, 0x30);
 constexpr int kDragWidth = 120;
+constexpr int kDragLineWidth = 5;
 }  // namespace
 
 DisplayArea::DisplayArea(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("DisplayArea"));
   setAutoFillBackground(true);
+  setMouseTracking(true);  // the read-out follows the pointer with no button held
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
@@ -98,7 +100,8 @@ void DisplayArea::PlaceLabels() {
     const int s = bands_[i];
     if (!FileSlots::ValidSlot(s)) continue;
     QLabel* lbl = FileLbl[static_cast<size_t>(s - 1)];
-    const QString colour = s == selected_ ? QStringLiteral("#e0b030") : QStringLiteral("#c8d2de");
+    // The file chosen for action reads in red; the others in white.
+    const QString colour = s == selected_ ? QStringLiteral("#ff0000") : QStringLiteral("#ffffff");
     lbl->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour));
     lbl->adjustSize();
     const QRect r = BandRect(i);
@@ -124,6 +127,10 @@ void DisplayArea::paintEvent(QPaintEvent*) {
       p.setPen(Qt::black);
       p.drawText(backBar_.left(), y, startText_);
       p.drawText(width() - 150, y, endText_);
+    }
+    if (dragLineX1_ > 0) {
+      p.setPen(QPen(Qt::yellow, kDragLineWidth));
+      p.drawLine(dragLineX1_, dragLineY_, dragLineX2_, dragLineY_);
     }
     if (selected_) {
       for (size_t i = 0; i < bands_.size(); ++i)
@@ -162,6 +169,7 @@ void DisplayArea::mouseMoveEvent(QMouseEvent* event) {
     frontBar_.moveLeft(x - dragOffset_);
     update();
   }
+  Q_EMIT PointerMoved(event->position().toPoint());
   QWidget::mouseMoveEvent(event);
 }
 
@@ -169,6 +177,8 @@ void DisplayArea::mouseReleaseEvent(QMouseEvent* event) {
   if (dragOffset_ >= 0 && event->button() == Qt::LeftButton) {
     dragOffset_ = -1;
     Q_EMIT SliderReleased(frontBar_.left() - 1);
+  } else {
+    Q_EMIT PointerReleased(event->button(), event->position().toPoint());
   }
   QWidget::mouseReleaseEvent(event);
 }
@@ -178,12 +188,21 @@ void DisplayArea::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && canvas_ && frontBar_.contains(event->position().toPoint())) {
     dragOffset_ = static_cast<int>(event->position().x()) - frontBar_.left();
     update();
-  }
-  if (event->button() == Qt::RightButton) {
-    const int slot = SlotAt(event->position().toPoint().y());
-    if (slot) Q_EMIT SlotRightClicked(slot);
+  } else {
+    Q_EMIT PointerPressed(event->button(), event->position().toPoint());
   }
   QWidget::mousePressEvent(event);
+}
+
+void DisplayArea::leaveEvent(QEvent* event) {
+  Q_EMIT PointerLeft();
+  QWidget::leaveEvent(event);
+}
+
+void DisplayArea::SetDragLine(int x1, int x2, int y) {
+  if (x1 == dragLineX1_ && x2 == dragLineX2_ && y == dragLineY_) return;
+  dragLineX1_ = x1, dragLineX2_ = x2, dragLineY_ = y;
+  update();
 }
 
 }  // namespace zorvel::ui

@@ -35,10 +35,16 @@ class DisplayArea : public QWidget {
   void SetSelectedSlot(int slot);
   // The slot whose band contains y, or 0.
   int SlotAt(int y) const;
+  // The yellow line of a drag-zoom in progress; x1 = 0 removes it.
+  void SetDragLine(int x1, int x2, int y);
 
  Q_SIGNALS:
-  // A right click in a file's area selects that file for per-file commands.
-  void SlotRightClicked(int slot);
+  // Every pointer event over the display, in the area's coordinates: the window decides what
+  // a move, a press or a release means (drags, the popup, the read-out).
+  void PointerMoved(QPoint at);
+  void PointerPressed(Qt::MouseButton button, QPoint at);
+  void PointerReleased(Qt::MouseButton button, QPoint at);
+  void PointerLeft();
   // The slider was let go with its left edge at x.
   void SliderReleased(int left);
 
@@ -48,6 +54,7 @@ class DisplayArea : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   QRect PlotRect() const;
@@ -60,6 +67,7 @@ class DisplayArea : public QWidget {
   QString startText_, endText_;
   int dragOffset_ = -1;  // pointer x minus the slider's left while dragging
   int selected_ = 0;
+  int dragLineX1_ = 0, dragLineX2_ = 0, dragLineY_ = 0;
 };
 
 }  // namespace zorvel::ui

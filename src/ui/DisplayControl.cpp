@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "display/Levels.h"
+#include "display/PointerMarking.h"
+#include "display/PointerZoom.h"
 #include "display/TimeMath.h"
 
 namespace zorvel::ui {
@@ -74,6 +76,27 @@ QRect DisplayControl::BandRect(int slot) const {
   const TFileRec& s = fileSlots_[slot];
   const Layout& l = view_.layout;
   return QRect(l.PlotLeft, s.FileYtop, l.PlotWidth, s.FileYbottom - s.FileYtop + 1);
+}
+
+void DisplayControl::ZoomToDrag(int x1, int x2) {
+  Sync();
+  if (!hasScreen_) return;
+  const DragZoomTarget z = DragZoom(view_, x1, x2);
+  const bool wasHigh = view_.HighRes();
+  view_.DisplayTimeUnit = z.level;
+  ApplyLevel(view_);
+  if (wasHigh != view_.HighRes()) view_.FrameDirty = true;
+  view_.DisplayPosition = z.DisplayPosition;
+  nav_.ShowAtPoint(view_.layout.PlotLeft, ShowMode::Keep);
+}
+
+bool DisplayControl::MarkBeforePointer(int slot, int x, bool mark) {
+  Sync();
+  if (!hasScreen_) return false;
+  const bool ok =
+      MarkCallsBeforePointer(fileSlots_, slot, view_.ScreenStart(), PixelToTime(view_, x), reader_, mark);
+  nav_.Refresh(false);
+  return ok;
 }
 
 bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int pointerX) {

@@ -66,6 +66,10 @@ class DisplayControl {
   bool Wheel(bool up, int y, bool menuShown);
 
   void SelectLevel(int level) { nav_.SelectLevel(level); }
+  // A drag-zoom released at x2 after a press at x1: the level and screen of the dragged span.
+  void ZoomToDrag(int x1, int x2);
+  // Marks (or unmarks) the accepted calls of a slot from the screen's start to x, then redraws.
+  bool MarkBeforePointer(int slot, int x, bool mark);
   // Shows the level from the start of the files, or the screen ending just after the go-to
   // text's moment. False when the text was refused (the message says why).
   bool ShowLevelAt(int level, const std::string& goToText);

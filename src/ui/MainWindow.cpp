@@ -229,7 +229,7 @@ void TB::ConnectControls() {
   for (int i = 0; i < kSlotCount; ++i)
     connect(SkipOn[static_cast<size_t>(i)], &QCheckBox::clicked, this,
             [this, i](bool on) { SkipOnClick(i + 1, on); });
-  connect(Display, &DisplayArea::SlotRightClicked, this, &TB::SetActionSlot);
+  ConnectPointer();
   Display->sliderText = [this](int left) { return display_->SliderDragText(left); };
   connect(Display, &DisplayArea::SliderReleased, this, [this](int left) {
     SetMenuVisible(false);
@@ -358,8 +358,12 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TB::keyReleaseEvent(QKeyEvent* event) {
+  if (PointerKeyRelease(event)) {
+    event->accept();
+    return;
+  }
   // Display keys act only while the menu is hidden, so typing into the pages never moves the view.
-  if (!MenuVisible()) {
+  if (!MenuVisible() && PointerAboveStatusPanel()) {
     const int x = Display->mapFromGlobal(QCursor::pos()).x();
     if (display_->KeyRelease(event->key(), event->modifiers(), x)) {
       Display->update();

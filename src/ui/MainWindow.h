@@ -15,11 +15,12 @@
 
 #include "core/FileRec.h"
 #include "core/Host.h"
-#include "export/ExportOptions.h"
 #include "core/RecordReader.h"
+#include "export/ExportOptions.h"
 #include "filters/CallFilter.h"
 #include "import/SdImport.h"
 #include "species/BuiltInSpecies.h"
+#include "ui/PointerState.h"
 
 class QCheckBox;
 class QEventLoop;
@@ -118,8 +119,8 @@ class TB : public QMainWindow {
   bool UnsavedResults() const { return unsavedResults_; }
   bool AdministratorMode() const { return administratorMode_; }
   void SetAdministratorMode(bool on);
-  // A time selection will come with the display; until then there is none.
   bool TimeSelectionActive() const { return timeSelectionActive_; }
+  const PointerState& Pointer() const { return pointer_; }
   void SetTimeSelectionActive(bool on) { timeSelectionActive_ = on; }
 
   // --- Menu -----------------------------------------------------------------------------------
@@ -302,6 +303,21 @@ class TB : public QMainWindow {
   // The Display and Navigation pages' controls, bound to the display (MainWindowDisplay.cpp).
   void ConnectDisplayControls();
   void ApplyDisplayPage();
+  // The pointer and keys over the display (MainWindowMouse.cpp).
+  void ConnectPointer();
+  void PointerMoved(QPoint at);
+  void PointerPressed(Qt::MouseButton button, QPoint at);
+  void PointerReleased(Qt::MouseButton button, QPoint at);
+  void HideReadout();
+  // Keys that need the window (F5 … F10, Ctrl+G, Ctrl+T); true when handled. F4 is a shortcut of its own.
+  bool PointerKeyRelease(QKeyEvent* event);
+  // False while the pointer is on the status panel (the bar above the display).
+  bool PointerAboveStatusPanel() const;
+  void RescaleKey(bool up);
+  // Ctrl+G: the plot and its ruler as a black-and-white picture on the clipboard.
+  void CopyDisplayPicture();
+  void SelectionChanged();
+  void ConnectZoomMenu();
   void FastForwardTick();
   // The file graphs in place of the screen (MainWindowGraphs.cpp).
   void ConnectGraphControls();
@@ -320,6 +336,7 @@ class TB : public QMainWindow {
   bool unsavedResults_ = false;
   bool timeSelectionActive_ = false;
   int actionSlot_ = 0;
+  PointerState pointer_;
   int seekFile_ = 1;
   QEventLoop* waitLoop_ = nullptr;
   SdCardImport import_;

@@ -16,6 +16,7 @@
 #include "export/DetailListings.h"
 #include "export/Messages.h"
 #include "export/PeriodExport.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/WorkerJob.h"
 #include "ui/Messages.h"
@@ -116,7 +117,10 @@ void TB::ExportFromOpenFilesBtnClick() {
   if (batchRunning_) return;
   // The open files belong to the display, so their export runs here, between repaints.
   SetBatchRunning(true);
-  ExportFromOpenFiles(slots_, exportOptions_, ExportFilters{filters_, species_}, std::nullopt, host());
+  std::optional<MinuteSpan> selection;
+  if (exportOptions_.ExportSelectedTime && pointer_.selection.SelectionActive)
+    selection = MinuteSpan{display_->View().RangeFirstMin, display_->View().RangeLastMin};
+  ExportFromOpenFiles(slots_, exportOptions_, ExportFilters{filters_, species_}, selection, host());
   SetBatchRunning(false);
   ShowPage(msg::kResultsPage);
 }

@@ -48,6 +48,7 @@ inline constexpr char kBlackLines[] = "black lines";
 inline constexpr char kShowLight[] = "light";
 inline constexpr char kShowTemps[] = "temperature";
 inline constexpr char kShowTempsGrid[] = "temperature grid";
+inline constexpr char kHidePointerTxt[] = "hide pointer text";
 inline constexpr char kUseRTCtemperatures[] = "clock temperatures";
 inline constexpr char kShowBatt[] = "battery %1";
 
@@ -270,5 +271,27 @@ inline constexpr char kPitchHint[] = "Click for a higher pitch (1 to 8)";
 inline constexpr char kLengthHint[] = "Click to change how often each wave is repeated (stretch 1 to 4)";
 inline constexpr char kPlayHint[] = "Play the selected period of the action file (or File 2), slowed and lowered";
 inline constexpr char kCreateWavHint[] = "Save the selected period of the action file as a 500 kHz WAV file";
+
+
+// The display's popup menu (ZoomMenu) and the pointer's messages.
+inline constexpr char kZoomInItem[] = "Zoom in";
+inline constexpr char kZoomOutItem[] = "Zoom out";
+inline constexpr char kShowEarlierItem[] = "Show earlier";
+inline constexpr char kShowLaterItem[] = "Show later";
+inline constexpr char kSelectFileItem[] = "Select file for action";
+inline constexpr char kSelectionStartItem[] = "Set selection start";
+inline constexpr char kSelectionEndItem[] = "Set selection end";
+inline constexpr char kClearSelectionItem[] = "Clear selection";
+inline constexpr char kSaveTimePointItem[] = "Save time point";
+inline constexpr char kGoToTimePointItem[] = "Go to saved time point";
+inline constexpr char kMarkCallsItem[] = "Mark calls shown before pointer";
+inline constexpr char kUnmarkCallsItem[] = "    remove marks shown before pointer";
+inline constexpr char kPasteRawItem[] = "    Put raw sound data into clipboard";
+inline constexpr char kPasteCallsItem[] = "    Put call parameters into clipboard";
+inline constexpr char kTimeToMemoItem[] = "    Put time into results memo";
+inline constexpr char kNoFileForAction[] =
+    "No file selected for action.  Right click in file area and select for action";
+inline constexpr char kSelectedSlotButtonPrefix[] = "File";
+inline constexpr char kSelectedSlotButtonSuffix[] = ": Light, Temperature, Battery values";
 
 }  // namespace zorvel::ui::msg

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -40,6 +41,8 @@ class DisplayKeysTest : public ::testing::Test {
     window.OpenUnrelatedFiles({path});
     window.SetMenuVisible(false);
     EXPECT_TRUE(window.Screen().ShowLevelAt(7, ""));
+    // Display keys count only with the pointer off the status panel.
+    QCursor::setPos(window.Display->mapToGlobal(window.Display->rect().center()));
   }
   ViewState& View() { return window.Screen().View(); }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "ui/DisplayArea.h"
 #include "ui/Messages.h"
 #include "ui/UiTestSupport.h"
+#include "ui/ZoomMenu.h"
 #include "ui/pages/FilesPage.h"
 
 namespace zorvel::ui::test {
@@ -87,8 +89,17 @@ TEST_F(FileCommandsTest, RightClickInABandSelectsItsFile) {
   ASSERT_EQ(window.Display->SlotAt(inLowerBand.y()), 1);
   const QPoint inUpperBand(window.Display->width() / 2, window.Display->height() / 4);
   ASSERT_EQ(window.Display->SlotAt(inUpperBand.y()), 2);
+  // A right press opens the popup; its "Select file for action" picks the band pressed in.
   QTest::mouseClick(window.Display, Qt::RightButton, {}, inUpperBand);
+  EXPECT_EQ(window.ActionSlot(), 0);
+  auto* menu = window.findChild<ZoomMenu*>();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->isVisible());
+  menu->SelectFile->trigger();
+  menu->close();
   EXPECT_EQ(window.ActionSlot(), 2);
+  EXPECT_TRUE(window.Display->FileLbl[1]->styleSheet().contains(QStringLiteral("#ff0000")));
+  EXPECT_TRUE(window.Display->FileLbl[0]->styleSheet().contains(QStringLiteral("#ffffff")));
 }
 
 TEST_F(FileCommandsTest, SeekFileMovesWhenItsFileCloses) {

@@ -77,6 +77,8 @@ DisplayPage::DisplayPage(QWidget* parent)
                                             ShowTempsGrid, UseRTCtemperatures};
   for (size_t i = 0; i < boxes.size(); ++i)
     grid->addWidget(boxes[i], static_cast<int>(i % 6), 3 + static_cast<int>(i / 6));
+  HidePointerTxtChk = box("HidePointerTxtChk", QString::fromLatin1(msg::kHidePointerTxt));
+  grid->addWidget(HidePointerTxtChk, 4, 4);
   for (int k = 0; k < 4; ++k) {
     ShowBatt[static_cast<size_t>(k)] = box(("ShowBatt" + std::to_string(k + 1)).c_str(),
                                            QString::fromLatin1(msg::kShowBatt).arg(k + 1), true);

@@ -34,6 +34,7 @@ class DisplayPage : public TitledPage {
   QCheckBox* ShowTemps = nullptr;
   QCheckBox* ShowTempsGrid = nullptr;
   QCheckBox* UseRTCtemperatures = nullptr;
+  QCheckBox* HidePointerTxtChk = nullptr;  // hides the read-out that follows the pointer
   std::array<QCheckBox*, 4> ShowBatt{};  // ShowBatt1 … ShowBatt4
   GraphsPanel* Graphs = nullptr;
 };

@@ -1,0 +1,37 @@
+#include "ui/ZoomMenu.h"
+
+#include <QAction>
+
+#include "ui/Messages.h"
+
+namespace zorvel::ui {
+
+ZoomMenu::ZoomMenu(QWidget* parent) : QMenu(parent) {
+  setObjectName(QStringLiteral("ZoomMenu"));
+  auto item = [this](const char* name, const char* caption) {
+    QAction* a = addAction(QString::fromLatin1(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  ZoomIn = item("ZoomInItem", msg::kZoomInItem);
+  ZoomOut = item("ZoomOutItem", msg::kZoomOutItem);
+  ShowEarlier = item("ShowEarlierItem", msg::kShowEarlierItem);
+  ShowLater = item("ShowLaterItem", msg::kShowLaterItem);
+  addSeparator();
+  SelectFile = item("SelectFileItem", msg::kSelectFileItem);
+  addSeparator();
+  SelectionStart = item("SelectionStartItem", msg::kSelectionStartItem);
+  SelectionEnd = item("SelectionEndItem", msg::kSelectionEndItem);
+  ClearSelection = item("ClearSelectionItem", msg::kClearSelectionItem);
+  addSeparator();
+  SaveTimePoint = item("SaveTimePointItem", msg::kSaveTimePointItem);
+  GoToTimePoint = item("GoToTimePointItem", msg::kGoToTimePointItem);
+  addSeparator();
+  MarkCalls = item("MarkCallsItem", msg::kMarkCallsItem);
+  UnmarkCalls = item("UnmarkCallsItem", msg::kUnmarkCallsItem);
+  PasteRaw = item("PasteRawItem", msg::kPasteRawItem);
+  PasteCalls = item("PasteCallsItem", msg::kPasteCallsItem);
+  TimeToMemo = item("TimeToMemoItem", msg::kTimeToMemoItem);
+}
+
+}  // namespace zorvel::ui
