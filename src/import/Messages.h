@@ -43,10 +43,6 @@ inline constexpr std::string_view kTooSmallToHoldDataTab = "too small to hold da
 inline constexpr std::string_view kFileTooSmall = "File too small to hold data.";
 inline constexpr std::string_view kFreeTab = "free\t";
 
-// The size-limit label of the Settings page: this text, then the limit right-aligned in six
-// places, then "GB" ("ZV1 file size limit     3GB").
-inline constexpr std::string_view kSizeLimitLabel = "ZV1 file size limit";
-inline constexpr std::string_view kGB = "GB";
 
 // Position parser.
 inline constexpr std::string_view kMisplacedLabel = "misplaced label";

@@ -49,19 +49,6 @@ int64_t Zv1SizeLimitBytes(const ImportOptions& o) {
   return static_cast<int64_t>(o.SizeLimitGB > 0 ? o.SizeLimitGB : kDefaultZv1SizeLimitGB) * kGiB;
 }
 
-std::string Zv1SizeLimitText(int gigabytes) {
-  char num[16];
-  std::snprintf(num, sizeof num, "%6d", gigabytes);
-  return std::string(msg::kSizeLimitLabel) + num + std::string(msg::kGB);
-}
-
-int NextZv1SizeLimit(int gigabytes) {
-  const int n = static_cast<int>(std::size(kZv1SizeLimitsGB));
-  for (int i = 0; i < n; ++i)
-    if (kZv1SizeLimitsGB[i] == gigabytes) return kZv1SizeLimitsGB[(i + 1) % n];
-  return kDefaultZv1SizeLimitGB;
-}
-
 // One run of the import; lives only while Run() works.
 class ImportRun : public MinutesReadSink {
  public:

@@ -19,8 +19,7 @@
 
 namespace zorvel {
 
-// The size-limit cycle of the Settings page, in GiB; 3 at start.
-inline constexpr int kZv1SizeLimitsGB[] = {3, 2, 1, 4, 6, 8, 16, 32};
+// The ZV1 size limit at start, in GiB (the Settings page's label chooses others).
 inline constexpr int kDefaultZv1SizeLimitGB = 3;
 
 struct ImportOptions {
@@ -67,10 +66,5 @@ class SdCardImport {
 
 // The limit in bytes that a ZV1 file may reach before the next logger file starts a new one.
 int64_t Zv1SizeLimitBytes(const ImportOptions& options);
-
-// "ZV1 file size limit     3GB" and the rest of the label's cycle.
-std::string Zv1SizeLimitText(int gigabytes);
-// The next limit in the cycle (3 → 2 → 1 → 4 → 6 → 8 → 16 → 32 → 3).
-int NextZv1SizeLimit(int gigabytes);
 
 }  // namespace zorvel
