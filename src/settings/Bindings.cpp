@@ -1,5 +1,8 @@
 #include "settings/Bindings.h"
 
+#include "settings/Messages.h"
+#include "settings/SettingsFiles.h"
+
 namespace zorvel::settings_detail {
 
 void WriteBindings(IniFile& ini, const std::vector<Binding>& table) {
@@ -24,6 +27,22 @@ void ReadBindings(const IniFile& ini, const std::vector<Binding>& table) {
       }
     }
   }
+}
+
+std::optional<std::string> SaveSettingsFile(const std::optional<std::string>& chosen, std::string_view extension,
+                                            int cancelMessageMs, SpeciesListModel& species, Host& host,
+                                            const std::function<void(IniFile&)>& write) {
+  if (!chosen) {
+    host.TimedMessage(msg::kFailedToCreateFile, cancelMessageMs);
+    return std::nullopt;
+  }
+  const std::string path = WithSettingsExtension(*chosen, extension);
+  std::optional<IniFile> ini = IniFile::LoadForUpdate(path);
+  if (!ini) return std::nullopt;
+  species.SetSpNumbersFromList();
+  write(*ini);
+  if (!ini->Save(path)) return std::nullopt;
+  return path;
 }
 
 }  // namespace zorvel::settings_detail

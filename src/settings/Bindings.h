@@ -4,12 +4,15 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "filters/CallFilter.h"
+#include "core/Host.h"
 #include "settings/IniFile.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel::settings_detail {
 
@@ -81,5 +84,12 @@ Binding IndexBinding(std::string_view section, std::string_view key, int fallbac
 
 void WriteBindings(IniFile& ini, const std::vector<Binding>& table);
 void ReadBindings(const IniFile& ini, const std::vector<Binding>& table);
+
+// Saving either settings file: a cancelled dialog is reported; otherwise the chosen name gets the
+// file's extension, an existing file is updated in place, the species mask is refreshed from the
+// list and write() puts the keys in. Returns the file written.
+std::optional<std::string> SaveSettingsFile(const std::optional<std::string>& chosen, std::string_view extension,
+                                            int cancelMessageMs, SpeciesListModel& species, Host& host,
+                                            const std::function<void(IniFile&)>& write);
 
 }  // namespace zorvel::settings_detail

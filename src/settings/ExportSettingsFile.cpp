@@ -96,18 +96,8 @@ void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, Spe
 std::optional<std::string> SaveExportSettings(const std::optional<std::string>& chosen,
                                               const FilterSettings& f, const ExportOptions& o,
                                               SpeciesListModel& sp, Host& host) {
-  if (!chosen) {
-    host.TimedMessage(msg::kFailedToCreateFile, kExportMessageMs);
-    return std::nullopt;
-  }
-  const std::string path = WithSettingsExtension(*chosen, msg::kExportExtension);
-  std::optional<IniFile> existing = IniFile::LoadForUpdate(path);
-  if (!existing) return std::nullopt;
-  IniFile& ini = *existing;
-  sp.SetSpNumbersFromList();
-  WriteExportFile(ini, f, o, sp);
-  if (!ini.Save(path)) return std::nullopt;
-  return path;
+  return SaveSettingsFile(chosen, msg::kExportExtension, kExportMessageMs, sp, host,
+                          [&](IniFile& ini) { WriteExportFile(ini, f, o, sp); });
 }
 
 bool LoadExportSettings(const std::optional<std::string>& chosen, FilterSettings& f, ExportOptions& o,

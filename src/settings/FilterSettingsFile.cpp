@@ -101,18 +101,8 @@ void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp)
 std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen,
                                               const DisplayPlace& place, const FilterSettings& f,
                                               SpeciesListModel& sp, Host& host) {
-  if (!chosen) {
-    host.TimedMessage(msg::kFailedToCreateFile, kFilterMessageMs);
-    return std::nullopt;
-  }
-  const std::string path = WithSettingsExtension(*chosen, msg::kFilterExtension);
-  std::optional<IniFile> existing = IniFile::LoadForUpdate(path);
-  if (!existing) return std::nullopt;
-  IniFile& ini = *existing;
-  sp.SetSpNumbersFromList();
-  WriteFilterFile(ini, place, f, sp);
-  if (!ini.Save(path)) return std::nullopt;
-  return path;
+  return SaveSettingsFile(chosen, msg::kFilterExtension, kFilterMessageMs, sp, host,
+                          [&](IniFile& ini) { WriteFilterFile(ini, place, f, sp); });
 }
 
 FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, const std::string& slot1Path,
