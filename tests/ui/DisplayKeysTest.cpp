@@ -26,23 +26,7 @@ namespace {
 class DisplayKeysTest : public ::testing::Test {
  protected:
   DisplayKeysTest() : window(rec.Options()) {
-    // Three minutes with a wave group every half second.
-    std::vector<zorvel::testing::SyntheticMinute> ms(3);
-    for (auto& m : ms) {
-      m.values.MinON = true;
-      for (int k = 0; k < 120; ++k) m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 99));
-    }
-    const QString path = dir.path() + QStringLiteral("/keys.ZV1");
-    EXPECT_TRUE(zorvel::testing::WriteDataFile(
-        path.toStdString(), zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2), ms));
-    window.resize(1000, 700);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.OpenUnrelatedFiles({path});
-    window.SetMenuVisible(false);
-    EXPECT_TRUE(window.Screen().ShowLevelAt(7, ""));
-    // Display keys count only with the pointer off the status panel.
-    QCursor::setPos(window.Display->mapToGlobal(window.Display->rect().center()));
+    EXPECT_TRUE(ShowBusyFileAtLevel7(window, dir.path(), QStringLiteral("keys.ZV1")));
   }
   ViewState& View() { return window.Screen().View(); }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {

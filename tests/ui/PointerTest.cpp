@@ -34,21 +34,7 @@ namespace {
 class PointerTest : public ::testing::Test {
  protected:
   PointerTest() : window(rec.Options()) {
-    std::vector<zorvel::testing::SyntheticMinute> ms(3);
-    for (auto& m : ms) {
-      m.values.MinON = true;
-      for (int k = 0; k < 120; ++k) m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 99));
-    }
-    const QString path = dir.path() + QStringLiteral("/pointer.ZV1");
-    EXPECT_TRUE(zorvel::testing::WriteDataFile(
-        path.toStdString(), zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2), ms));
-    window.resize(1000, 700);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.OpenUnrelatedFiles({path});
-    window.SetMenuVisible(false);
-    EXPECT_TRUE(window.Screen().ShowLevelAt(7, ""));
-    QCursor::setPos(window.Display->mapToGlobal(window.Display->rect().center()));
+    EXPECT_TRUE(ShowBusyFileAtLevel7(window, dir.path(), QStringLiteral("pointer.ZV1")));
   }
   ViewState& View() { return window.Screen().View(); }
   const Layout& L() { return View().layout; }

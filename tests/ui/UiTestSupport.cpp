@@ -1,9 +1,14 @@
 #include "ui/UiTestSupport.h"
 
+#include <QCursor>
 #include <QDir>
+#include <QTest>
 
 #include "core/Header.h"
 #include "core/ZvWriter.h"
+#include "support/Synthetic.h"
+#include "ui/DisplayArea.h"
+#include "ui/DisplayControl.h"
 
 namespace zorvel::ui::test {
 
@@ -48,6 +53,26 @@ QString WriteDataFile(const QString& dir, const QString& name, int minutes) {
   for (int m = 0; m < minutes; ++m) w.Append(EncodeMinuteRecord(v));
   if (!w.Finish()) return {};
   return path;
+}
+
+bool ShowBusyFileAtLevel7(TB& window, const QString& dir, const QString& name) {
+  std::vector<zorvel::testing::SyntheticMinute> ms(3);
+  for (auto& m : ms) {
+    m.values.MinON = true;
+    for (int k = 0; k < 120; ++k) m.records.push_back(zorvel::testing::WaveGroup(50'000 + k * 100'000, 99));
+  }
+  const QString path = QDir(dir).filePath(name);
+  if (!zorvel::testing::WriteDataFile(path.toStdString(), zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + 2),
+                                      ms))
+    return false;
+  window.resize(1000, 700);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return false;
+  window.OpenUnrelatedFiles({path});
+  window.SetMenuVisible(false);
+  if (!window.Screen().ShowLevelAt(7, "")) return false;
+  QCursor::setPos(window.Display->mapToGlobal(window.Display->rect().center()));
+  return true;
 }
 
 }  // namespace zorvel::ui::test
