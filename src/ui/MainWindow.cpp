@@ -25,6 +25,7 @@
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
 #include "ui/Hints.h"
+#include "ui/KeyRules.h"
 #include "ui/Messages.h"
 #include "ui/ProgramFormats.h"
 #include "ui/Style.h"
@@ -346,7 +347,7 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
     display_->Resize(Display->size());
     UpdateDisplay();
   }
-  if (watched == Display && event->type() == QEvent::Wheel) {
+  if (watched == Display && event->type() == QEvent::Wheel && !batchRunning_) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel->angleDelta().y();
     if (steps != 0 && display_->Wheel(steps > 0, static_cast<int>(wheel->position().y()), MenuVisible())) {
@@ -357,13 +358,19 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void TB::keyPressEvent(QKeyEvent* event) {
+  if (KeyHidesMenuFirst(event->key(), event->modifiers()) && MenuVisible()) SetMenuVisible(false);
+  QMainWindow::keyPressEvent(event);
+}
+
 void TB::keyReleaseEvent(QKeyEvent* event) {
-  if (PointerKeyRelease(event)) {
+  // While a batch job works through the files, the view must not move them under it.
+  if (!batchRunning_ && PointerKeyRelease(event)) {
     event->accept();
     return;
   }
   // Display keys act only while the menu is hidden, so typing into the pages never moves the view.
-  if (!MenuVisible() && PointerAboveStatusPanel()) {
+  if (!batchRunning_ && !MenuVisible() && PointerAboveStatusPanel()) {
     const int x = Display->mapFromGlobal(QCursor::pos()).x();
     if (display_->KeyRelease(event->key(), event->modifiers(), x)) {
       Display->update();

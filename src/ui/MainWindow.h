@@ -119,9 +119,9 @@ class TB : public QMainWindow {
   bool UnsavedResults() const { return unsavedResults_; }
   bool AdministratorMode() const { return administratorMode_; }
   void SetAdministratorMode(bool on);
-  bool TimeSelectionActive() const { return timeSelectionActive_; }
+  bool TimeSelectionActive() const { return pointer_.selection.SelectionActive; }
   const PointerState& Pointer() const { return pointer_; }
-  void SetTimeSelectionActive(bool on) { timeSelectionActive_ = on; }
+  void SetTimeSelectionActive(bool on) { pointer_.selection.SelectionActive = on; }
 
   // --- Menu -----------------------------------------------------------------------------------
   bool MenuVisible() const;
@@ -271,6 +271,7 @@ class TB : public QMainWindow {
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -314,9 +315,18 @@ class TB : public QMainWindow {
   // False while the pointer is on the status panel (the bar above the display).
   bool PointerAboveStatusPanel() const;
   void RescaleKey(bool up);
+  // Ctrl+F: file 1's microphone response to the clipboard.
+  void MicrophoneResponseKey();
+  // Ctrl+Shift+C: page through two ZV3 files side by side, stopping at screens with calls.
+  void CompareCallFilesKey();
   // Ctrl+G: the plot and its ruler as a black-and-white picture on the clipboard.
   void CopyDisplayPicture();
+  // The time selection (MainWindowSelection.cpp): refreshes the range labels, the clear label,
+  // the export option and the form hint after any change.
   void SelectionChanged();
+  void ClearSelectionClick();
+  // Opening or closing files recomputes the full range; a selection in force is kept.
+  void KeepSelectionAfterFilesChanged(int32_t first, int32_t last);
   void ConnectZoomMenu();
   void FastForwardTick();
   // The file graphs in place of the screen (MainWindowGraphs.cpp).
@@ -334,7 +344,6 @@ class TB : public QMainWindow {
   std::atomic<bool> stopRequested_{false};
   std::atomic<bool> administratorMode_{false};
   bool unsavedResults_ = false;
-  bool timeSelectionActive_ = false;
   int actionSlot_ = 0;
   PointerState pointer_;
   int seekFile_ = 1;

@@ -78,6 +78,7 @@ void TB::CloseFileSlot(int slot) {
 }
 
 void TB::OpenUnrelatedFilesBtnClick() {
+  if (batchRunning_) return;  // a batch job is reading the open files
   const QString title = Q(zorvel::msg::kOpenDialogTitle);
   const QStringList chosen = options_.hooks.openFiles
                                  ? options_.hooks.openFiles(title, proposedOpenName_, true)
@@ -103,6 +104,7 @@ void TB::OpenUnrelatedFiles(const QStringList& paths) {
 }
 
 void TB::OpenFileSetBtnClick() {
+  if (batchRunning_) return;  // a batch job is reading the open files
   const QString title = Q(zorvel::msg::kOpenSetDialogTitle);
   QString chosen;
   if (options_.hooks.openFiles) {
@@ -119,9 +121,9 @@ void TB::OpenFileSet(const QString& path) {
   if (path.isEmpty()) return;
   const std::string chosen = path.toStdString();
   if (!IsDataFile(chosen, host())) return;
-  if (timeSelectionActive_ && !batchRunning_ &&
+  if (TimeSelectionActive() && !batchRunning_ &&
       Ask(Q(zorvel::msg::kContinueWithSelection), Buttons::YesNo) == Answer::No)
-    timeSelectionActive_ = false;
+    ClearSelectionClick();
   const int first = slots_.LowestFreeSlot();
   if (first == 0) return;
   std::string zv1 = ExistingWithExtension(chosen, ".ZV1");
@@ -135,6 +137,7 @@ void TB::OpenFileSet(const QString& path) {
 }
 
 void TB::CloseFileBtnClick() {
+  if (batchRunning_) return;  // a batch job is reading the open files
   if (!FileSlots::ValidSlot(actionSlot_) || !slots_[actionSlot_].Open) {
     TimedMessage(Q(zorvel::msg::kNoFileSelected), kNoFileSelectedMs);
     return;
@@ -143,6 +146,7 @@ void TB::CloseFileBtnClick() {
 }
 
 void TB::CloseAllFilesBtnClick() {
+  if (batchRunning_) return;  // a batch job is reading the open files
   for (int slot = 1; slot <= kSlotCount; ++slot) CloseFileSlot(slot);
   for (QCheckBox* box : SkipOn) {
     box->setChecked(false);
@@ -196,7 +200,9 @@ void TB::UpdateSlotControls() {
   // With no file open the six vacant slots are shown, so that the user sees where files go.
   if (bands.empty()) bands = {1, 2, 3, 4, 5, 6};
   Display->SetBands(std::move(bands));
+  const int32_t first = display_->View().RangeFirstMin, last = display_->View().RangeLastMin;
   display_->FilesChanged();
+  KeepSelectionAfterFilesChanged(first, last);
   UpdateDisplay();
   ShowFile1Texts();
 }

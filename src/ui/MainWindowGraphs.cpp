@@ -51,6 +51,7 @@ void TB::ShowFgraphBtnClick() {
   SetStopRequested(false);
   if (MenuLbl && !status.empty()) MenuLbl->setText(QString::fromStdString(status));
   graphsShown_ = true;
+  UpdateLegend();
   Display->update();
 }
 

@@ -13,7 +13,10 @@ void TB::UpdateLegend() {
   constexpr int kLastHighResLevel = 11;
   const bool highRes = display_->View().DisplayTimeUnit <= kLastHighResLevel;
   // The labels sit in a row of their own, so every one of them fits.
-  const std::vector<LegendLabel> labels = LegendLabels(highRes, 1 << 20, nullptr);
+  // The feature colours mean nothing on the file graphs: the labels are emptied while they show.
+  std::vector<LegendLabel> labels = LegendLabels(highRes, 1 << 20, nullptr);
+  if (graphsShown_)
+    for (LegendLabel& l : labels) l = LegendLabel{};
   for (size_t i = 0; i < LegendLbl.size() && i < labels.size(); ++i) {
     QLabel* l = LegendLbl[i];
     l->setText(QString::fromStdString(labels[i].text));

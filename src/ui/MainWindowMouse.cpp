@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 
 #include "display/Messages.h"
+#include "export/DetailListings.h"
 #include "display/PointerReadout.h"
 #include "display/PointerZoom.h"
 #include "display/TimeMath.h"
@@ -27,6 +28,7 @@
 #include "ui/ZoomMenu.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/ExportPage.h"
+#include "ui/pages/FilesPage.h"
 
 namespace zorvel::ui {
 
@@ -47,6 +49,7 @@ void TB::ConnectPointer() {
   connect(Display, &DisplayArea::PointerReleased, this, &TB::PointerReleased);
   connect(Display, &DisplayArea::PointerLeft, this, &TB::HideReadout);
   ConnectZoomMenu();
+  connect(Files->ClearSelectionLbl, &ClickLabel::clicked, this, &TB::ClearSelectionClick);
   SelectionChanged();
 }
 
@@ -61,29 +64,36 @@ void TB::PointerMoved(QPoint at) {
   pointer_.pointerSlot = SlotUnderPointer(slots_, l, x, y);
   setWindowTitle(QString::fromStdString(PointerCaption(slots_, pointer_.pointerSlot)));
   if (!display_->HasScreen()) return HideReadout();
-  v.PointerTime = PixelToTime(v, x);
-  if (DragLineShown(v.DisplayTimeUnit, pointer_.DragStartX, x))
-    Display->SetDragLine(pointer_.DragStartX, x, l.PlotTop + kDragLineAbovePlot);
-  else
-    Display->SetDragLine(0, 0, 0);
-
   const bool inside = x >= l.PlotLeft && x <= l.PlotRight && y > l.PlotTop && y < l.PlotBottom;
-  if (!inside || MenuVisible() || DisplayOptions->HidePointerTxtChk->isChecked()) return HideReadout();
-  QString time, value, callFreq, callDuration, other;
+  const bool readoutShown = inside && !MenuVisible() && !DisplayOptions->HidePointerTxtChk->isChecked();
   const TFileRec* s = pointer_.pointerSlot ? &slots_[pointer_.pointerSlot] : nullptr;
-  if (v.HighRes()) {
-    time = QString::fromStdString(HighResTimeLabel(v.PointerTime, x == (l.PlotLeft + l.PlotRight) / 2));
-    if (s) {
-      value = QString::fromStdString(
-          HighResValueLabel(*s, ComputeScales(v.SlotHeight, display_->Options().scales), y));
-      if (const auto call = CallLabelsAt(*s, x)) {
-        callFreq = QString::fromStdString(call->call);
-        callDuration = QString::fromStdString(call->details);
-      }
-    }
+  QString time, value, callFreq, callDuration, other;
+  if (graphsShown_) {
+    // Over the file graphs the pointer reads the graph's x axis; time means nothing there.
+    Display->SetDragLine(0, 0, 0);
+    if (!readoutShown || !s) return HideReadout();
+    value = QString::fromStdString(GraphValueLabel(s->GraphType, l.PlotLeft, x));
   } else {
-    time = QString::fromStdString(LowResTimeLabel(v.PointerTime.Mn));
-    if (s) other = QString::fromStdString(LowResValueLabel(*s, display_->Options(), y));
+    v.PointerTime = PixelToTime(v, x);
+    if (DragLineShown(v.DisplayTimeUnit, pointer_.DragStartX, x))
+      Display->SetDragLine(pointer_.DragStartX, x, l.PlotTop + kDragLineAbovePlot);
+    else
+      Display->SetDragLine(0, 0, 0);
+    if (!readoutShown) return HideReadout();
+    if (v.HighRes()) {
+      time = QString::fromStdString(HighResTimeLabel(v.PointerTime, x == (l.PlotLeft + l.PlotRight) / 2));
+      if (s) {
+        value = QString::fromStdString(
+            HighResValueLabel(*s, ComputeScales(v.SlotHeight, display_->Options().scales), y));
+        if (const auto call = CallLabelsAt(*s, x)) {
+          callFreq = QString::fromStdString(call->call);
+          callDuration = QString::fromStdString(call->details);
+        }
+      }
+    } else {
+      time = QString::fromStdString(LowResTimeLabel(v.PointerTime.Mn));
+      if (s) other = QString::fromStdString(LowResValueLabel(*s, display_->Options(), y));
+    }
   }
   pointer_.TMIF->SetTexts(time, value, callFreq, callDuration, other);
   const QPoint form = Display->mapTo(this, QPoint(0, 0));
@@ -94,6 +104,7 @@ void TB::PointerMoved(QPoint at) {
 }
 
 void TB::PointerPressed(Qt::MouseButton button, QPoint at) {
+  if (batchRunning_) return;  // the view stays put while a batch job reads the open files
   if (slots_.OpenCount() == 0) {
     if (button == Qt::LeftButton || button == Qt::RightButton) OpenFileSetBtnClick();
     return;
@@ -156,10 +167,7 @@ void TB::ConnectZoomMenu() {
     SetSelectionEnd(pointer_.selection, display_->View(), slots_, minuteAtClick());
     SelectionChanged();
   });
-  connect(m->ClearSelection, &QAction::triggered, this, [this] {
-    ClearSelection(pointer_.selection, display_->View(), slots_);
-    SelectionChanged();
-  });
+  connect(m->ClearSelection, &QAction::triggered, this, &TB::ClearSelectionClick);
   auto needSlot = [this] {
     if (FileSlots::ValidSlot(actionSlot_) && slots_[actionSlot_].Open) return true;
     TimedMessage(QString::fromLatin1(msg::kNoFileForAction), kMessageMs);
@@ -186,15 +194,6 @@ void TB::ConnectZoomMenu() {
   // The clipboard lists need the painter to report each record it draws, which it does not yet;
   // the commands stay visible but cannot be chosen.
   for (QAction* a : {m->PasteRaw, m->PasteCalls}) a->setEnabled(false);
-}
-
-void TB::SelectionChanged() {
-  const bool active = pointer_.selection.SelectionActive;
-  SetTimeSelectionActive(active);
-  ExportP->ExportSelectedTime->setEnabled(active);
-  if (!active) ExportP->ExportSelectedTime->setChecked(false);
-  const RangeTexts t = RangeLabelTexts(display_->View(), pointer_.selection, slots_.OpenCount() > 0);
-  setToolTip(active ? QString::fromStdString(t.hint) : QString());
 }
 
 bool TB::PointerAboveStatusPanel() const {
@@ -241,9 +240,14 @@ void TB::CopyDisplayPicture() {
 }
 
 bool TB::PointerKeyRelease(QKeyEvent* event) {
-  if (MenuVisible() || !PointerAboveStatusPanel()) return false;
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
   const bool shift = event->modifiers() & Qt::ShiftModifier;
+  // Ctrl+F is the one combination that leaves the menu up, so it works wherever the pointer is.
+  if (ctrl && event->key() == Qt::Key_F) {
+    MicrophoneResponseKey();
+    return true;
+  }
+  if (MenuVisible() || !PointerAboveStatusPanel()) return false;
   auto setCombo = [this](int slot, int index) {
     DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(slot - 1)]->setCurrentIndex(index);
   };
@@ -273,6 +277,15 @@ bool TB::PointerKeyRelease(QKeyEvent* event) {
       if (!ctrl || !display_->HasScreen()) return false;
       CopyDisplayPicture();
       return true;
+    case Qt::Key_C:
+      if (!ctrl || !shift) return false;
+      CompareCallFilesKey();
+      return true;
+    case Qt::Key_S:
+      // Plain S saves the filter settings at high resolution. Ctrl+S is not bound.
+      if (ctrl || !display_->HasScreen() || !display_->View().HighRes()) return false;
+      SaveFilterSettingsBtnClick();
+      return true;
     case Qt::Key_T:
       if (!ctrl || !display_->HasScreen() || !display_->View().HighRes()) return false;
       AddLine(Memo::DataMemo,
@@ -282,6 +295,39 @@ bool TB::PointerKeyRelease(QKeyEvent* event) {
     default:
       return false;
   }
+}
+
+void TB::MicrophoneResponseKey() {
+  ExportFilters filters{filters_, species_};
+  const TRecTime rangeStart{display_->View().RangeFirstMin, 0};
+  const auto lines = MicrophoneResponse(slots_, rangeStart, filters, host());
+  // The files were read from the range's start: the screen puts them back where it shows.
+  if (display_->HasScreen()) {
+    display_->Nav().Refresh(false);
+    Display->update();
+  }
+  if (lines) QGuiApplication::clipboard()->setText(QString::fromStdString(ClipboardText(*lines)));
+}
+
+void TB::CompareCallFilesKey() {
+  if (!display_->HasScreen() || !display_->View().HighRes()) return;
+  int firstZv3 = 0, zv3Count = 0;
+  for (int slot = 1; slot <= 3; ++slot)
+    if (slots_[slot].Open && slots_[slot].FileType == ftZV3) {
+      if (!firstZv3) firstZv3 = slot;
+      ++zv3Count;
+    }
+  if (zv3Count < 2) return TimedMessage(QString::fromLatin1(msg::kComparisonNeedsZv3), kMessageMs);
+  MenuLbl->setText(QString::fromLatin1(msg::kComparingZv3));
+  // Paging stops only at screens where the seek file has calls; without one, the first ZV3 file
+  // becomes the seek file.
+  if (!FileSlots::ValidSlot(seekFile_) || !slots_[seekFile_].Open) {
+    SkipOn[static_cast<size_t>(firstZv3 - 1)]->setChecked(true);
+    SkipOnClick(firstZv3, true);
+  }
+  display_->View().SeekFile = seekFile_;
+  display_->Nav().GoOn();
+  Display->update();
 }
 
 }  // namespace zorvel::ui

@@ -257,6 +257,12 @@ inline constexpr char kCropHint[] = "Copy a batch of files, each cut to the time
 // Files page: file 1's deployment texts and the selected period.
 inline constexpr char kFile1TextsGroup[] = "File 1 texts";
 inline constexpr char kPeriodGroup[] = "Selected period";
+inline constexpr char kComparingZv3[] = "Comparing ZV3 files";
+inline constexpr char kComparisonNeedsZv3[] = "A comparison needs two ZV3 files among files 1 to 3";
+inline constexpr char kRangeGroup[] = "Time range in use";
+inline constexpr char kClearSelectionLbl[] = "clear selection";
+inline constexpr char kRangeGroupHint[] =
+    "Right-click in the display and choose \"Set selection start\" or \"Set selection end\" to narrow the range";
 inline constexpr char kPeriodFromCaption[] = "from";
 inline constexpr char kPeriodToCaption[] = "to";
 inline constexpr char kPeriodPlaceholder[] = "yyyy-mm-dd hh:mm[:ss]";

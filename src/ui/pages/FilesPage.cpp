@@ -9,6 +9,7 @@
 
 #include "core/SlotFiles.h"
 #include "fileutils/Messages.h"
+#include "ui/ClickLabel.h"
 #include "ui/Hints.h"
 #include "ui/Messages.h"
 
@@ -98,9 +99,30 @@ FilesPage::FilesPage(QWidget* parent)
   pg->addWidget(CopyPeriodBtn, 2, 0, 1, 2);
   pg->setRowStretch(3, 1);
 
+  auto* range = new QGroupBox(QString::fromLatin1(msg::kRangeGroup), this);
+  SetHint(range, QString::fromLatin1(msg::kRangeGroupHint));
+  auto* rg = new QVBoxLayout(range);
+  auto rangeLabel = [this, rg](const char* name) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString::fromLatin1(name));
+    rg->addWidget(l);
+    return l;
+  };
+  RangeLbl = rangeLabel("RangeLbl");
+  StartSharedTimeLbl = rangeLabel("StartSharedTimeLbl");
+  EndSharedTimeLbl = rangeLabel("EndSharedTimeLbl");
+  ClearSelectionLbl = new ClickLabel(QString::fromLatin1(msg::kClearSelectionLbl), this);
+  ClearSelectionLbl->setObjectName(QStringLiteral("ClearSelectionLbl"));
+  ClearSelectionLbl->setStyleSheet(QStringLiteral("QLabel { color: blue; text-decoration: underline; }"
+                                                  "QLabel:disabled { color: grey; }"));
+  ClearSelectionLbl->setEnabled(false);
+  rg->addWidget(ClearSelectionLbl);
+  rg->addStretch(1);
+
   auto* lower = new QHBoxLayout;
   lower->addWidget(texts, 3);
   lower->addWidget(period, 2);
+  lower->addWidget(range, 2);
   Body()->addLayout(lower);
   Body()->addStretch(1);
 }

@@ -5,10 +5,13 @@
 
 #include "ui/pages/TitledPage.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace zorvel::ui {
+
+class ClickLabel;
 
 class FilesPage : public TitledPage {
  public:
@@ -28,6 +31,13 @@ class FilesPage : public TitledPage {
   QLineEdit* PeriodFromEdit = nullptr;
   QLineEdit* PeriodToEdit = nullptr;
   QPushButton* CopyPeriodBtn = nullptr;
+
+  // The time range that exports, listings and processing keep to: the whole span of the open
+  // files, or the selection set from the display's popup menu.
+  QLabel* RangeLbl = nullptr;
+  QLabel* StartSharedTimeLbl = nullptr;
+  QLabel* EndSharedTimeLbl = nullptr;
+  ClickLabel* ClearSelectionLbl = nullptr;
 };
 
 }  // namespace zorvel::ui
