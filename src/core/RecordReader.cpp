@@ -240,7 +240,7 @@ bool WriteBackIfChanged(TFileRec& s, Host& host) {
   if (ok) {
     s.NumBytesWritten += s.NumBytesRead;
   } else {
-    host.TimedMessage(msg::kWritebackFailed, 3000);
+    host.TimedMessage(msg::kWritebackFailed, kWritebackFailedMs);
   }
   return ok;
 }

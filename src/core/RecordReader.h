@@ -66,6 +66,9 @@ inline void ReadNextUsedRecord(TFileRec& slot, ReaderContext& ctx) {
   }
 }
 
+// How long "Writeback failed" stays up.
+inline constexpr int kWritebackFailedMs = 3000;
+
 // Writes the buffer back to the file when a record in it was changed. False on a failed write.
 bool WriteBackIfChanged(TFileRec& slot, Host& host);
 

@@ -1,6 +1,7 @@
 #include "display/PointerMarking.h"
 
 #include "core/CallRecords.h"
+#include "core/Messages.h"
 #include "core/MinuteMap.h"
 #include "display/ViewState.h"
 
@@ -28,6 +29,11 @@ bool MarkCallsBeforePointer(FileSlots& fileSlots, int slot, TRecTime screenStart
                             ReaderContext reader, bool mark) {
   if (!FileSlots::ValidSlot(slot) || !fileSlots[slot].Open) return false;
   TFileRec& s = fileSlots[slot];
+  if (s.ReadOnly) {
+    // The marks could not be stored: say so rather than seem to have marked.
+    reader.host.TimedMessage(msg::kWritebackFailed, kWritebackFailedMs);
+    return false;
+  }
   reader.options.Mark = MarkMode::None;
   if (!SeekToMinuteStart(fileSlots, slot, screenStart.Mn, reader.host, false)) return false;
   while (s.InPlay) {

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/Messages.h"
 #include "core/MinuteMap.h"
+#include "core/RecordReader.h"
 #include "filters/Messages.h"
 
 namespace zorvel {
@@ -25,6 +27,11 @@ bool MarkSelectedCalls(FileSlots& slots, int selectedSlot, bool mark, const Call
                        Host& host) {
   if (!FileSlots::ValidSlot(selectedSlot) || !slots[selectedSlot].Open) {
     host.TimedMessage(msg::kNoFileSelectedShort, 5000);
+    return false;
+  }
+  if (slots[selectedSlot].ReadOnly) {
+    // Only readable: nothing could be stored, so nothing is asked or read.
+    host.TimedMessage(msg::kWritebackFailed, kWritebackFailedMs);
     return false;
   }
   const std::string question = std::string(msg::kChangesWillBeMade1) + std::to_string(selectedSlot) +

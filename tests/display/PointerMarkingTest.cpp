@@ -92,5 +92,18 @@ TEST_F(MarkBeforePointer, NoFileNoChange) {
   EXPECT_FALSE(Run({100, 0}, {101, 0}, true));
 }
 
+// A file that could only be opened for reading keeps every byte, and the user is told the marks
+// were not stored.
+TEST_F(MarkBeforePointer, ReadOnlyFileIsLeftAlone) {
+  const std::string path = MakeFile();
+  slots[1].ReadOnly = true;
+  const auto before = testing::ReadAll(path);
+  EXPECT_FALSE(Run({100, 0}, {101, 800'000}, true));
+  EXPECT_FALSE(Run({100, 0}, {101, 800'000}, false));
+  EXPECT_EQ(testing::ReadAll(path), before);
+  ASSERT_EQ(host.timed.size(), 2u);
+  EXPECT_EQ(host.timed[0].text, "Writeback failed");
+}
+
 }  // namespace
 }  // namespace zorvel

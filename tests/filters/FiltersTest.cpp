@@ -202,6 +202,18 @@ class MarkTest : public ::testing::Test {
   }
 };
 
+TEST_F(MarkTest, ReadOnlyFileIsNeitherAskedAboutNorChanged) {
+  const std::string path = MakeFile();
+  slots[1].ReadOnly = true;
+  const auto before = testing::ReadAll(path);
+  host.answers = {Answer::Yes};
+  EXPECT_FALSE(MarkSelectedCalls(slots, 1, true, f.filter, false, host));
+  EXPECT_TRUE(host.questions.empty());
+  EXPECT_TRUE(host.SaidTimed("Writeback failed"));
+  CloseAllSlots(slots);
+  EXPECT_EQ(testing::ReadAll(path), before);
+}
+
 TEST_F(MarkTest, MarksOnlyAcceptedCallsAfterYes) {
   const std::string path = MakeFile();
   const auto before = testing::ReadAll(path);

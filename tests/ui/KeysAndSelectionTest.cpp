@@ -268,6 +268,26 @@ TEST_F(WindowKeysTest, PointerReadsTheGraphAxisAndTheLegendEmpties) {
   EXPECT_FALSE(tmif->TimeLbl->text().isEmpty());
 }
 
+TEST_F(WindowKeysTest, KeysAndClicksWithNoFileOpen) {
+  window.resize(1000, 700);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.SetMenuVisible(false);
+  MoveTo(window.Display->rect().center());
+  for (Qt::Key key : {Qt::Key_F1, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F8, Qt::Key_F9, Qt::Key_Home,
+                      Qt::Key_End, Qt::Key_Left, Qt::Key_Up, Qt::Key_S})
+    Release(key);
+  for (Qt::Key key : {Qt::Key_G, Qt::Key_T, Qt::Key_X, Qt::Key_Z}) Release(key, Qt::ControlModifier);
+  Release(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  Release(Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("File 1 must be a ZV1 file")));
+  EXPECT_FALSE(window.Screen().HasScreen());
+  // A click on the empty display offers to open a file set; nothing chosen, nothing opened.
+  QTest::mousePress(window.Display, Qt::RightButton, {}, window.Display->rect().center());
+  EXPECT_FALSE(rec.openTitle.isEmpty());
+  EXPECT_EQ(window.Slots().OpenCount(), 0);
+}
+
 TEST_F(WindowKeysTest, TheViewStaysPutWhileABatchRuns) {
   Show({Write(QStringLiteral("batch.ZV1"), Busy(3, 60))});
   const TRecTime before = View().DisplayPosition;
