@@ -2,6 +2,7 @@
 // groups of each band as a coloured distribution with a count line, and the minute records as
 // light, temperature and battery traces.
 #include <QPainter>
+#include <utility>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -69,14 +70,16 @@ void ScreenPainter::DrawLowRes() {
   const int32_t mpu = std::max(v.MinutesPerUnit, 1);
   const int32_t s0 = v.DisplayPosition.Mn - v.DisplayPosition.Mn % mpu;
   const Scales sc = CurrentScales();
-  ClearPlot();
+  const bool keepZv1 = std::exchange(v.KeepZv1Bands, false);
+  auto kept = [&](const TFileRec& s) { return keepZv1 && s.FileType == ftZV1; };
+  if (!keepZv1) ClearPlot();
   QPainter p(&image_);
   const QColor background = options_.WhiteScreen ? QColor(Qt::white) : QColor(Qt::black);
   std::array<Traces, kSlotCount + 1> traces{};
 
   for (int i = 1; i <= kSlotCount; ++i) {
     TFileRec& s = fileSlots_[i];
-    if (!s.Open) continue;
+    if (!s.Open || kept(s)) continue;
     s.OctInThisScreen = 0;
     p.fillRect(l.PlotLeft, s.FileYtop, l.PlotWidth, s.FileYbottom - s.FileYtop + 1, background);
     if (options_.ShowTemps && options_.ShowTempsGrid &&
@@ -96,7 +99,7 @@ void ScreenPainter::DrawLowRes() {
     const int32_t colStart = s0 + c * mpu, colEnd = colStart + mpu;
     for (int i = 1; i <= kSlotCount; ++i) {
       TFileRec& s = fileSlots_[i];
-      if (!s.Open) continue;
+      if (!s.Open || kept(s)) continue;
       const int top = s.FileYtop, bottom = s.FileYbottom, height = v.SlotHeight;
       if (!s.InPlay || s.FirstLoggedMin >= colEnd) {
         p.fillRect(x, top, 3, bottom - top + 1, kWindowColour);
@@ -194,7 +197,7 @@ void ScreenPainter::DrawLowRes() {
   p.setFont(font);
   for (int i = 1; i <= kSlotCount; ++i) {
     const TFileRec& s = fileSlots_[i];
-    if (!s.Open || s.FileYaxisType != tyBatteryVoltage) continue;
+    if (!s.Open || kept(s) || s.FileYaxisType != tyBatteryVoltage) continue;
     const std::string_view names[] = {msg::kBatteryStack1, msg::kBatteryStack2, msg::kBatteryStack3,
                                       msg::kExternalBattery};
     const int offsets[] = {80, 60, 40, 20};

@@ -54,6 +54,9 @@ struct ViewState {
   int SlotHeight = 0;
   int FirstBandMiddle = 0;  // for the pointer read-out
   bool FrameDirty = true;   // labels and grids must be redrawn
+  // The next low-resolution draw leaves the bands of ZV1 files as they are (Shift+F3): a quick
+  // redraw of the call files after a filter change, without reading the large raw files again.
+  bool KeepZv1Bands = false;
 
   bool HighRes() const { return DisplayTimeUnit < 12; }
   // Start of the present screen: DisplayPosition holds its end after a draw.

@@ -110,7 +110,9 @@ bool DisplayControl::KeyRelease(int key, Qt::KeyboardModifiers modifiers, int po
       return true;
     case Qt::Key_F3:
     case Qt::Key_F12:
+      view_.KeepZv1Bands = key == Qt::Key_F3 && shift && !view_.HighRes();
       nav_.Refresh(true);
+      view_.KeepZv1Bands = false;  // in case nothing was drawn
       return true;
     case Qt::Key_Home:
       nav_.ShowFromStart();

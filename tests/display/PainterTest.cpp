@@ -100,6 +100,33 @@ TEST_F(PainterTest, RawFilesWeighTheDistributionByAmplitudeCallFilesByCount) {
   EXPECT_GT(RowsOfColour(2, x, FrequencyColour(79)), 0.2 * h);
 }
 
+// Shift+F3: one low-resolution redraw that leaves what the ZV1 band shows and redraws the rest.
+TEST_F(PainterTest, KeepingTheZv1BandsRedrawsOnlyTheCallFiles) {
+  std::vector<Record> raw;
+  for (int k = 0; k < 6; ++k) raw.push_back(WaveGroup(100'000 + k * 1000, 99, 160));
+  Open("a.ZV1", {MinuteOf(raw)});
+  Open("a.ZV2", {MinuteOf(Call(1, 100'000, {99, 99, 99}, 160))});
+  Layout(12, 1000, 700);
+  ASSERT_TRUE(nav.ShowFromStart());
+  const QImage first = painter.Image().copy();
+  const int x = view.layout.PlotLeft + 100;  // an empty column in both bands
+  const int yRaw = fileSlots[1].FileYtop + 20, yCalls = fileSlots[2].FileYtop + 20;
+  const QRgb mark = qRgb(1, 2, 3);
+  painter.Image().setPixel(x, yRaw, mark);
+  painter.Image().setPixel(x, yCalls, mark);
+  view.KeepZv1Bands = true;
+  nav.Refresh(false);
+  EXPECT_EQ(Pixel(x, yRaw), mark) << "the ZV1 band is left as it was";
+  EXPECT_EQ(Pixel(x, yCalls), first.pixel(x, yCalls)) << "the call file's band is drawn again";
+  EXPECT_FALSE(view.KeepZv1Bands) << "for one draw only";
+  EXPECT_EQ(fileSlots[2].OctInThisScreen, 3);
+  nav.Refresh(false);
+  EXPECT_EQ(Pixel(x, yRaw), first.pixel(x, yRaw));
+  const QRect plot(view.layout.PlotLeft, view.layout.PlotTop, view.layout.PlotWidth,
+                   view.layout.PlotBottom - view.layout.PlotTop);
+  EXPECT_EQ(painter.Image().copy(plot), first.copy(plot)) << "an ordinary redraw draws both again";
+}
+
 TEST_F(PainterTest, NoTemperatureSegmentAtFiftyDegrees) {
   auto minutes = [](uint8_t preamp) {
     std::vector<SyntheticMinute> ms;
