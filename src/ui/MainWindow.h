@@ -318,6 +318,8 @@ class TB : public QMainWindow {
   void CopyDisplayPicture();
   void SelectionChanged();
   void ConnectZoomMenu();
+  // The popup's two clipboard lists (MainWindowPaste.cpp): calls = call parameters, else raw data.
+  void PasteListClick(bool calls);
   void FastForwardTick();
   // The file graphs in place of the screen (MainWindowGraphs.cpp).
   void ConnectGraphControls();
