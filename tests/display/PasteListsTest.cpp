@@ -155,14 +155,5 @@ TEST_F(PasteListsTest, ACallBegunBeforeTheScreenStartStillGetsItsLine) {
   EXPECT_EQ(Split(lines[1])[4], QStringLiteral("9"));
 }
 
-TEST_F(PasteListsTest, NoFlagNoList) {
-  const int slot = Open("calls.ZV2", {MinuteOf(Call(CallOf(1, 200'000), 3))});
-  Layout(7);
-  ASSERT_TRUE(nav.ShowFromStart());
-  EXPECT_EQ(fileSlots[slot].CallsInThisScreen, 1);
-  EXPECT_TRUE(painter.Paste().Empty());
-  EXPECT_EQ(painter.Paste().Text(), "");
-}
-
 }  // namespace
 }  // namespace zorvel
