@@ -292,8 +292,10 @@ void ScreenPainter::DrawHighRes() {
     CallLine line;
     int lastCallX = l.PlotLeft;
     // Positioning may stop inside a call, past its call records: the call is still on screen.
-    if (s.FileType != ftZV1 && s.NrType == tOctet && s.InPlay && s.NrTime < end)
+    if (s.FileType != ftZV1 && s.NrType == tOctet && s.InPlay && s.NrTime < end) {
       NoteNewCall(s, std::max(l.PlotLeft, TimeToPixel(v, start, ItemTime(s))), lastCallX, options_);
+      if (s.PasteCalls) paste_.AddCall(s);
+    }
     while (s.InPlay && ItemTime(s) < end) {
       if (s.NrType == tOctet) {
         const int x = TimeToPixel(v, start, s.NrTime);
@@ -311,9 +313,11 @@ void ScreenPainter::DrawHighRes() {
             DrawFrequencyItem(b, x, line);
             break;
         }
+        if (s.PasteRaw) paste_.AddRaw(s);
       } else if (s.NrType == tCallrec && s.FileType != ftZV1) {
         NoteNewCall(s, TimeToPixel(v, start, ItemTime(s)), lastCallX, options_);
         line = CallLine{};
+        if (s.PasteCalls) paste_.AddCall(s);
       }
       ReadNextUsedRecord(s, reader_);
     }

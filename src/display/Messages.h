@@ -198,4 +198,17 @@ inline constexpr std::string_view kToPrefix = "To:    ";
 inline constexpr std::string_view kSelectionHint = "Selection: ";
 inline constexpr std::string_view kSelectionHintTo = "  to  ";
 
+// The clipboard lists of the popup menu: a tab-separated table of what one file shows.
+inline constexpr std::string_view kPasteRawHeader =
+    "file\tMin\t5uS\tavF\tSPL\tScore\tAMP1\tAMP2\tAMP3\tAMP4\tAMP5\tAMP6\tAMP7\tAMP8\tIPI1\tIPI2\tIPI3\tIPI4\t"
+    "IPI5\tIPI6\tIPI7\tIPI8";
+inline constexpr std::string_view kPasteCallHeaderFile = "file\t";
+inline constexpr std::string_view kPasteCallHeaderFields =
+    "Min\t5uS\tCallN\tCall type\tSp1\tSp2\tSp3\tBuzz\tReverb\tDuration\tSeq\tNwave groups\tavScore\tFmin\tFmax\t"
+    "Fstart\tFend\tFrange\tModalKHZ\tMedianKHZ\tFav\tFbodyHi\tFbodyLo\tMinSlopeKHZ\tUpBend@\tUpSharp\t"
+    "DownBend@\tDownSharp\tFlat1Khz\tFlat1Score\tFlat2Khz\tFlat2Score\tAmpAv";
+inline constexpr std::string_view kPasteTrue = "True";
+inline constexpr std::string_view kPasteFalse = "False";
+inline constexpr std::string_view kPasteLineEnd = "\r\n";
+
 }  // namespace zorvel::msg

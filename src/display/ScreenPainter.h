@@ -13,6 +13,7 @@
 #include "core/FileRec.h"
 #include "core/RecordReader.h"
 #include "display/DisplayOptions.h"
+#include "display/PasteLists.h"
 #include "display/ViewState.h"
 
 namespace zorvel {
@@ -43,12 +44,17 @@ class ScreenPainter {
   // Big caption of the present resolution.
   std::string ResolutionCaption() const;
 
+  // Filled by high-resolution draws for slots with PasteRaw or PasteCalls set; never cleared
+  // by a draw, so the caller decides what one list covers.
+  PasteList& Paste() { return paste_; }
+
  private:
   FileSlots& fileSlots_;
   ViewState& view_;
   DisplayOptions& options_;
   ReaderContext& reader_;
   QImage image_;
+  PasteList paste_;
 };
 
 // The rotated title of a band.

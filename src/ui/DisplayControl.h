@@ -42,6 +42,8 @@ class DisplayControl {
     return reader_;
   }
   bool HasScreen() const { return hasScreen_; }
+  // The clipboard list that high-resolution draws fill for slots with PasteRaw or PasteCalls.
+  PasteList& Paste() { return painter_.Paste(); }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }
 
   // The display area's size changed: lay out the plot and bands and redraw.

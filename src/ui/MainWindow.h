@@ -328,6 +328,8 @@ class TB : public QMainWindow {
   // Opening or closing files recomputes the full range; a selection in force is kept.
   void KeepSelectionAfterFilesChanged(int32_t first, int32_t last);
   void ConnectZoomMenu();
+  // The popup's two clipboard lists (MainWindowPaste.cpp): calls = call parameters, else raw data.
+  void PasteListClick(bool calls);
   void FastForwardTick();
   // The file graphs in place of the screen (MainWindowGraphs.cpp).
   void ConnectGraphControls();

@@ -191,9 +191,8 @@ void TB::ConnectZoomMenu() {
       display_->MarkBeforePointer(actionSlot_, at(), mark);
       Display->update();
     });
-  // The clipboard lists need the painter to report each record it draws, which it does not yet;
-  // the commands stay visible but cannot be chosen.
-  for (QAction* a : {m->PasteRaw, m->PasteCalls}) a->setEnabled(false);
+  connect(m->PasteRaw, &QAction::triggered, this, [this] { PasteListClick(false); });
+  connect(m->PasteCalls, &QAction::triggered, this, [this] { PasteListClick(true); });
 }
 
 bool TB::PointerAboveStatusPanel() const {

@@ -297,6 +297,9 @@ inline constexpr char kPasteCallsItem[] = "    Put call parameters into clipboar
 inline constexpr char kTimeToMemoItem[] = "    Put time into results memo";
 inline constexpr char kNoFileForAction[] =
     "No file selected for action.  Right click in file area and select for action";
+// Our own: low-resolution screens summarise minutes and draw no single wave group or call.
+inline constexpr char kPasteNeedsHighRes[] =
+    "The clipboard lists are made from high resolution screens: zoom in first";
 inline constexpr char kSelectedSlotButtonPrefix[] = "File";
 inline constexpr char kSelectedSlotButtonSuffix[] = ": Light, Temperature, Battery values";
 
