@@ -59,6 +59,11 @@ void TB::HideReadout() {
 
 void TB::PointerMoved(QPoint at) {
   const int x = at.x(), y = at.y();
+  if (!pointer_.introShown) {
+    // Once per run, the first time the pointer comes over the display: what the mouse can do.
+    pointer_.introShown = true;
+    MenuLbl->setText(QString::fromLatin1(msg::kPointerIntro));
+  }
   ViewState& v = display_->View();
   const Layout& l = v.layout;
   pointer_.pointerSlot = SlotUnderPointer(slots_, l, x, y);

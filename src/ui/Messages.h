@@ -257,6 +257,9 @@ inline constexpr char kCropHint[] = "Copy a batch of files, each cut to the time
 // Files page: file 1's deployment texts and the selected period.
 inline constexpr char kFile1TextsGroup[] = "File 1 texts";
 inline constexpr char kPeriodGroup[] = "Selected period";
+inline constexpr char kPointerIntro[] =
+    "Drag across a file to zoom in on it; right-click for zoom, selection, marks and clipboard commands; "
+    "F2 shows the menu";
 inline constexpr char kComparingZv3[] = "Comparing ZV3 files";
 inline constexpr char kComparisonNeedsZv3[] = "A comparison needs two ZV3 files among files 1 to 3";
 inline constexpr char kRangeGroup[] = "Time range in use";

@@ -274,6 +274,11 @@ TEST_F(WindowKeysTest, KeysAndClicksWithNoFileOpen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   window.SetMenuVisible(false);
   MoveTo(window.Display->rect().center());
+  // The first move over the display introduces the mouse, once.
+  EXPECT_TRUE(window.MenuLbl->text().startsWith(QStringLiteral("Drag across a file to zoom in")));
+  window.MenuLbl->clear();
+  MoveTo(window.Display->rect().center() + QPoint(5, 5));
+  EXPECT_TRUE(window.MenuLbl->text().isEmpty());
   for (Qt::Key key : {Qt::Key_F1, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6, Qt::Key_F8, Qt::Key_F9, Qt::Key_Home,
                       Qt::Key_End, Qt::Key_Left, Qt::Key_Up, Qt::Key_S})
     Release(key);
