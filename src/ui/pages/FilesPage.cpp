@@ -67,6 +67,7 @@ FilesPage::FilesPage(QWidget* parent)
   Long1Edit = Edit(this, "Long1Edit", 12);
   GMT1Edit = Edit(this, "GMT1Edit", 3);
   GMT1Edit->setMaximumWidth(60);
+  for (QLineEdit* e : {Lat1Edit, Long1Edit}) e->setMinimumWidth(110);
   SaveTextBtn = new QPushButton(Q(fileutils::msg::kSaveTextBtn), this);
   SaveTextBtn->setObjectName(QStringLiteral("SaveTextBtn"));
   auto caption = [this](const char* text) { return new QLabel(QString::fromLatin1(text), this); };
