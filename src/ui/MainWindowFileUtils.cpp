@@ -22,6 +22,7 @@
 #include "fileutils/ShiftJoin.h"
 #include "species/BuiltInSpecies.h"
 #include "ui/ClickLabel.h"
+#include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/WorkerJob.h"
 #include "ui/Messages.h"
@@ -216,8 +217,17 @@ void TB::CopySelectedPeriodBtnClick() {
     TimedMessage(QString::fromLatin1(msg::kNoFileToCopy), kMessageMs);
     return;
   }
-  const auto from = ParseMomentText(Files->PeriodFromEdit->text());
-  const auto to = ParseMomentText(Files->PeriodToEdit->text());
+  // The typed period, or with both boxes empty the display's time selection.
+  const QString fromText = Files->PeriodFromEdit->text().trimmed(), toText = Files->PeriodToEdit->text().trimmed();
+  std::optional<TRecTime> from, to;
+  if (fromText.isEmpty() && toText.isEmpty()) {
+    if (!TimeSelectionActive()) return TimedMessage(QString::fromLatin1(msg::kNoPeriodToCopy), kMessageMs);
+    from = TRecTime{display_->View().RangeFirstMin, 0};
+    to = TRecTime{display_->View().RangeLastMin, 0};
+  } else {
+    from = ParseMomentText(fromText);
+    to = ParseMomentText(toText);
+  }
   if (!from || !to || to->Mn < from->Mn) {
     TimedMessage(QString::fromLatin1(msg::kPeriodNotReadable), kMessageMs);
     return;

@@ -270,8 +270,11 @@ inline constexpr char kPeriodFromCaption[] = "from";
 inline constexpr char kPeriodToCaption[] = "to";
 inline constexpr char kPeriodPlaceholder[] = "yyyy-mm-dd hh:mm[:ss]";
 inline constexpr char kPeriodHint[] =
-    "The period to copy and to play: yyyy-mm-dd hh:mm, seconds optional (empty: the first second of the file)";
+    "The period to copy and to play: yyyy-mm-dd hh:mm, seconds optional (empty: the copy takes the time "
+    "selection, sound the screen on display)";
 inline constexpr char kPeriodNotReadable[] = "The selected period is not readable: type yyyy-mm-dd hh:mm[:ss] in both boxes";
+inline constexpr char kNoPeriodToCopy[] =
+    "No period to copy: set a time selection in the display (right-click), or type the period in both boxes";
 inline constexpr char kNoFileToCopy[] = "Open the files to copy first";
 
 // Sound.

@@ -15,6 +15,7 @@
 #include "support/Synthetic.h"
 #include "ui/ClickLabel.h"
 #include "ui/Messages.h"
+#include "ui/DisplayControl.h"
 #include "ui/UiTestSupport.h"
 #include "ui/pages/FileSetPanel.h"
 #include "ui/pages/FilesPage.h"
@@ -193,6 +194,20 @@ TEST_F(FileSetTest, CopyOfTheSelectedPeriodAndCropsToFileOnesSpan) {
   EXPECT_EQ(HeaderInt(rec.savePath, 260), kStart + 4);
   EXPECT_EQ(window.Files->CopyPeriodBtn->text(),
             QStringLiteral("Copy selected time period into new file(s)"));
+
+  // With the boxes empty the display's time selection is copied; without one, nothing is.
+  window.Files->PeriodFromEdit->clear();
+  window.Files->PeriodToEdit->clear();
+  rec.savePath = dir.filePath(QStringLiteral("selection.ZV1"));
+  Click(window.Files->CopyPeriodBtn);
+  EXPECT_TRUE(rec.TimedContains(QString::fromLatin1(msg::kNoPeriodToCopy)));
+  EXPECT_FALSE(QFile::exists(rec.savePath));
+  window.Screen().View().RangeFirstMin = kStart + 5;
+  window.Screen().View().RangeLastMin = kStart + 7;
+  window.SetTimeSelectionActive(true);
+  Click(window.Files->CopyPeriodBtn);
+  EXPECT_EQ(HeaderInt(rec.savePath, 256), kStart + 5);
+  EXPECT_EQ(HeaderInt(rec.savePath, 260), kStart + 7);
 
   // A crop of a file that ends before file 1's span is refused and listed; one that holds it is cut.
   const QString shorter = Make(QStringLiteral("short.ZV1"), kStart, 5);
