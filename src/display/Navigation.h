@@ -113,6 +113,10 @@ class Navigator {
   ScreenHistory history_;
   int rememberedSeekFile_ = 0;
   bool lowResBusy_ = false;
+
+ public:
+  // A low-resolution screen is being drawn (it lets window events through between columns).
+  bool LowResDrawing() const { return lowResBusy_; }
 };
 
 }  // namespace zorvel

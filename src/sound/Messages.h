@@ -26,7 +26,6 @@ inline constexpr std::string_view kPointerNotOverFile =
     "Pointer must be over a file display for this to work";
 inline constexpr std::string_view kNoWavIndex = "Failed to find wav index file in the directory of ";
 inline constexpr std::string_view kNoWavForMinute = "No wav file found for target minute";
-inline constexpr std::string_view kNoWavForTime = "No wav file found for target time";
 inline constexpr std::string_view kTimeNotFound = "time not found";
 
 // Our own: a WAV whose data would not fit the header's 32-bit sizes is refused, not cut short.

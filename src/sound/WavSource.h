@@ -24,4 +24,13 @@ WavSourceResult FindWavSourceLine(const std::vector<tWavFileTimesRecord>& times,
 // or the line cannot be read.
 std::string WavNameFromIndex(const std::string& indexPath, int line);
 
+// The recording under a moment of a slot's band (slot 0: the pointer was over no band). The name
+// is empty when none was found; message (a timed message) and status (the status line) say why.
+struct WavNameLookup {
+  std::string name;
+  std::string message;
+  std::string status;
+};
+WavNameLookup WavNameAt(const FileSlots& slots, int slot, TRecTime moment);
+
 }  // namespace zorvel::sound

@@ -42,6 +42,7 @@ class DisplayControl {
     return reader_;
   }
   bool HasScreen() const { return hasScreen_; }
+  bool LowResDrawing() const { return nav_.LowResDrawing(); }
   // The clipboard list that high-resolution draws fill for slots with PasteRaw or PasteCalls.
   PasteList& Paste() { return painter_.Paste(); }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }

@@ -347,7 +347,7 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
     display_->Resize(Display->size());
     UpdateDisplay();
   }
-  if (watched == Display && event->type() == QEvent::Wheel && !batchRunning_) {
+  if (watched == Display && event->type() == QEvent::Wheel && !ViewLocked()) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel->angleDelta().y();
     if (steps != 0 && display_->Wheel(steps > 0, static_cast<int>(wheel->position().y()), MenuVisible())) {
@@ -358,19 +358,23 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+bool TB::ViewLocked() const {
+  return batchRunning_ || livePlay_ || display_->LowResDrawing();
+}
+
 void TB::keyPressEvent(QKeyEvent* event) {
   if (KeyHidesMenuFirst(event->key(), event->modifiers()) && MenuVisible()) SetMenuVisible(false);
   QMainWindow::keyPressEvent(event);
 }
 
 void TB::keyReleaseEvent(QKeyEvent* event) {
-  // While a batch job works through the files, the view must not move them under it.
-  if (!batchRunning_ && PointerKeyRelease(event)) {
+  // While a batch job or live play works through the files, the view must not move them.
+  if (!ViewLocked() && PointerKeyRelease(event)) {
     event->accept();
     return;
   }
   // Display keys act only while the menu is hidden, so typing into the pages never moves the view.
-  if (!batchRunning_ && !MenuVisible() && PointerAboveStatusPanel()) {
+  if (!ViewLocked() && !MenuVisible() && PointerAboveStatusPanel()) {
     const int x = Display->mapFromGlobal(QCursor::pos()).x();
     if (display_->KeyRelease(event->key(), event->modifiers(), x)) {
       Display->update();

@@ -112,6 +112,9 @@ class TB : public QMainWindow {
 
   // --- Flags (readable from any thread) -------------------------------------------------------
   bool BatchRunning() const { return batchRunning_; }
+  // Keys and clicks leave the view alone while a batch job or live play reads the open files, or
+  // while a low-resolution screen is being drawn.
+  bool ViewLocked() const;
   // Starting a batch clears any stop request left from before.
   void SetBatchRunning(bool on);
   bool StopRequested() const { return stopRequested_; }
@@ -315,6 +318,10 @@ class TB : public QMainWindow {
   // False while the pointer is on the status panel (the bar above the display).
   bool PointerAboveStatusPanel() const;
   void RescaleKey(bool up);
+  // Sound read for play or a WAV file moves the slot: the screen is drawn again.
+  void RedrawAfterSoundRead();
+  // The popup's "Put .wav name into clipboard": the recording under the last right-click.
+  void WavNameToClipboardClick();
   // Ctrl+F: file 1's microphone response to the clipboard.
   void MicrophoneResponseKey();
   // Ctrl+Shift+C: page through two ZV3 files side by side, stopping at screens with calls.

@@ -109,7 +109,7 @@ void TB::PointerMoved(QPoint at) {
 }
 
 void TB::PointerPressed(Qt::MouseButton button, QPoint at) {
-  if (batchRunning_) return;  // the view stays put while a batch job reads the open files
+  if (ViewLocked()) return;  // the view stays put while the open files are being read
   if (slots_.OpenCount() == 0) {
     if (button == Qt::LeftButton || button == Qt::RightButton) OpenFileSetBtnClick();
     return;
@@ -130,7 +130,7 @@ void TB::PointerReleased(Qt::MouseButton button, QPoint at) {
   const int start = pointer_.DragStartX;
   pointer_.DragStartX = 0;
   Display->SetDragLine(0, 0, 0);
-  if (BatchRunning() || !display_->HasScreen()) return;
+  if (ViewLocked() || !display_->HasScreen()) return;
   const ViewState& v = display_->View();
   if (!DragReleaseZooms(v.layout, v.DisplayTimeUnit, start, at.x(), at.y())) return;
   display_->View().SeekFile = seekFile_;
@@ -198,6 +198,8 @@ void TB::ConnectZoomMenu() {
     });
   connect(m->PasteRaw, &QAction::triggered, this, [this] { PasteListClick(false); });
   connect(m->PasteCalls, &QAction::triggered, this, [this] { PasteListClick(true); });
+  connect(m->CreateWav, &QAction::triggered, this, &TB::CreateWavFileClick);
+  connect(m->WavNameToClipboard, &QAction::triggered, this, &TB::WavNameToClipboardClick);
 }
 
 bool TB::PointerAboveStatusPanel() const {

@@ -8,20 +8,27 @@
 // Live play hands each chunk to the audio output from memory, so no temporary WAV file is written
 // and none is left in the working folder; a developer "retain .wav files" option would have
 // nothing to keep. Only the reconstruction the user names is written to disk.
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "core/Messages.h"
 #include "core/RecordReader.h"
+#include "display/PointerReadout.h"
+#include "display/ViewState.h"
 #include "fileutils/FileSet.h"
 #include "sound/Messages.h"
 #include "sound/Render.h"
 #include "sound/Wav.h"
+#include "sound/WavSource.h"
 #include "sound/WaveCollector.h"
 #include "ui/ClickLabel.h"
+#include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
 #include "ui/Messages.h"
@@ -141,11 +148,31 @@ void TB::PlaySoundsBtnClick() {
     }
     WaitFor(sound::PauseAfterChunkMs(pauseTicks));
   };
-  ReaderContext ctx{host()};
+  ReaderContext ctx = display_->Reader();  // the filters the screen is drawn with
   sound::WaveCollector collector(sound::CollectMode::LivePlay, span->from, &sink);
   sound::CollectSlotWaves(slots_, slot, span->from, span->to, ctx, collector);
   livePlay_ = false;
+  RedrawAfterSoundRead();
   Sound->PlaySoundsBtn->setText(Q(sound::msg::kPlayCaption));
+}
+
+void TB::RedrawAfterSoundRead() {
+  // Reading the sound moved the slot; the screen puts every file back where it shows.
+  if (!display_->HasScreen() || graphsShown_) return;
+  display_->Nav().Refresh(false);
+  Display->update();
+}
+
+void TB::WavNameToClipboardClick() {
+  const QPoint click = pointer_.LastRightClick;
+  const int slot = SlotUnderPointer(slots_, display_->View().layout, click.x(), click.y());
+  const TRecTime t = PixelToTime(display_->View(), click.x());
+  const sound::WavNameLookup found = sound::WavNameAt(slots_, slot, t);
+  if (!found.message.empty()) TimedMessage(Q(found.message), kMessageMs);
+  if (!found.status.empty()) MenuLbl->setText(Q(found.status));
+  if (found.name.empty()) return;
+  setWindowTitle(Q(found.name));
+  QGuiApplication::clipboard()->setText(Q(found.name));
 }
 
 void TB::CreateWavFileClick() {
@@ -162,9 +189,10 @@ void TB::CreateWavFileClick() {
     return;
   }
   stopRequested_ = false;
-  ReaderContext ctx{host()};
+  ReaderContext ctx = display_->Reader();  // the filters the screen is drawn with
   sound::WaveCollector collector(sound::CollectMode::File, span->from);
   sound::CollectSlotWaves(slots_, slot, span->from, span->to, ctx, collector);
+  RedrawAfterSoundRead();
   if (stopRequested_) return;  // Stop or Esc while the span was read
   const std::vector<int16_t> samples = sound::RenderReconstruction(collector.Entries());
 

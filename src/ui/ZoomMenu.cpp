@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "sound/Messages.h"
 #include "ui/Messages.h"
 
 namespace zorvel::ui {
@@ -32,6 +33,14 @@ ZoomMenu::ZoomMenu(QWidget* parent) : QMenu(parent) {
   PasteRaw = item("PasteRawItem", msg::kPasteRawItem);
   PasteCalls = item("PasteCallsItem", msg::kPasteCallsItem);
   TimeToMemo = item("TimeToMemoItem", msg::kTimeToMemoItem);
+  addSeparator();
+  auto soundItem = [this](const char* name, std::string_view caption) {
+    QAction* a = addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  CreateWav = soundItem("createwavfileoffirstcallonscreen1", sound::msg::kCreateWavMenu);
+  WavNameToClipboard = soundItem("Putwavnameintoclipboard1", sound::msg::kWavNameToClipboardMenu);
 }
 
 }  // namespace zorvel::ui

@@ -28,6 +28,8 @@ class ZoomMenu : public QMenu {
   QAction* PasteRaw = nullptr;
   QAction* PasteCalls = nullptr;
   QAction* TimeToMemo = nullptr;
+  QAction* CreateWav = nullptr;
+  QAction* WavNameToClipboard = nullptr;
 };
 
 }  // namespace zorvel::ui

@@ -211,12 +211,40 @@ TEST(WavSource, FindsTheRecordingThatHoldsAMoment) {
   EXPECT_EQ(FindWavSourceLine(times, 100, 0).line, 1);
   EXPECT_EQ(FindWavSourceLine(times, 100, 50).line, 3);
   EXPECT_EQ(FindWavSourceLine(times, 99, 0).status, "No wav file found for target minute");
-  EXPECT_EQ(FindWavSourceLine(times, 101, 30).status, "No wav file found for target time");
+  EXPECT_EQ(FindWavSourceLine(times, 101, 30).line, 4) << "the last recording holds what follows its start";
   TempDir dir("wav_index");
   testing::WriteAll(dir.File("index.txt"), {'a', '\t', 'x', '.', 'w', 'a', 'v', '\r', '\n', 'b', '\t', 'c',
                                             '\t', 'y', '.', 'w', 'a', 'v', '\n'});
   EXPECT_EQ(WavNameFromIndex(dir.File("index.txt"), 2), "y.wav");
   EXPECT_EQ(WavNameFromIndex(dir.File("index.txt"), 3), "");
+}
+
+TEST(WavSource, NameUnderAMomentOfABand) {
+  FileSlots slots;
+  WavNameLookup none = WavNameAt(slots, 0, {100, 0});
+  EXPECT_EQ(none.message, "Pointer must be over a file display for this to work");
+  EXPECT_EQ(none.status, "time not found");
+  EXPECT_TRUE(none.name.empty());
+
+  TFileRec& s = slots[1];
+  s.Open = true;
+  s.ShortName = "night.ZV1";
+  const WavNameLookup noIndex = WavNameAt(slots, 1, {100, 0});
+  EXPECT_EQ(noIndex.message, "Failed to find wav index file in the directory of night.ZV1");
+  EXPECT_EQ(noIndex.status, noIndex.message);
+
+  TempDir dir("wav_name");
+  const std::string index = "00 1\ta.wav\n20 1\tb.wav\n";
+  testing::WriteAll(dir.File("night.txt"), std::vector<uint8_t>(index.begin(), index.end()));
+  s.WavIndexFile = dir.File("night.txt");
+  s.WavIndexFileOpen = true;
+  s.WavFileTimes = {{100, 0}, {100, 20}};
+  EXPECT_EQ(WavNameAt(slots, 1, {100, 25 * kTicksPerSecond}).name, "b.wav");
+  EXPECT_EQ(WavNameAt(slots, 1, {100, 19 * kTicksPerSecond + 199'999}).name, "a.wav");
+  const WavNameLookup otherMinute = WavNameAt(slots, 1, {102, 0});
+  EXPECT_TRUE(otherMinute.name.empty());
+  EXPECT_EQ(otherMinute.status, "No wav file found for target minute");
+  EXPECT_TRUE(otherMinute.message.empty());
 }
 
 TEST(WavSource, DefaultReconstructionName) {

@@ -293,6 +293,25 @@ TEST_F(WindowKeysTest, KeysAndClicksWithNoFileOpen) {
   EXPECT_EQ(window.Slots().OpenCount(), 0);
 }
 
+TEST_F(WindowKeysTest, ThePopupsSoundCommands) {
+  Show({Write(QStringLiteral("wave.ZV1"), Busy(2, 60))});
+  auto* menu = window.findChild<ZoomMenu*>();
+  EXPECT_EQ(menu->CreateWav->text(), QStringLiteral("    create .wav file"));
+  EXPECT_EQ(menu->WavNameToClipboard->text(), QStringLiteral("    Put .wav name into clipboard"));
+  auto choose = [&](QAction* a) {
+    QTest::mousePress(window.Display, Qt::RightButton, {}, InBand());
+    a->trigger();
+    menu->close();
+  };
+  choose(menu->WavNameToClipboard);
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Failed to find wav index file in the directory of wave.ZV1")));
+  choose(menu->SelectFile);
+  rec.savePath = dir.path() + QStringLiteral("/screen.wav");
+  choose(menu->CreateWav);
+  EXPECT_EQ(rec.saveTitle, QStringLiteral("Save Zorvel data file to PC as *.ZV1 file "));
+  EXPECT_TRUE(QFile::exists(rec.savePath));
+}
+
 TEST_F(WindowKeysTest, TheViewStaysPutWhileABatchRuns) {
   Show({Write(QStringLiteral("batch.ZV1"), Busy(3, 60))});
   const TRecTime before = View().DisplayPosition;

@@ -34,6 +34,8 @@ std::vector<zorvel::testing::SyntheticMinute> TwoCalls() {
     c.StartTime = start;
     c.Number = number;
     c.nSelOctInCall = 3;
+    c.AmpAv = 100;  // loud and sure enough for the window's filters
+    c.SpConfidence = 5;
     const auto call = EncodeCall(c);
     ms[0].records.insert(ms[0].records.end(), call.begin(), call.end());
     for (int32_t k = 0; k < 3; ++k)
