@@ -12,6 +12,7 @@ MinuteWork::MinuteWork(const FinderSettings& s)
       priorOctets(kMaxCallOctets + 1, 0),
       calls(kMaxCalls + 1),
       candidates(kMaxCalls + 1),
+      input(kInitialReadBufferBytes),
       out(kOutputBufferBytes),
       buzzOfOctet(kOctetArraySize, 0) {
   buzzes.reserve(kMaxOctets / 8);

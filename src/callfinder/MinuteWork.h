@@ -100,6 +100,9 @@ class MinuteWork {
   int32_t callCount = 0;
   bool limitReached = false;
 
+  // The minute's raw ZV1 records, read by the worker that processes them.
+  std::vector<uint8_t> input;
+
   // The ZV2 records of the minute (minute record first).
   std::vector<uint8_t> out;
   size_t outLen = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <string_view>
 
 #include "callfinder/Messages.h"
@@ -40,35 +41,41 @@ MinuteSpan SpanOf(const TFileRec& s, int32_t m) {
   return span;
 }
 
+// Reads minutes for the workers. The file has one position, so reads take turns; each is a
+// copy out of the page cache, short beside the processing it feeds.
 class MinuteReader {
  public:
-  MinuteReader(TFileRec& s, Host& host) : s_(s), host_(host) {}
+  explicit MinuteReader(TFileRec& s) : s_(s) {}
 
-  // Reads minute m into dst (grown as needed); returns the whole records read.
-  size_t Read(int32_t m, std::vector<uint8_t>& dst, size_t at) {
+  // Reads minute m into dst (grown as needed, never shrunk); returns the whole records read.
+  // A short read is reported in notices (administrators only).
+  size_t Read(int32_t m, std::vector<uint8_t>& dst, std::vector<cf::MinuteNotice>& notices) {
     const MinuteSpan span = SpanOf(s_, m);
     if (span.records == 0) return 0;
     const size_t want = static_cast<size_t>(span.records) * kRecordBytes;
-    // A lone minute grows the buffer generously so that few minutes ever grow it again; a
-    // batch of minutes only needs room for the one being added.
-    if (at + want > dst.size()) {
-      const size_t generous = std::min(std::max(2 * dst.size(), 32 * want), kMaxReadBufferGrowth);
-      dst.resize(at == 0 ? std::max(want, generous) : std::max(2 * dst.size(), at + want));
+    // Grown generously so that few minutes ever grow it again.
+    if (want > dst.size()) dst.resize(std::max(want, std::min(std::max(2 * dst.size(), 32 * want), kMaxReadBufferGrowth)));
+    size_t got = 0;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data(), want);
     }
-    const size_t got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data() + at, want);
-    if (got < want && got > 0 && host_.AdministratorMode()) {
-      host_.TimedMessage(std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
+    if (got < want && got > 0) {
+      notices.push_back({std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
                              "   " + std::to_string(span.records),
-                         3000);
-      host_.TimedMessage(
-          std::string(cfmsg::kMinuteRead2) + std::to_string(got) + " " + std::to_string(span.records), 3000);
+                         3000, true});
+      notices.push_back(
+          {std::string(cfmsg::kMinuteRead2) + std::to_string(got) + " " + std::to_string(span.records), 3000, true});
     }
     return got / kRecordBytes;
   }
 
+  // The bytes minute m will take once read.
+  size_t BytesOf(int32_t m) const { return static_cast<size_t>(SpanOf(s_, m).records) * kRecordBytes; }
+
  private:
   TFileRec& s_;
-  Host& host_;
+  std::mutex mutex_;
 };
 
 void CopyResult(cf::MinuteWork& w, MinuteResult& r) {
@@ -89,11 +96,7 @@ HeaderBytes Zv2Header(TFileRec& s) {
 }  // namespace
 
 RunStorage::RunStorage(int jobs, const FinderSettings& settings)
-    : pool(jobs, settings),
-      chunkMinutes(pool.Jobs() == 1 ? 1 : 64 * pool.Jobs()),
-      raw(cf::kInitialReadBufferBytes),
-      offset(static_cast<size_t>(chunkMinutes)),
-      length(static_cast<size_t>(chunkMinutes)),
+    : pool(jobs, settings), chunkMinutes(pool.Jobs() == 1 ? 1 : 64 * pool.Jobs()),
       results(static_cast<size_t>(chunkMinutes)) {}
 
 FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
@@ -122,35 +125,28 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   const int32_t progressEvery = std::max(1, minutes / kProgressSteps);
   host.Progress(caption, 0, kProgressSteps);
   const int chunkMinutes = run.chunkMinutes;
-  std::vector<uint8_t>& raw = run.raw;
-  std::vector<size_t>& offset = run.offset;
-  std::vector<size_t>& length = run.length;
   std::vector<MinuteResult>& results = run.results;
   cf::MinutePool& pool = run.pool;
-  MinuteReader reader(s, host);
+  MinuteReader reader(s);
+  std::mutex commitMutex;
+  std::vector<bool> done(static_cast<size_t>(chunkMinutes));
   bool writeOk = true;
   const bool collectGraph = static_cast<bool>(graph);
 
   for (int32_t m = 0; m < minutes;) {
-    // Read a batch of minutes, bounded in count and bytes, then process them together.
+    // A batch of minutes, bounded in count and in raw bytes so that the results waiting to be
+    // written stay small whatever the file holds.
     int count = 0;
-    size_t used = 0;
-    while (count < chunkMinutes && m + count < minutes && (count == 0 || used < kChunkBytesLimit)) {
-      const size_t recs = reader.Read(m + count, raw, used);
-      offset[static_cast<size_t>(count)] = used;
-      length[static_cast<size_t>(count)] = recs * kRecordBytes;
-      used += recs * kRecordBytes;
+    size_t batchBytes = 0;
+    while (count < chunkMinutes && m + count < minutes && (count == 0 || batchBytes < kChunkBytesLimit)) {
+      batchBytes += reader.BytesOf(m + count);
       ++count;
     }
     const int32_t firstMinute = m;
-    pool.Run(count, [&](cf::MinuteWork& w, int i) {
-      w.collectGraphMarks = collectGraph;
-      w.minuteOfDay = (s.FirstLoggedMin + firstMinute + i) % kMinutesPerDay;
-      cf::ProcessMinute(w, raw.data() + offset[static_cast<size_t>(i)], length[static_cast<size_t>(i)],
-                        s.ShortName);
-      CopyResult(w, results[static_cast<size_t>(i)]);
-    });
-    for (int i = 0; i < count; ++i) {
+    // Each minute's result is handed on (written, counted, reported) in file order as soon as it
+    // and every minute before it are done, by whichever worker finishes the gap, so the writing
+    // overlaps the processing instead of waiting for the whole batch.
+    auto commit = [&](int i) {
       MinuteResult& r = results[static_cast<size_t>(i)];
       for (const cf::MinuteNotice& n : r.notices)
         if (!n.administratorOnly || host.AdministratorMode()) host.TimedMessage(n.text, n.milliseconds);
@@ -165,9 +161,41 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
       for (std::string& line : r.exportLines) exportLines.push_back(std::move(line));
       if (collectGraph)
         for (const cf::GraphMark& g : r.graphMarks) graph(g);
-      if ((m + i + 1) % progressEvery == 0)
-        host.Progress(caption, std::min(kProgressSteps, (m + i + 1) / progressEvery), kProgressSteps);
-    }
+      const int32_t doneMinutes = firstMinute + i + 1;
+      if (doneMinutes % progressEvery == 0)
+        host.Progress(caption, std::min(kProgressSteps, doneMinutes / progressEvery), kProgressSteps);
+    };
+    std::fill(done.begin(), done.begin() + count, false);
+    int nextToCommit = 0;
+    bool committing = false;
+    pool.Run(count, [&](cf::MinuteWork& w, int i) {
+      std::vector<cf::MinuteNotice> readNotices;
+      const size_t recs = reader.Read(firstMinute + i, w.input, readNotices);
+      w.collectGraphMarks = collectGraph;
+      w.minuteOfDay = (s.FirstLoggedMin + firstMinute + i) % kMinutesPerDay;
+      cf::ProcessMinute(w, w.input.data(), recs * kRecordBytes, s.ShortName);
+      MinuteResult& r = results[static_cast<size_t>(i)];
+      CopyResult(w, r);
+      if (!readNotices.empty()) r.notices.insert(r.notices.begin(), readNotices.begin(), readNotices.end());
+      {
+        const std::lock_guard<std::mutex> lock(commitMutex);
+        done[static_cast<size_t>(i)] = true;
+        if (committing) return;  // the worker committing now will reach this minute
+        committing = true;
+      }
+      for (;;) {
+        int next = 0;
+        {
+          const std::lock_guard<std::mutex> lock(commitMutex);
+          if (nextToCommit >= count || !done[static_cast<size_t>(nextToCommit)]) {
+            committing = false;
+            return;
+          }
+          next = nextToCommit++;
+        }
+        commit(next);
+      }
+    });
     m += count;
   }
 

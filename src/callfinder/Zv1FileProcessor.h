@@ -38,16 +38,14 @@ struct MinuteResult {
   std::vector<cf::MinuteNotice> notices;
 };
 
-// Everything a run needs besides the files: the workers with their minute storage, the read
-// buffer of raw minutes and the results waiting to be written. Made once per run and reused
-// for every file.
+// Everything a run needs besides the files: the workers with their minute storage (each reads
+// its own minutes, so a minute's records are still in the cache when they are processed) and the
+// results waiting to be written in file order. Made once per run and reused for every file.
 class RunStorage {
  public:
   RunStorage(int jobs, const FinderSettings& settings);
   cf::MinutePool pool;
-  const int chunkMinutes;    // minutes read and processed together
-  std::vector<uint8_t> raw;  // their records, back to back
-  std::vector<size_t> offset, length;
+  const int chunkMinutes;  // minutes processed together before their results are written
   std::vector<MinuteResult> results;
 };
 
