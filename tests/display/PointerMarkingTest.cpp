@@ -10,15 +10,7 @@ namespace zorvel {
 namespace {
 
 tCall CallAt(int32_t start, bool marked = false, bool buzz = false) {
-  tCall c;
-  c.CallType = tcFM;
-  c.StartTime = start;
-  c.Duration100Musecs = 40;
-  c.AmpAv = 100;
-  c.Fmax = 80;
-  c.Fmin = 40;
-  c.SpConfidence = 5;
-  c.HmicScore = 3;
+  tCall c = testing::AcceptedCall(start);
   c.Marked = marked;
   c.BuzzCall = buzz;
   return c;

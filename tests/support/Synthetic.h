@@ -14,6 +14,22 @@
 
 namespace zorvel::testing {
 
+// A plain FM call from 80 down to 40 kHz, 4 ms long, loud and confidently classed, so that the
+// filters as they stand at start-up accept it.
+inline tCall AcceptedCall(int32_t start, int32_t number = 0) {
+  tCall c;
+  c.CallType = tcFM;
+  c.StartTime = start;
+  c.Number = number;
+  c.Duration100Musecs = 40;
+  c.Fmax = 80;
+  c.Fmin = 40;
+  c.AmpAv = 100;
+  c.SpConfidence = 5;
+  c.HmicScore = 3;
+  return c;
+}
+
 struct SyntheticMinute {
   std::vector<Record> records;  // records after the minute record
   MinuteValues values{};

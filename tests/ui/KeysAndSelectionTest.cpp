@@ -151,16 +151,7 @@ std::vector<SyntheticMinute> CallPairs() {
   for (auto& m : ms) m.values.MinON = true;
   int32_t number = 0;
   for (int32_t start : {200'000, 240'000, 6'000'000, 6'040'000}) {
-    tCall c;
-    c.Number = ++number;
-    c.CallType = tcFM;
-    c.StartTime = start;
-    c.Duration100Musecs = 40;
-    c.Fmax = 80;
-    c.Fmin = 40;
-    c.AmpAv = 100;
-    c.SpConfidence = 5;
-    c.HmicScore = 3;
+    tCall c = zorvel::testing::AcceptedCall(start, ++number);
     c.nSelOctInCall = 2;
     for (const Record& r : EncodeCall(c)) ms[0].records.push_back(r);
     // Paging looks for wave groups on the screen it stops at, so each call has its two.

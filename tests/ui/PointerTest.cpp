@@ -215,15 +215,7 @@ TEST(PointerMarking, PopupMarksOnlyTheMarkBitOfCallsBeforeThePointer) {
   TB window(rec.Options());
   std::vector<zorvel::testing::SyntheticMinute> ms(2);
   for (int32_t start : {200'000, 600'000, 1'200'000}) {
-    tCall c;
-    c.CallType = tcFM;
-    c.StartTime = start;
-    c.Duration100Musecs = 40;
-    c.Fmax = 80;
-    c.Fmin = 40;
-    c.AmpAv = 100;
-    c.SpConfidence = 5;
-    c.HmicScore = 3;
+    tCall c = zorvel::testing::AcceptedCall(start);
     c.BuzzCall = start == 600'000;
     for (const Record& r : EncodeCall(c)) ms[0].records.push_back(r);
   }
