@@ -6,8 +6,24 @@ namespace zorvel::cf {
 
 MinutePool::MinutePool(int jobs, const FinderSettings& settings) {
   jobs = std::max(1, jobs);
-  for (int i = 0; i < jobs; ++i) works_.push_back(std::make_unique<MinuteWork>(settings));
-  for (int i = 1; i < jobs; ++i) threads_.emplace_back([this, i] { WorkerLoop(i); });
+  works_.resize(static_cast<size_t>(jobs));
+  // Each worker makes its own working storage, so the several megabytes of each are set up at
+  // the same time, on the thread that will use them.
+  int made = 1;
+  for (int i = 1; i < jobs; ++i)
+    threads_.emplace_back([this, i, &settings, &made] {
+      auto work = std::make_unique<MinuteWork>(settings);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        works_[static_cast<size_t>(i)] = std::move(work);
+        ++made;
+      }
+      done_.notify_all();
+      WorkerLoop(i);
+    });
+  works_[0] = std::make_unique<MinuteWork>(settings);
+  std::unique_lock<std::mutex> lock(mutex_);
+  done_.wait(lock, [&] { return made == jobs; });
 }
 
 MinutePool::~MinutePool() {

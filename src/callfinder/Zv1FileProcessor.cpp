@@ -18,7 +18,7 @@ namespace zorvel {
 namespace {
 
 constexpr int kProgressSteps = 120;
-constexpr size_t kChunkBytesLimit = 16u << 20;  // raw minute bytes held for one parallel batch
+constexpr size_t kChunkBytesLimit = 64u << 20;  // raw minute bytes of one batch; its results wait in memory
 constexpr int64_t kMaxMinuteRecords = 4 * (int64_t{cf::kMaxOctets} + 1);
 constexpr size_t kMaxReadBufferGrowth = 64u << 20;
 
@@ -41,25 +41,22 @@ MinuteSpan SpanOf(const TFileRec& s, int32_t m) {
   return span;
 }
 
-// Reads minutes for the workers. The file has one position, so reads take turns; each is a
-// copy out of the page cache, short beside the processing it feeds.
+// Reads minutes for the workers. The file has one position, so reads take turns: a worker
+// takes the turn once for a whole group of minutes (Lock), then reads them one after another.
 class MinuteReader {
  public:
   explicit MinuteReader(TFileRec& s) : s_(s) {}
 
-  // Reads minute m into dst (grown as needed, never shrunk); returns the whole records read.
-  // A short read is reported in notices (administrators only).
-  size_t Read(int32_t m, std::vector<uint8_t>& dst, std::vector<cf::MinuteNotice>& notices) {
+  std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(mutex_); }
+
+  // Reads minute m into dst at `at` (grown as needed, never shrunk); returns the whole records
+  // read. A short read is reported in notices (administrators only). Call with the lock held.
+  size_t Read(int32_t m, std::vector<uint8_t>& dst, size_t at, std::vector<cf::MinuteNotice>& notices) {
     const MinuteSpan span = SpanOf(s_, m);
     if (span.records == 0) return 0;
     const size_t want = static_cast<size_t>(span.records) * kRecordBytes;
-    // Grown generously so that few minutes ever grow it again.
-    if (want > dst.size()) dst.resize(std::max(want, std::min(std::max(2 * dst.size(), 32 * want), kMaxReadBufferGrowth)));
-    size_t got = 0;
-    {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data(), want);
-    }
+    if (at + want > dst.size()) dst.resize(std::max(at + want, std::min(2 * dst.size(), kMaxReadBufferGrowth)));
+    const size_t got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data() + at, want);
     if (got < want && got > 0) {
       notices.push_back({std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
                              "   " + std::to_string(span.records),
@@ -77,6 +74,15 @@ class MinuteReader {
   TFileRec& s_;
   std::mutex mutex_;
 };
+
+// Consecutive minutes of a batch that one worker reads and processes in one go: about a cache's
+// worth of records, so quiet minutes are not handed out one by one.
+struct MinuteGroup {
+  int first = 0;  // index within the batch
+  int count = 0;
+};
+constexpr size_t kGroupBytes = 256u << 10;
+constexpr int kGroupMinutes = 64;
 
 void CopyResult(cf::MinuteWork& w, MinuteResult& r) {
   r.bytes.assign(w.out.begin(), w.out.begin() + static_cast<std::ptrdiff_t>(w.outLen));
@@ -129,17 +135,26 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   cf::MinutePool& pool = run.pool;
   MinuteReader reader(s);
   std::mutex commitMutex;
-  std::vector<bool> done(static_cast<size_t>(chunkMinutes));
+  std::vector<MinuteGroup> groups;
+  std::vector<bool> done;
   bool writeOk = true;
   const bool collectGraph = static_cast<bool>(graph);
 
   for (int32_t m = 0; m < minutes;) {
     // A batch of minutes, bounded in count and in raw bytes so that the results waiting to be
-    // written stay small whatever the file holds.
+    // written stay small whatever the file holds, cut into groups for the workers.
     int count = 0;
-    size_t batchBytes = 0;
+    size_t batchBytes = 0, groupBytes = 0;
+    groups.clear();
     while (count < chunkMinutes && m + count < minutes && (count == 0 || batchBytes < kChunkBytesLimit)) {
-      batchBytes += reader.BytesOf(m + count);
+      const size_t bytes = reader.BytesOf(m + count);
+      if (groups.empty() || groupBytes >= kGroupBytes || groups.back().count >= kGroupMinutes) {
+        groups.push_back({count, 0});
+        groupBytes = 0;
+      }
+      ++groups.back().count;
+      groupBytes += bytes;
+      batchBytes += bytes;
       ++count;
     }
     const int32_t firstMinute = m;
@@ -165,35 +180,56 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
       if (doneMinutes % progressEvery == 0)
         host.Progress(caption, std::min(kProgressSteps, doneMinutes / progressEvery), kProgressSteps);
     };
-    std::fill(done.begin(), done.begin() + count, false);
+    const int groupCount = static_cast<int>(groups.size());
+    done.assign(static_cast<size_t>(groupCount), false);
     int nextToCommit = 0;
     bool committing = false;
-    pool.Run(count, [&](cf::MinuteWork& w, int i) {
+    pool.Run(groupCount, [&](cf::MinuteWork& w, int g) {
+      const MinuteGroup group = groups[static_cast<size_t>(g)];
+      std::vector<size_t> offset(static_cast<size_t>(group.count)), length(offset.size());
       std::vector<cf::MinuteNotice> readNotices;
-      const size_t recs = reader.Read(firstMinute + i, w.input, readNotices);
-      w.collectGraphMarks = collectGraph;
-      w.minuteOfDay = (s.FirstLoggedMin + firstMinute + i) % kMinutesPerDay;
-      cf::ProcessMinute(w, w.input.data(), recs * kRecordBytes, s.ShortName);
-      MinuteResult& r = results[static_cast<size_t>(i)];
-      CopyResult(w, r);
-      if (!readNotices.empty()) r.notices.insert(r.notices.begin(), readNotices.begin(), readNotices.end());
+      std::vector<int> noticesOf;  // the group's minute of each read notice
+      {
+        const auto lock = reader.Lock();
+        size_t used = 0;
+        for (int k = 0; k < group.count; ++k) {
+          const size_t recs = reader.Read(firstMinute + group.first + k, w.input, used, readNotices);
+          noticesOf.resize(readNotices.size(), k);
+          offset[static_cast<size_t>(k)] = used;
+          length[static_cast<size_t>(k)] = recs * kRecordBytes;
+          used += recs * kRecordBytes;
+        }
+      }
+      for (int k = 0; k < group.count; ++k) {
+        const int i = group.first + k;
+        w.collectGraphMarks = collectGraph;
+        w.minuteOfDay = (s.FirstLoggedMin + firstMinute + i) % kMinutesPerDay;
+        cf::ProcessMinute(w, w.input.data() + offset[static_cast<size_t>(k)], length[static_cast<size_t>(k)],
+                          s.ShortName);
+        MinuteResult& r = results[static_cast<size_t>(i)];
+        CopyResult(w, r);
+        // A short read is told before what the minute's processing had to say.
+        for (size_t n = readNotices.size(); n-- > 0;)
+          if (noticesOf[n] == k) r.notices.insert(r.notices.begin(), readNotices[n]);
+      }
       {
         const std::lock_guard<std::mutex> lock(commitMutex);
-        done[static_cast<size_t>(i)] = true;
-        if (committing) return;  // the worker committing now will reach this minute
+        done[static_cast<size_t>(g)] = true;
+        if (committing) return;  // the worker committing now will reach this group
         committing = true;
       }
       for (;;) {
         int next = 0;
         {
           const std::lock_guard<std::mutex> lock(commitMutex);
-          if (nextToCommit >= count || !done[static_cast<size_t>(nextToCommit)]) {
+          if (nextToCommit >= groupCount || !done[static_cast<size_t>(nextToCommit)]) {
             committing = false;
             return;
           }
           next = nextToCommit++;
         }
-        commit(next);
+        const MinuteGroup ready = groups[static_cast<size_t>(next)];
+        for (int k = 0; k < ready.count; ++k) commit(ready.first + k);
       }
     });
     m += count;
