@@ -94,8 +94,15 @@ int DisplayArea::SlotAt(int y) const {
   return 0;
 }
 
+void DisplayArea::SetFileLabelsShown(bool shown) {
+  if (shown == fileLabelsShown_) return;
+  fileLabelsShown_ = shown;
+  PlaceLabels();
+}
+
 void DisplayArea::PlaceLabels() {
   for (int s = 1; s <= kSlotCount; ++s) FileLbl[static_cast<size_t>(s - 1)]->hide();
+  if (!fileLabelsShown_) return;
   for (size_t i = 0; i < bands_.size(); ++i) {
     const int s = bands_[i];
     if (!FileSlots::ValidSlot(s)) continue;

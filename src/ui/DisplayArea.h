@@ -33,6 +33,8 @@ class DisplayArea : public QWidget {
   // The text shown on the slider while it is dragged.
   std::function<QString(int left)> sliderText;
   void SetSelectedSlot(int slot);
+  // The file graphs write each file's name in its band themselves: the labels step aside.
+  void SetFileLabelsShown(bool shown);
   // The slot whose band contains y, or 0.
   int SlotAt(int y) const;
   // The yellow line of a drag-zoom in progress; x1 = 0 removes it.
@@ -67,6 +69,7 @@ class DisplayArea : public QWidget {
   QString startText_, endText_;
   int dragOffset_ = -1;  // pointer x minus the slider's left while dragging
   int selected_ = 0;
+  bool fileLabelsShown_ = true;
   int dragLineX1_ = 0, dragLineX2_ = 0, dragLineY_ = 0;
 };
 

@@ -38,6 +38,7 @@ void TB::ConnectDisplayControls() {
   };
   nav.onScreenDrawn = [this] {
     graphsShown_ = false;  // a screen drawn over them replaces the file graphs
+    if (Display) Display->SetFileLabelsShown(true);
     if (Navigation) Navigation->ShowLevel(display_->View().DisplayTimeUnit);
     UpdateLegend();
     // The big label says what kind of screen is up, unless a batch job is using it for progress.

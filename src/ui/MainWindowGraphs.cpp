@@ -52,6 +52,7 @@ void TB::ShowFgraphBtnClick() {
   if (MenuLbl && !status.empty()) MenuLbl->setText(QString::fromStdString(status));
   graphsShown_ = true;
   UpdateLegend();
+  Display->SetFileLabelsShown(false);
   Display->update();
 }
 

@@ -246,6 +246,7 @@ TEST_F(WindowKeysTest, PointerReadsTheGraphAxisAndTheLegendEmpties) {
   QTest::mouseClick(g->ShowFgraphBtn, Qt::LeftButton);
   ASSERT_TRUE(window.GraphsShown());
   for (QLabel* l : window.LegendLbl) EXPECT_TRUE(l->text().isEmpty());
+  EXPECT_FALSE(window.Display->FileLbl[0]->isVisible()) << "the graph names its file itself";
   auto* tmif = window.findChild<MovingInfoWindow*>();
   const int left = View().layout.PlotLeft;
   MoveTo({left + 6 + 4 * 50 + 2, InBand().y()});
@@ -255,6 +256,7 @@ TEST_F(WindowKeysTest, PointerReadsTheGraphAxisAndTheLegendEmpties) {
   // Back to the screen: the legend returns and the pointer reads times again.
   QTest::mouseClick(g->ShowFgraphBtn, Qt::LeftButton);
   EXPECT_FALSE(window.LegendLbl[0]->text().isEmpty());
+  EXPECT_TRUE(window.Display->FileLbl[0]->isVisible());
   MoveTo({left + 202, InBand().y()});
   EXPECT_FALSE(tmif->TimeLbl->text().isEmpty());
 }
