@@ -234,6 +234,7 @@ void TB::ConnectControls() {
   Display->sliderText = [this](int left) { return display_->SliderDragText(left); };
   connect(Display, &DisplayArea::SliderReleased, this, [this](int left) {
     SetMenuVisible(false);
+    StartViewCommand();
     display_->Nav().SliderRelease(left);
     UpdateDisplay();
   });
@@ -350,6 +351,7 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Display && event->type() == QEvent::Wheel && !ViewLocked()) {
     auto* wheel = static_cast<QWheelEvent*>(event);
     const int steps = wheel->angleDelta().y();
+    if (steps != 0) StartViewCommand();
     if (steps != 0 && display_->Wheel(steps > 0, static_cast<int>(wheel->position().y()), MenuVisible())) {
       Display->update();
       return true;
@@ -362,12 +364,17 @@ bool TB::ViewLocked() const {
   return batchRunning_ || livePlay_ || display_->LowResDrawing();
 }
 
+void TB::StartViewCommand() {
+  if (!batchRunning_ && !livePlay_ && !display_->Nav().Fast().Running()) stopRequested_ = false;
+}
+
 void TB::keyPressEvent(QKeyEvent* event) {
   if (KeyHidesMenuFirst(event->key(), event->modifiers()) && MenuVisible()) SetMenuVisible(false);
   QMainWindow::keyPressEvent(event);
 }
 
 void TB::keyReleaseEvent(QKeyEvent* event) {
+  if (!ViewLocked() && event->key() != Qt::Key_Escape) StartViewCommand();
   // While a batch job or live play works through the files, the view must not move them.
   if (!ViewLocked() && PointerKeyRelease(event)) {
     event->accept();

@@ -115,6 +115,9 @@ class TB : public QMainWindow {
   // Keys and clicks leave the view alone while a batch job or live play reads the open files, or
   // while a low-resolution screen is being drawn.
   bool ViewLocked() const;
+  // A view command begins: a stop asked for earlier belonged to whatever ran then (or to
+  // nothing), so it is forgotten, unless a batch, fast forward or live play is still running.
+  void StartViewCommand();
   // Starting a batch clears any stop request left from before.
   void SetBatchRunning(bool on);
   bool StopRequested() const { return stopRequested_; }

@@ -31,6 +31,7 @@ void TB::ConnectDisplayControls() {
   // Each command works with the seek file the skip boxes chose.
   auto command = [this](auto&& action) {
     return [this, action] {
+      StartViewCommand();
       display_->View().SeekFile = seekFile_;
       action(display_->Nav());
       Display->update();
@@ -71,11 +72,13 @@ void TB::ConnectDisplayControls() {
   });
   for (int i = 0; i < static_cast<int>(n->LevelLbl.size()); ++i)
     connect(n->LevelLbl[static_cast<size_t>(i)], &ClickLabel::clicked, this, [this, i] {
+      StartViewCommand();
       display_->SelectLevel(i);
       Navigation->ShowLevel(display_->View().DisplayTimeUnit);
       Display->update();
     });
   connect(n->GoToTimeBtn, &QPushButton::clicked, this, [this] {
+    StartViewCommand();
     bool clear = false;
     display_->View().SeekFile = seekFile_;
     const auto moved =

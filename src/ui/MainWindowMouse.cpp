@@ -133,6 +133,7 @@ void TB::PointerReleased(Qt::MouseButton button, QPoint at) {
   if (ViewLocked() || !display_->HasScreen()) return;
   const ViewState& v = display_->View();
   if (!DragReleaseZooms(v.layout, v.DisplayTimeUnit, start, at.x(), at.y())) return;
+  StartViewCommand();
   display_->View().SeekFile = seekFile_;
   display_->ZoomToDrag(start, at.x());
   UpdateDisplay();
@@ -144,6 +145,7 @@ void TB::ConnectZoomMenu() {
   auto at = [this] { return pointer_.LastRightClick.x(); };
   auto show = [this, at](ShowMode mode) {
     return [this, at, mode] {
+      StartViewCommand();
       display_->View().SeekFile = seekFile_;
       display_->Nav().ShowAtPoint(at(), mode);
       Display->update();

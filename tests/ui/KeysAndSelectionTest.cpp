@@ -327,3 +327,20 @@ TEST_F(WindowKeysTest, TheViewStaysPutWhileABatchRuns) {
 
 }  // namespace
 }  // namespace zorvel::ui::test
+
+namespace zorvel::ui::test {
+namespace {
+
+TEST_F(WindowKeysTest, AnEarlierEscDoesNotCutTheNextScreenShort) {
+  Show({Write(QStringLiteral("esc.ZV1"), Busy(3, 60))});
+  QTest::keyClick(&window, Qt::Key_Escape);
+  ASSERT_TRUE(window.StopRequested());
+  // Zoom out to one minute a column with the Up key: the low-resolution screen is drawn whole.
+  MoveTo(InBand());
+  for (int k = 0; k < 5; ++k) Release(Qt::Key_Up);
+  ASSERT_FALSE(View().HighRes());
+  EXPECT_EQ(window.Slots()[1].OctInThisScreen, 180);
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
