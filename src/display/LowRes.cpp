@@ -64,6 +64,10 @@ void AddRecord(const TFileRec& s, Column& c, const DisplayOptions& o) {
 
 }  // namespace
 
+namespace {
+constexpr int kColumnsBetweenProgress = 8;
+}  // namespace
+
 void ScreenPainter::DrawLowRes() {
   ViewState& v = view_;
   const Layout& l = v.layout;
@@ -94,6 +98,7 @@ void ScreenPainter::DrawLowRes() {
 
   for (int c = 0; c < l.MinuteUnits; ++c) {
     // A screen over a large file reads all of it: Stop and Esc end the drawing between columns.
+    if (onProgress && c % kColumnsBetweenProgress == 0) onProgress();
     if (reader_.host.StopRequested()) break;
     const int x = l.PlotLeft + 3 * c;
     const int32_t colStart = s0 + c * mpu, colEnd = colStart + mpu;

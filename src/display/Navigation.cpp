@@ -121,6 +121,11 @@ bool Navigator::ShowFromStart() {
 }
 
 bool Navigator::NextScreenWithSeek() {
+  struct Seeking {
+    bool& flag;
+    explicit Seeking(bool& f) : flag(f) { flag = true; }
+    ~Seeking() { flag = false; }
+  } seeking(seeking_);
   const int seek = view_.SeekFile;
   if (view_.MinNToShow <= 0 || !FileSlots::ValidSlot(seek) || !fileSlots_[seek].Open) return true;
   TFileRec& s = fileSlots_[seek];

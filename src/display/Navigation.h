@@ -113,10 +113,13 @@ class Navigator {
   ScreenHistory history_;
   int rememberedSeekFile_ = 0;
   bool lowResBusy_ = false;
+  bool seeking_ = false;
 
  public:
-  // A low-resolution screen is being drawn (it lets window events through between columns).
+  // A low-resolution screen is being drawn, or the next screen with calls is being searched for
+  // (both let window events through now and then).
   bool LowResDrawing() const { return lowResBusy_; }
+  bool Busy() const { return lowResBusy_ || seeking_; }
 };
 
 }  // namespace zorvel

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <string>
 
 #include "core/FileRec.h"
@@ -40,6 +41,10 @@ class ScreenPainter {
   void ClearPlot();    // the plot in its background colour
   void DrawHighRes();  // one high-resolution screen; sets DisplayPosition to its end
   void DrawLowRes();   // one low-resolution screen; sets DisplayPosition to its end
+
+  // Called now and then while a low-resolution screen is drawn, so that the window can repaint
+  // and take a Stop; may be empty.
+  std::function<void()> onProgress;
 
   // Big caption of the present resolution.
   std::string ResolutionCaption() const;

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,7 +43,13 @@ class DisplayControl {
     return reader_;
   }
   bool HasScreen() const { return hasScreen_; }
-  bool LowResDrawing() const { return nav_.LowResDrawing(); }
+  bool Busy() const { return nav_.Busy(); }
+  // Called now and then during a long low-resolution draw and during a search for the next
+  // screen with calls.
+  void SetProgressHook(const std::function<void()>& hook) {
+    painter_.onProgress = hook;
+    nav_.onSeekProgress = hook;
+  }
   // The clipboard list that high-resolution draws fill for slots with PasteRaw or PasteCalls.
   PasteList& Paste() { return painter_.Paste(); }
   std::string ResolutionCaption() const { return painter_.ResolutionCaption(); }

@@ -16,6 +16,7 @@
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/SlotFiles.h"
@@ -345,8 +346,7 @@ bool TB::event(QEvent* event) {
 bool TB::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Display && event->type() == QEvent::Resize) {
     PlaceMenu();
-    display_->Resize(Display->size());
-    UpdateDisplay();
+    ResizeDisplay();
   }
   if (watched == Display && event->type() == QEvent::Wheel && !ViewLocked()) {
     auto* wheel = static_cast<QWheelEvent*>(event);
@@ -361,7 +361,22 @@ bool TB::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TB::ViewLocked() const {
-  return batchRunning_ || livePlay_ || display_->LowResDrawing();
+  return batchRunning_ || livePlay_ || display_->Busy();
+}
+
+void TB::ResizeDisplay() {
+  // A draw or search in progress keeps its image and positions; the new size follows it.
+  if (display_->Busy()) {
+    if (!resizeRetry_) {
+      resizeRetry_ = new QTimer(this);
+      resizeRetry_->setSingleShot(true);
+      connect(resizeRetry_, &QTimer::timeout, this, &TB::ResizeDisplay);
+    }
+    resizeRetry_->start(kResizeRetryMs);
+    return;
+  }
+  display_->Resize(Display->size());
+  UpdateDisplay();
 }
 
 void TB::StartViewCommand() {

@@ -3,6 +3,7 @@
 // message, the responsive wait, questions, the busy and stop flags of batch jobs, and the memos.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -25,6 +26,7 @@
 class QCheckBox;
 class QEventLoop;
 class QLabel;
+class QTimer;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -118,6 +120,10 @@ class TB : public QMainWindow {
   // A view command begins: a stop asked for earlier belonged to whatever ran then (or to
   // nothing), so it is forgotten, unless a batch, fast forward or live play is still running.
   void StartViewCommand();
+  // During a long draw or search: repaint and take Stop or Esc, nothing else (MainWindowDisplay.cpp).
+  void KeepResponsive();
+  // The display area changed size: lay out and redraw, or later when a draw is running.
+  void ResizeDisplay();
   // Starting a batch clears any stop request left from before.
   void SetBatchRunning(bool on);
   bool StopRequested() const { return stopRequested_; }
@@ -345,6 +351,10 @@ class TB : public QMainWindow {
   void ConnectGraphControls();
   void ConnectAnalysisControls();  // MainWindowAnalysis.cpp
   bool graphsShown_ = false;
+  bool keepingResponsive_ = false;
+  QTimer* resizeRetry_ = nullptr;
+  static constexpr int kResizeRetryMs = 100;
+  QElapsedTimer sinceResponsive_;
 
   StartupOptions options_;
   std::unique_ptr<WindowHost> host_;

@@ -1,5 +1,6 @@
 // The Display and Navigation pages bound to the display. The rules are in display/; these
 // handlers only read the controls, call the navigator and show the result.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/InputGate.h"
 #include "ui/MainWindow.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/NavigationPage.h"
@@ -37,6 +39,7 @@ void TB::ConnectDisplayControls() {
       Display->update();
     };
   };
+  display_->SetProgressHook([this] { KeepResponsive(); });
   nav.onScreenDrawn = [this] {
     graphsShown_ = false;  // a screen drawn over them replaces the file graphs
     if (Display) Display->SetFileLabelsShown(true);
@@ -154,6 +157,23 @@ void TB::ApplyDisplayPage() {
   display_->View().FrameDirty = true;
   if (display_->HasScreen()) display_->Nav().Refresh(false);
   Display->update();
+}
+
+void TB::KeepResponsive() {
+  constexpr int kEveryMs = 50;
+  if (keepingResponsive_ || (sinceResponsive_.isValid() && sinceResponsive_.elapsed() < kEveryMs)) return;
+  keepingResponsive_ = true;
+  sinceResponsive_.start();
+  // The slider shows how far a search has come; the plot shows the columns drawn so far.
+  if (Display) {
+    UpdateDisplay();
+    Display->update();
+  }
+  InputGate gate(StopShowBtn);
+  qApp->installEventFilter(&gate);
+  QCoreApplication::processEvents();
+  qApp->removeEventFilter(&gate);
+  keepingResponsive_ = false;
 }
 
 void TB::FastForwardTick() {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +25,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/InputGate.h"
 #include "ui/KeyRules.h"
 #include "ui/MovingInfoWindow.h"
 #include "ui/UiTestSupport.h"
@@ -340,6 +345,57 @@ TEST_F(WindowKeysTest, AnEarlierEscDoesNotCutTheNextScreenShort) {
   for (int k = 0; k < 5; ++k) Release(Qt::Key_Up);
   ASSERT_FALSE(View().HighRes());
   EXPECT_EQ(window.Slots()[1].OctInThisScreen, 180);
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
+
+namespace zorvel::ui::test {
+namespace {
+
+TEST(InputGate, OnlyStopAndEscGetThrough) {
+  QWidget form;
+  auto* stop = new QPushButton(QStringLiteral("stop"), &form);
+  auto* other = new QPushButton(QStringLiteral("other"), &form);
+  other->move(0, 40);
+  form.show();
+  int stops = 0, others = 0;
+  QObject::connect(stop, &QPushButton::clicked, [&] { ++stops; });
+  QObject::connect(other, &QPushButton::clicked, [&] { ++others; });
+  InputGate gate(stop);
+  qApp->installEventFilter(&gate);
+  QTest::mouseClick(other, Qt::LeftButton);
+  QTest::mouseClick(stop, Qt::LeftButton);
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_TRUE(gate.eventFilter(&form, &f1));
+  EXPECT_FALSE(gate.eventFilter(&form, &esc));
+  QCloseEvent close;
+  QApplication::sendEvent(&form, &close);
+  EXPECT_FALSE(close.isAccepted());
+  qApp->removeEventFilter(&gate);
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(others, 0);
+  QTest::mouseClick(other, Qt::LeftButton);
+  EXPECT_EQ(others, 1) << "the gate gone, everything works again";
+}
+
+// Ten hours of listening minutes with wave groups only near the end: a search from the start
+// for a screen with them reads for a while, and Stop ends it.
+TEST_F(WindowKeysTest, StopEndsASearchForTheNextScreen) {
+  std::vector<SyntheticMinute> ms(600);
+  for (auto& m : ms) m.values.MinON = true;
+  for (int k = 0; k < 3; ++k) ms[590].records.push_back(zorvel::testing::WaveGroup(100'000 + k * 1000, 100, 60));
+  Show({Write(QStringLiteral("sparse.ZV1"), ms)});
+  ASSERT_EQ(window.SeekFile(), 1);
+  QTimer::singleShot(0, window.StopShowBtn, &QPushButton::click);
+  Release(Qt::Key_F1);
+  EXPECT_LT(View().DisplayPosition.Mn, kFirstMinute + 590) << "the search stopped short of the groups";
+  // Without a stop the same search finds them.
+  Release(Qt::Key_Home);
+  Release(Qt::Key_F1);
+  EXPECT_GE(View().DisplayPosition.Mn, kFirstMinute + 590);
+  EXPECT_GT(window.Slots()[1].OctInThisScreen, 0);
 }
 
 }  // namespace
