@@ -84,6 +84,46 @@ struct MinuteGroup {
 constexpr size_t kGroupBytes = 256u << 10;
 constexpr int kGroupMinutes = 64;
 
+// Hands finished groups on in their order: the worker that finishes a group takes over the
+// handing on of every finished group from the first not yet handed on, unless another worker is
+// already doing it; so the file is written in order while the other worker goes on processing.
+class OrderedCommit {
+ public:
+  void Start(int groups) {
+    done_.assign(static_cast<size_t>(groups), false);
+    next_ = 0;
+    committing_ = false;
+  }
+
+  template <typename HandOn>
+  void Finished(int group, HandOn&& handOn) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      done_[static_cast<size_t>(group)] = true;
+      if (committing_) return;  // the worker handing on now will reach this group
+      committing_ = true;
+    }
+    for (;;) {
+      int ready = 0;
+      {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (next_ >= static_cast<int>(done_.size()) || !done_[static_cast<size_t>(next_)]) {
+          committing_ = false;
+          return;
+        }
+        ready = next_++;
+      }
+      handOn(ready);
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<bool> done_;
+  int next_ = 0;
+  bool committing_ = false;
+};
+
 void CopyResult(cf::MinuteWork& w, MinuteResult& r) {
   r.bytes.assign(w.out.begin(), w.out.begin() + static_cast<std::ptrdiff_t>(w.outLen));
   r.counters = w.counters;
@@ -134,9 +174,8 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   std::vector<MinuteResult>& results = run.results;
   cf::MinutePool& pool = run.pool;
   MinuteReader reader(s);
-  std::mutex commitMutex;
   std::vector<MinuteGroup> groups;
-  std::vector<bool> done;
+  OrderedCommit ordered;
   bool writeOk = true;
   const bool collectGraph = static_cast<bool>(graph);
 
@@ -181,14 +220,12 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
         host.Progress(caption, std::min(kProgressSteps, doneMinutes / progressEvery), kProgressSteps);
     };
     const int groupCount = static_cast<int>(groups.size());
-    done.assign(static_cast<size_t>(groupCount), false);
-    int nextToCommit = 0;
-    bool committing = false;
+    ordered.Start(groupCount);
     pool.Run(groupCount, [&](cf::MinuteWork& w, int g) {
       const MinuteGroup group = groups[static_cast<size_t>(g)];
       std::vector<size_t> offset(static_cast<size_t>(group.count)), length(offset.size());
       std::vector<cf::MinuteNotice> readNotices;
-      std::vector<int> noticesOf;  // the group's minute of each read notice
+      std::vector<int> noticesOf;  // which minute of the group each read notice is about
       {
         const auto lock = reader.Lock();
         size_t used = 0;
@@ -212,25 +249,10 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
         for (size_t n = readNotices.size(); n-- > 0;)
           if (noticesOf[n] == k) r.notices.insert(r.notices.begin(), readNotices[n]);
       }
-      {
-        const std::lock_guard<std::mutex> lock(commitMutex);
-        done[static_cast<size_t>(g)] = true;
-        if (committing) return;  // the worker committing now will reach this group
-        committing = true;
-      }
-      for (;;) {
-        int next = 0;
-        {
-          const std::lock_guard<std::mutex> lock(commitMutex);
-          if (nextToCommit >= groupCount || !done[static_cast<size_t>(nextToCommit)]) {
-            committing = false;
-            return;
-          }
-          next = nextToCommit++;
-        }
-        const MinuteGroup ready = groups[static_cast<size_t>(next)];
-        for (int k = 0; k < ready.count; ++k) commit(ready.first + k);
-      }
+      ordered.Finished(g, [&](int ready) {
+        const MinuteGroup finished = groups[static_cast<size_t>(ready)];
+        for (int k = 0; k < finished.count; ++k) commit(finished.first + k);
+      });
     });
     m += count;
   }
