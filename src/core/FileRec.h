@@ -14,6 +14,8 @@
 
 namespace zorvel {
 
+class MinuteSummary;
+
 constexpr int kSlotCount = 6;
 constexpr int kHeaderBytes = 1024;
 constexpr int kRecordBytes = 16;
@@ -136,6 +138,9 @@ struct TFileRec {
   int64_t BufFileOffset = 0;     // byte offset in the file of FBuf[0]
   int32_t OctInThisMinute = 0;   // accepted wave groups since the last minute record
   bool TimingMessageShown = false;  // the developer's timing message, once per minute
+  // The per-minute summary made with the minute map (core/MinuteSummary.h); empty when the
+  // data file changed while it was made.
+  std::shared_ptr<const MinuteSummary> Summary;
 
   // Resets every field to the vacant values and releases the stream and buffers. The species
   // names are kept: a slot keeps the names it was left with until another file replaces them.

@@ -10,6 +10,7 @@
 #include "core/CallRecords.h"
 #include "core/Header.h"
 #include "core/Messages.h"
+#include "core/MinuteSummary.h"
 #include "core/SlotFiles.h"
 
 namespace zorvel {
@@ -61,6 +62,21 @@ bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
   return true;
 }
 
+// Reads the summary file beside the data file; true when it describes the file as it is now and
+// the map just read.
+bool ReadSummaryFile(TFileRec& s) {
+  const std::string path = SummaryFileName(s.FullFileName, s.FileType);
+  if (path.empty()) return false;
+  const int64_t len = FileSizeOf(path);
+  if (len < kSummaryHeaderBytes) return false;
+  std::vector<uint8_t> bytes(static_cast<size_t>(len));
+  std::ifstream in(path, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(len))) return false;
+  const uint32_t flags = (s.HasExtendedIPIs ? 1u : 0u) | (s.HasExtendedAmps ? 2u : 0u);
+  s.Summary = MinuteSummary::Parse(bytes, s.FileType, StampOf(s.FullFileName), s.MinStartsWritten, flags);
+  return s.Summary != nullptr;
+}
+
 bool WriteMapFile(const TFileRec& s, const std::string& path, Host& host) {
   std::vector<uint8_t> bytes(4 * static_cast<size_t>(s.MinStartsWritten + 1));
   for (int32_t k = 0; k <= s.MinStartsWritten; ++k) PutLe32(&bytes[4 * k], s.MinStarts[k]);
@@ -83,7 +99,8 @@ struct ScanResult {
   bool readAnything = false;
 };
 
-ScanResult ScanFile(TFileRec& s, Host& host) {
+// The scan hands every record the reader would see to the summary builder (when given).
+ScanResult ScanFile(TFileRec& s, Host& host, MinuteSummaryBuilder* summary) {
   ScanResult res;
   s.MinStarts.assign(ScanArraySize(s, host), 0);
   s.MinStartsWritten = 0;
@@ -107,9 +124,14 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
         if (tick < prevTick && tick > 0) {
           r[0] = kIdScanSuppressed;
           s.WriteBackChangesRequired = true;
+        } else if (summary) {
+          summary->WaveGroup(r);
         }
         prevTick = tick;
+      } else if (id >= kIdCallA && id <= kIdCallC) {
+        if (summary) summary->CallRecord(r);
       } else if (id == kIdMinute) {
+        if (summary) summary->MinuteRecord(r);
         EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, kMinStartsGrowth);
         s.MinStarts[s.MinStartsWritten++] = static_cast<int32_t>(i);
         ++res.minutes;
@@ -179,23 +201,41 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   TFileRec& s = slots[slot];
   WriteBackIfChanged(s, host);
   const std::string mapName = MapFileName(s);
+  s.Summary.reset();
+  bool mapFileGood = false;
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
     s.Mapped = true;
-    return true;
+    if (ReadSummaryFile(s)) return true;
+    // The map is right but its summary is missing or stale: one more scan makes both.
+    mapFileGood = true;
   }
-  const ScanResult res = ScanFile(s, host);
+  const DataFileStamp before = StampOf(s.FullFileName);
+  MinuteSummaryBuilder builder(s.FileType, s.HasExtendedIPIs, s.HasExtendedAmps);
+  const ScanResult res = ScanFile(s, host, &builder);
   if (!res.readAnything) {
     host.TimedMessage(s.ShortName + std::string(msg::kNotValidWillClose), 3000);
     CloseSlot(slots, slot);
     return false;
   }
+  const bool large = res.endFound && s.InFileRecs > kMapFileMinRecords && mapName != "skip";
   bool result = true;
-  if (res.endFound && s.InFileRecs > kMapFileMinRecords && mapName != "skip") {
+  if (large && !mapFileGood) {
     WriteMapFile(s, mapName, host);
     result = false;
   }
   AmendHeader(s, res, host);
   s.Mapped = true;
+  // A data file that changed while it was scanned may have been summarised half old, half new:
+  // such a summary is dropped, and the screens read the records instead.
+  const DataFileStamp after = StampOf(s.FullFileName);
+  if (before == after && after.size >= 0) {
+    s.Summary = builder.Finish(after);
+    // Where the folder cannot be written the summary serves from memory alone.
+    if (large) {
+      const std::vector<uint8_t> bytes = s.Summary->Serialise();
+      WriteWholeFile(SummaryFileName(s.FullFileName, s.FileType), bytes.data(), bytes.size());
+    }
+  }
   return result;
 }
 

@@ -153,31 +153,7 @@ void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
     return;
   }
   s.PrevMinON = s.MinON;
-  if (s.ZorvelVersion > 0) {
-    s.LightN = r[6];
-    s.HalfDegC_RTC = r[7] * 2;
-    s.HalfDegCpreamp = r[8] - 20;
-    s.MinON = (r[10] & 1) != 0;
-    const int bat = (r[10] >> 1) & 3;
-    s.BatInUse = bat == 0 ? 4 : bat;
-    s.Bat1Vn = r[11];
-    s.Bat2Vn = r[12];
-    s.Bat3Vn = r[13];
-    s.Bat4Vn = r[14];
-    s.Bat1Voltage = r[11] * 0.1f;
-    s.Bat2Voltage = r[12] * 0.1f;
-    s.Bat3Voltage = r[13] * 0.1f;
-    s.Bat4Voltage = r[14] * 0.1f;
-  } else {
-    // Files built from WAV recordings: the minute record names the minute's last WAV file.
-    const int32_t lastWav = static_cast<int32_t>(Be24(r + 5));
-    if (lastWav > 0) s.NLastWavFileOnDisplay = lastWav;
-    s.MinON = true;
-    s.HalfDegCpreamp = 22;
-    s.LightN = 22;
-    s.BatInUse = 1;
-    s.Bat1Voltage = 50.0f;
-  }
+  DecodeMinuteValues(s, r);
   // Minutes of files built from WAV recordings have fixed light and temperature: they are not
   // judged, and keep the verdict they had.
   if (s.ZorvelVersion > 0) {
@@ -231,6 +207,34 @@ void ReportOddRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
 }
 
 }  // namespace
+
+void DecodeMinuteValues(TFileRec& s, const uint8_t* r) {
+  if (s.ZorvelVersion > 0) {
+    s.LightN = r[6];
+    s.HalfDegC_RTC = r[7] * 2;
+    s.HalfDegCpreamp = r[8] - 20;
+    s.MinON = (r[10] & 1) != 0;
+    const int bat = (r[10] >> 1) & 3;
+    s.BatInUse = bat == 0 ? 4 : bat;
+    s.Bat1Vn = r[11];
+    s.Bat2Vn = r[12];
+    s.Bat3Vn = r[13];
+    s.Bat4Vn = r[14];
+    s.Bat1Voltage = r[11] * 0.1f;
+    s.Bat2Voltage = r[12] * 0.1f;
+    s.Bat3Voltage = r[13] * 0.1f;
+    s.Bat4Voltage = r[14] * 0.1f;
+  } else {
+    // Files built from WAV recordings: the minute record names the minute's last WAV file.
+    const int32_t lastWav = static_cast<int32_t>(Be24(r + 5));
+    if (lastWav > 0) s.NLastWavFileOnDisplay = lastWav;
+    s.MinON = true;
+    s.HalfDegCpreamp = 22;
+    s.LightN = 22;
+    s.BatInUse = 1;
+    s.Bat1Voltage = 50.0f;
+  }
+}
 
 bool WriteBackIfChanged(TFileRec& s, Host& host) {
   if (!s.WriteBackChangesRequired) return true;

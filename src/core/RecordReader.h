@@ -36,6 +36,12 @@ struct RecordFilter {
   virtual bool SequenceFilterGiven() const { return false; }
   virtual bool SeqFits(const tCall&) const { return true; }
   virtual bool CallAccepted(const TFileRec&) const { return true; }
+  // What the per-minute summary needs to know to stand in for the records. The highest score
+  // the wave-group test accepts when it accepts every lower score, every frequency and every
+  // amplitude up to largestAvSPL; -1 when it judges anything else.
+  virtual int32_t WaveGroupScoreCeiling(int32_t /*largestAvSPL*/) const { return 31; }
+  // True when the call test passes every call whatever its values.
+  virtual bool AcceptsEveryCall() const { return true; }
 };
 
 struct ReaderOptions {
@@ -59,6 +65,9 @@ struct ReaderContext {
 // complete call that passes the filters, a minute record, or the end of data. The decoded values
 // are left in the slot.
 bool ReadNextRecord(TFileRec& slot, ReaderContext& ctx);
+
+// Decodes a minute record's light, temperatures, on/off and batteries into the slot.
+void DecodeMinuteValues(TFileRec& slot, const uint8_t* r);
 
 // Reads used records until one is returned; the slot's NrType tells what it was.
 inline void ReadNextUsedRecord(TFileRec& slot, ReaderContext& ctx) {

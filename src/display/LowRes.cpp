@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 
+#include "core/MinuteMap.h"
+#include "core/MinuteSummary.h"
 #include "display/Messages.h"
 #include "display/Palette.h"
 #include "display/ScreenPainter.h"
@@ -33,6 +36,8 @@ struct Traces {
   std::array<int, 4> batY{-1, -1, -1, -1};
 };
 
+void AddMinuteValues(const TFileRec& s, Column& c, const DisplayOptions& o);
+
 void AddRecord(const TFileRec& s, Column& c, const DisplayOptions& o) {
   if (s.NrType == tOctet) {
     ++c.n;
@@ -52,14 +57,58 @@ void AddRecord(const TFileRec& s, Column& c, const DisplayOptions& o) {
     // The band reads in calls per minute, so each call counts once, not once per wave group.
     if (s.FileYaxisType == tyCallType) c.hist[s.aCall.CallType & 3] += 1;
   } else if (s.NrType == tMinRec) {
-    ++c.minutes;
-    c.lightSum += s.LightN;
-    c.tempSum += o.UseRTCtemperatures ? s.HalfDegC_RTC : s.HalfDegCpreamp;
-    c.someOn = c.someOn || s.MinON;
-    const std::array<int, 4> vn{s.Bat1Vn, s.Bat2Vn, s.Bat3Vn, s.Bat4Vn};
-    for (int k = 0; k < 4; ++k) c.batMin[k] = std::min(c.batMin[k], vn[k]);
-    c.batInUse = s.BatInUse;
+    AddMinuteValues(s, c, o);
   }
+}
+
+void AddMinuteValues(const TFileRec& s, Column& c, const DisplayOptions& o) {
+  ++c.minutes;
+  c.lightSum += s.LightN;
+  c.tempSum += o.UseRTCtemperatures ? s.HalfDegC_RTC : s.HalfDegCpreamp;
+  c.someOn = c.someOn || s.MinON;
+  const std::array<int, 4> vn{s.Bat1Vn, s.Bat2Vn, s.Bat3Vn, s.Bat4Vn};
+  for (int k = 0; k < 4; ++k) c.batMin[k] = std::min(c.batMin[k], vn[k]);
+  c.batInUse = s.BatInUse;
+}
+
+// A slot whose per-minute summary stands in for its records: each column adds up the minutes it
+// covers, exactly as reading the records would.
+struct SummarySource {
+  const MinuteSummary* sum = nullptr;
+  int layers = kSummaryLayers;
+  bool inPlay = false;
+  int32_t next = 0;  // the first minute not yet added: the slot was positioned at its minute record
+  TFileRec minute;  // the minute values as the reader would decode them, for the minute filters
+  MinuteDigest digest;
+};
+
+void AddSummaryMinutes(const TFileRec& s, SummarySource& src, Column& c, int32_t from, int32_t to,
+                       const DisplayOptions& o, const ReaderContext& reader) {
+  const int32_t first = s.FirstLoggedMin;
+  const int32_t last = first + src.sum->MinuteCount() - 1;
+  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  const size_t layers = static_cast<size_t>(src.layers);
+  for (int32_t m = std::max({from, first, src.next}); m < to && m <= last; ++m) {
+    MinuteDigest& d = src.digest;
+    if (!src.sum->Minute(m - first, d)) continue;
+    ApplyMinuteValues(src.minute, d);
+    src.minute.NrTime = {m, 0};
+    AddMinuteValues(src.minute, c, o);
+    if (minuteFilters && reader.filter->MinuteExcluded(src.minute)) continue;
+    for (size_t l = 0; l < layers; ++l) {
+      for (const SummaryFreqRow& row : d.freq[l]) {
+        c.n += row.count;
+        if (s.FileYaxisType == tyFreq || s.FileYaxisType == tyPeriod || s.FileYaxisType == tyBatteryVoltage)
+          c.hist[row.bin] += s.FileType == ftZV1 ? static_cast<int64_t>(row.spl16Sum) : row.count;
+      }
+      if (s.FileYaxisType == tySPL)
+        for (const SummaryAmpRow& row : d.amp[l]) c.hist[row.bin] += row.count;
+    }
+    if (s.FileYaxisType == tyCallType)
+      for (const SummaryCall& call : d.calls) c.hist[static_cast<size_t>(call.call.CallType & 3)] += 1;
+  }
+  src.next = std::max(src.next, to);
+  if (to > last) src.inPlay = false;  // the reader would have met the end record
 }
 
 }  // namespace
@@ -80,6 +129,27 @@ void ScreenPainter::DrawLowRes() {
   QPainter p(&image_);
   const QColor background = options_.WhiteScreen ? QColor(Qt::white) : QColor(Qt::black);
   std::array<Traces, kSlotCount + 1> traces{};
+  // Slots whose summary serves read no records while the screen is drawn.
+  std::array<std::unique_ptr<SummarySource>, kSlotCount + 1> sources;
+  if (useSummaries) {
+    for (int i = 1; i <= kSlotCount; ++i) {
+      TFileRec& s = fileSlots_[i];
+      if (!s.Open || kept(s)) continue;
+      int layers = kSummaryLayers;
+      // The summary takes over where the slot was positioned: at a minute record.
+      const bool atMinute = !s.InPlay || s.NrType == tMinRec;
+      const MinuteSummary* sum = atMinute ? ServingSummary(s, reader_, &layers) : nullptr;
+      if (sum) {
+        auto src = std::make_unique<SummarySource>();
+        src->sum = sum;
+        src->layers = layers;
+        src->inPlay = s.InPlay;
+        src->next = s.NrTime.Mn;
+        src->minute.ZorvelVersion = s.ZorvelVersion;
+        sources[static_cast<size_t>(i)] = std::move(src);
+      }
+    }
+  }
 
   for (int i = 1; i <= kSlotCount; ++i) {
     TFileRec& s = fileSlots_[i];
@@ -106,14 +176,19 @@ void ScreenPainter::DrawLowRes() {
       TFileRec& s = fileSlots_[i];
       if (!s.Open || kept(s)) continue;
       const int top = s.FileYtop, bottom = s.FileYbottom, height = v.SlotHeight;
-      if (!s.InPlay || s.FirstLoggedMin >= colEnd) {
+      SummarySource* src = sources[static_cast<size_t>(i)].get();
+      if (!(src ? src->inPlay : s.InPlay) || s.FirstLoggedMin >= colEnd) {
         p.fillRect(x, top, 3, bottom - top + 1, kWindowColour);
         continue;
       }
       Column col;
-      while (s.InPlay && s.NrTime.Mn < colEnd) {
-        AddRecord(s, col, options_);
-        ReadNextUsedRecord(s, reader_);
+      if (src) {
+        AddSummaryMinutes(s, *src, col, colStart, colEnd, options_, reader_);
+      } else {
+        while (s.InPlay && s.NrTime.Mn < colEnd) {
+          AddRecord(s, col, options_);
+          ReadNextUsedRecord(s, reader_);
+        }
       }
       s.OctInThisScreen += static_cast<int32_t>(std::min<int64_t>(col.n, INT32_MAX));
       s.SomeMinutesON = col.someOn;
@@ -216,6 +291,9 @@ void ScreenPainter::DrawLowRes() {
       p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, text);
     }
   }
+  // Slots drawn from their summary are left where reading the records would have left them.
+  for (int i = 1; i <= kSlotCount; ++i)
+    if (sources[static_cast<size_t>(i)]) PositionSlot(fileSlots_, i, {s0 + v.ScreenSpan.Mn, 0}, reader_, false);
   v.DisplayPosition = {s0 + v.ScreenSpan.Mn, 0};
 }
 

@@ -46,6 +46,11 @@ class ScreenPainter {
   // and take a Stop; may be empty.
   std::function<void()> onProgress;
 
+  // Low-resolution screens add up a slot's per-minute summary instead of its records when the
+  // summary serves (no call or wave-group filter in force); the pixels are the same either way.
+  // Off, every screen reads the records.
+  bool useSummaries = true;
+
   // Big caption of the present resolution.
   std::string ResolutionCaption() const;
 

@@ -1,5 +1,8 @@
 #include "filters/CallFilter.h"
 
+#include <algorithm>
+
+#include "core/Tables.h"
 #include "filters/Messages.h"
 
 namespace zorvel {
@@ -16,6 +19,37 @@ bool CallFilter::WaveGroupAccepted(const TFileRec& s) const {
   return Within(o.avF, r, RangeEdit::MinOctKHZedit, RangeEdit::MaxOctKHZedit) &&
          Within(o.avSPL, r, RangeEdit::MinOctSPLEdit, RangeEdit::MaxOctSPLEdit) &&
          Within(o.score, r, RangeEdit::MinOctQEdit, RangeEdit::MaxOctQedit);
+}
+
+int32_t CallFilter::WaveGroupScoreCeiling(int32_t largestAvSPL) const {
+  const RangeValues& r = f_.ranges;
+  using E = RangeEdit;
+  // avF runs 0 … 255, avSPL from 0 and scores 0 … 31.
+  if (r.Value(E::MinOctKHZedit) > 0 || r.Value(E::MaxOctKHZedit) < 255 || r.Value(E::MinOctSPLEdit) > 0 ||
+      r.Value(E::MaxOctSPLEdit) < largestAvSPL || r.Value(E::MinOctQEdit) > 0 || r.Value(E::MaxOctQedit) < 0)
+    return -1;
+  return std::min(r.Value(E::MaxOctQedit), 31);
+}
+
+bool CallFilter::AcceptsEveryCall() const {
+  // Every test below is checked against the whole range its value can take when read from a
+  // call record; anything narrower may reject a call.
+  if (sp_.UseSpList() || !f_.noSpChk || !f_.FMchk || !f_.QCFchk || !f_.CFchk || !f_.IncludeFragments) return false;
+  if (f_.Buzz.state != 0 || f_.Mark.state != 0 || f_.SocialCall.state != 0) return false;
+  if (sp_.NoPoorSpecies || f_.CallHasThirdHarmonic || f_.sequence.Given()) return false;
+  if (f_.MinTempParam > 0 || f_.MaxTempParam < 0) return false;
+  const RangeValues& r = f_.ranges;
+  using E = RangeEdit;
+  auto covers = [&](E lo, E hi, int32_t largest) { return r.Value(lo) <= 0 && r.Value(hi) >= largest; };
+  const int32_t largestCompact = DecodeCompact(255);
+  return covers(E::MinDuration100MusecEdit, E::MaxDuration100MusecEdit, largestCompact) &&
+         covers(E::MinCallQEdit, E::MaxCallQEdit, 15) && covers(E::MinAvSPLEdit, E::MaxAvSPLEdit, largestCompact) &&
+         covers(E::MinMaxCallKHZEdit, E::MaxMaxCallKHZEdit, 255) &&
+         covers(E::MinMinCallKHZEdit, E::MaxMinCallKHZEdit, 255) &&
+         covers(E::MinCallMedianKHZEdit, E::MaxCallMedianKHZEdit, 255) &&
+         covers(E::MinFlatKHZEdit, E::MaxFlatKHZEdit, 333) &&
+         covers(E::MinSlopeKHZedit, E::MaxSlopeKHZedit, 255) && covers(E::MinBendUpKhzEdit, E::MaxBendUpKhzEdit, 255) &&
+         covers(E::MinBendDownKhzEdit, E::MaxBendDownKhzEdit, 255);
 }
 
 bool CallFilter::CallPassesFilters(const tCall& c) const {

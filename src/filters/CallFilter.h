@@ -42,6 +42,8 @@ class CallFilter : public RecordFilter {
   bool SequenceFilterGiven() const override { return f_.sequence.Given(); }
   bool SeqFits(const tCall& c) const override { return f_.sequence.Fits(c.Seq); }
   bool CallAccepted(const TFileRec& s) const override { return CallPassesFilters(s.aCall); }
+  int32_t WaveGroupScoreCeiling(int32_t largestAvSPL) const override;
+  bool AcceptsEveryCall() const override;
 
   bool CallPassesFilters(const tCall& c) const;
 

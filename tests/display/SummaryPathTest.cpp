@@ -1,0 +1,147 @@
+// Low-resolution screens drawn from the per-minute summary must be the very pixels drawn from the
+// records: every y-axis type, several levels and screen positions, raw and call files, with no
+// filter, the filters as they stand at start-up, and a minute filter.
+#include <gtest/gtest.h>
+
+#include "core/MinuteSummary.h"
+#include "display/DisplayFixture.h"
+#include "display/Levels.h"
+#include "filters/CallFilter.h"
+
+namespace zorvel {
+namespace {
+
+using testing::DisplayFixture;
+using testing::SyntheticMinute;
+
+// A varied deployment: quiet and busy minutes, scores on both sides of the summary's split, every
+// amplitude scale, changing light, temperatures and batteries, and (for call files) calls of
+// every type, some without wave groups.
+std::vector<SyntheticMinute> VariedMinutes(int n, bool calls, uint32_t seed) {
+  std::vector<SyntheticMinute> ms(static_cast<size_t>(n));
+  uint32_t x = seed;
+  auto next = [&x] { return x = x * 1664525u + 1013904223u; };
+  for (int m = 0; m < n; ++m) {
+    SyntheticMinute& mn = ms[static_cast<size_t>(m)];
+    mn.values.MinON = m % 7 != 0;
+    mn.values.LightN = static_cast<uint8_t>(m * 13 % 256);
+    mn.values.RtcDegC = static_cast<uint8_t>(10 + m % 9);
+    mn.values.PreampHalfDegPlus20 = static_cast<uint8_t>(30 + m % 60);
+    mn.values.BatInUse = static_cast<uint8_t>(1 + m % 4);
+    mn.values.BatVn = {static_cast<uint8_t>(200 - m % 50), static_cast<uint8_t>(150 + m % 30),
+                       static_cast<uint8_t>(m % 3 ? 90 : 0), 40};
+    const int groups = m % 5 == 0 ? 0 : (m % 3 == 0 ? 3 : static_cast<int>(next() % 60));
+    int tick = 1000;
+    for (int g = 0; g < groups; ++g) {
+      tick += 1 + static_cast<int>(next() % 80'000);
+      const uint8_t ipi = static_cast<uint8_t>(12 + next() % 200);
+      const uint8_t amp = static_cast<uint8_t>(next() >> 24);
+      const int32_t score = static_cast<int32_t>(next() % 32);
+      if (calls) {
+        if (g % 4 == 0) {
+          tCall c = testing::AcceptedCall(tick, g / 4 + 1);
+          c.CallType = static_cast<tCallType>(next() % 4);
+          c.ModalKHZ = static_cast<int32_t>(next() % 120);
+          c.AmpAv = static_cast<int32_t>(next() % 3);  // some calls the start-up filters reject
+          for (const Record& r : EncodeCall(c)) mn.records.push_back(r);
+          if (g % 8 == 4) continue;  // a call without wave groups
+        }
+        mn.records.push_back(EncodeZV2WaveGroup(tick, {amp, amp, 200, 240}, {ipi, ipi, 40, ipi}, false, false,
+                                                g / 4 + 1, tfNotFeature, score));
+      } else {
+        std::array<uint8_t, 8> ipis;
+        for (auto& v : ipis) v = static_cast<uint8_t>(ipi + next() % 9);
+        mn.records.push_back(EncodeZV1WaveGroup(tick, ipis, {amp, 240, 231, static_cast<uint8_t>(next())}, score));
+      }
+    }
+  }
+  return ms;
+}
+
+class SummaryPathTest : public DisplayFixture {
+ protected:
+  FilterSettings settings;
+  SpeciesListModel species;
+  CallFilter filter{settings, species};
+
+  QImage Draw(bool summary, int level, int32_t startMin) {
+    painter.useSummaries = summary;
+    view.DisplayTimeUnit = level;
+    ApplyLevel(view);
+    view.DisplayPosition = {startMin, 0};
+    nav.ShowAtPoint(view.layout.PlotLeft, ShowMode::Keep);
+    return painter.Image().copy();
+  }
+
+  // Draws every y-axis type at each level and start from both roads and compares the images.
+  void ExpectSamePixels(int slot, const std::vector<int>& levels, bool expectServed) {
+    const int32_t first = fileSlots[slot].FirstLoggedMin;
+    for (TYaxisType axis : {tyFreq, tyPeriod, tySPL, tyCallType, tyBatteryVoltage}) {
+      if (axis == tyCallType && fileSlots[slot].FileType == ftZV1) continue;
+      fileSlots[slot].FileYaxisType = axis;
+      for (int level : levels) {
+        for (int32_t start : {first - 7, first + 3, first + 250}) {
+          SCOPED_TRACE("axis " + std::to_string(axis) + " level " + std::to_string(level) + " start " +
+                       std::to_string(start - first));
+          const QImage fromRecords = Draw(false, level, start);
+          const QImage fromSummary = Draw(true, level, start);
+          int layers = 0;
+          EXPECT_EQ(ServingSummary(fileSlots[slot], reader, &layers) != nullptr, expectServed);
+          ASSERT_EQ(fromRecords.size(), fromSummary.size());
+          EXPECT_TRUE(fromRecords == fromSummary);
+        }
+      }
+    }
+  }
+};
+
+TEST_F(SummaryPathTest, RawFileLooksTheSameFromEitherRoad) {
+  const int slot = Open("night.ZV1", VariedMinutes(400, false, 7));
+  options.ShowLight = options.ShowTemps = options.ShowTempsGrid = true;
+  options.ShowBatt = {true, true, true, true};
+  Layout(12, 700, 416);
+  ExpectSamePixels(slot, {12, 13, 14, 15}, true);
+}
+
+TEST_F(SummaryPathTest, FiltersAsAtStartUpAndMinuteFiltersUseTheSummary) {
+  const int slot = Open("night.ZV1", VariedMinutes(300, false, 11));
+  reader.filter = &filter;
+  Layout(12, 700, 416);
+  int layers = 0;
+  ASSERT_TRUE(nav.ShowFromStart());
+  ASSERT_NE(ServingSummary(fileSlots[slot], reader, &layers), nullptr);
+  EXPECT_EQ(layers, 1);  // the start-up wave-group filter stops at score 24
+  ExpectSamePixels(slot, {12, 13}, true);
+  settings.minutes.SetText(MinuteEdit::MinLightLevelEdit, "60");
+  settings.minutes.SetText(MinuteEdit::MaxLightLevelEdit, "200");
+  ASSERT_TRUE(settings.minutes.MinuteFiltersActive());
+  ExpectSamePixels(slot, {12, 14}, true);
+}
+
+TEST_F(SummaryPathTest, CallFileLooksTheSameFromEitherRoad) {
+  const int slot = Open("night.ZV2", VariedMinutes(300, true, 5));
+  Layout(12, 700, 416);
+  ExpectSamePixels(slot, {12, 13, 14}, true);
+  // A call filter that passes every call still lets the summary serve; the start-up one does not
+  // (it drops quiet calls), and then both roads read the records.
+  reader.filter = &filter;
+  settings.ranges.SetText(RangeEdit::MinAvSPLEdit, "0");
+  settings.ranges.SetText(RangeEdit::MaxOctQedit, "31");
+  ExpectSamePixels(slot, {12}, true);
+  settings.ranges.SetText(RangeEdit::MinAvSPLEdit, "1");
+  ExpectSamePixels(slot, {12}, false);
+}
+
+TEST_F(SummaryPathTest, WaveGroupFiltersOtherThanTheScoreReadTheRecords) {
+  const int slot = Open("night.ZV1", VariedMinutes(120, false, 3));
+  reader.filter = &filter;
+  settings.ranges.SetText(RangeEdit::MinOctKHZedit, "30");
+  Layout(12, 700, 416);
+  ExpectSamePixels(slot, {12}, false);
+  settings.ranges.SetText(RangeEdit::MinOctKHZedit, "0");
+  settings.ranges.SetText(RangeEdit::MaxOctQedit, "20");  // a score limit the summary does not split at
+  ExpectSamePixels(slot, {12}, false);
+}
+
+}  // namespace
+}  // namespace zorvel
