@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/MinuteSummary.h"
 #include "display/Messages.h"
 
 namespace zorvel {
@@ -46,6 +47,8 @@ bool IsCallGraph(tGraphType t) {
 
 void GraphTally::Add(const TFileRec& s) {
   if (s.NrType == tMinRec) {
+    // A call is counted at its first wave group in its own minute, as the reader's NewCall is.
+    callPending = false;
     ++minutes;
     if (type == tDiel) {
       DielBin& b = diel[static_cast<size_t>((((s.NrTime.Mn % 1440) + 1440) % 1440) / 10)];
@@ -96,7 +99,65 @@ void GraphTally::Add(const TFileRec& s) {
   }
 }
 
-GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader) {
+namespace {
+
+constexpr int32_t kMinutesBetweenStopChecks = 1440;
+
+// The tally of whole minutes [s.NrTime.Mn, endMin) from the slot's summary: the same sums that
+// Add() makes record by record.
+GraphTally TallyFromSummary(TFileRec& s, const MinuteSummary& sum, int layers, tGraphType type, int32_t endMin,
+                            ReaderContext& reader) {
+  GraphTally t;
+  t.type = type;
+  t.fileType = s.FileType;
+  const int32_t first = s.FirstLoggedMin, last = first + sum.MinuteCount() - 1;
+  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  const uint8_t counted = layers == 1 ? kSummaryCallCountedLow : kSummaryCallCountedAny;
+  TFileRec minute;
+  MinuteDigest d;
+  for (int32_t m = std::max(s.NrTime.Mn, first); m < endMin && m <= last; ++m) {
+    if ((m - first) % kMinutesBetweenStopChecks == 0 && reader.host.StopRequested()) break;
+    if (!sum.Minute(m - first, d)) continue;
+    ApplyMinuteValues(minute, d);
+    minute.NrTime = {m, 0};
+    minute.NrType = tMinRec;
+    t.Add(minute);
+    if (minuteFilters && reader.filter->MinuteExcluded(minute)) continue;
+    DielBin& bin = t.diel[static_cast<size_t>((((m % 1440) + 1440) % 1440) / 10)];
+    for (size_t l = 0; l < static_cast<size_t>(layers); ++l) {
+      for (const SummaryFreqRow& row : d.freq[l]) {
+        t.octets += row.count;
+        if (type == tDiel) {
+          bin.octets += row.count;
+          bin.khz[static_cast<size_t>(std::clamp(row.bin / 4, 0, kDielKHzClasses - 1))] += row.count;
+        } else if (s.FileType == ftZV1 || type == tSpectrum) {
+          t.hist[row.bin] += static_cast<int64_t>(row.splSum);
+        } else if (type == tKHZdwell) {
+          t.hist[row.bin] += row.count;
+        }
+      }
+      if (type == tAmplitude && s.FileType != ftZV1)
+        for (const SummaryAmpRow& row : d.amp[l]) t.hist[row.bin] += row.count;
+    }
+    for (const SummaryCall& c : d.calls) {
+      if (!(c.flags & counted)) continue;
+      ++t.calls;
+      const int32_t v = CallValue(c.call, type);
+      if (v >= 0 && s.FileType != ftZV1) ++t.hist[Bin(v)];
+    }
+  }
+  return t;
+}
+
+}  // namespace
+
+GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader, bool allowSummary) {
+  int layers = kSummaryLayers;
+  // The summary holds whole minutes, and takes over where the slot stands on a minute record.
+  if (allowSummary && end.FiveMuSec == 0 && s.InPlay && s.NrType == tMinRec) {
+    if (const MinuteSummary* sum = ServingSummary(s, reader, &layers))
+      return TallyFromSummary(s, *sum, layers, type, end.Mn, reader);
+  }
   GraphTally t;
   t.type = type;
   t.fileType = s.FileType;

@@ -85,6 +85,8 @@ void DrawFileGraphs(QImage& image, FileSlots& fileSlots, const ViewState& view, 
                     const GraphOptions& graphOptions, ReaderContext& reader, std::string* status = nullptr);
 
 // Reads one slot's records over [start, end) into a tally (the slot must be positioned at start).
-GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader);
+// Over whole minutes the slot's per-minute summary stands in for the records when it serves
+// (allowSummary); the tally is the same.
+GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader, bool allowSummary = true);
 
 }  // namespace zorvel

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/MinuteMap.h"
+#include "core/MinuteSummary.h"
 #include "core/Tables.h"
 #include "core/TimeBase.h"
 #include "display/Messages.h"
@@ -24,10 +25,72 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
+void AddMinute(SummaryTotals& t, const TFileRec& s) {
+  ++t.minutes;
+  t.tempSum += s.HalfDegCpreamp;
+  if (s.LightN < s.LightSwitchLevel) ++t.acousticMinutes;
+  if (s.BatInUse >= 1 && s.BatInUse <= 4) ++t.batteryMinutes[static_cast<size_t>(s.BatInUse - 1)];
+  if (t.minutes == kBatteryStartMinute) t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
+}
+
+void CloseMinute(SummaryTotals& t, const TFileRec& s, int64_t inMinute) {
+  t.octets += inMinute;
+  if (t.fileType == ftZV2 && inMinute > 0) ++t.positiveMinutes;
+  if (inMinute >= t.limit - 2 || s.MinTruncated) ++t.truncatedMinutes;
+}
+
+void AddCall(SummaryTotals& t, const tCall& c) {
+  ++t.calls;
+  const size_t type = static_cast<size_t>(c.CallType & 3);
+  ++t.typeCounts[type];
+  t.typeKHZSums[type] += c.ModalKHZ;
+  AddPositive(t.charts[scMaxKHZ], c.Fmax);
+  AddPositive(t.charts[scMinKHZ], c.Fmin);
+  AddPositive(t.charts[scMaxDown], c.MaxIPIfallKHZ);
+  AddPositive(t.charts[scMinSlope], c.MinSlopeKHZ);
+  AddPositive(t.charts[scUpBend], c.UBkhz);
+  AddPositive(t.charts[scDownBend], c.DBkhz);
+  if (c.Flat1avIPI > 0) AddPositive(t.charts[scFlats], KhzOfIpi(c.Flat1avIPI));
+  if (c.Flat2avIPI > 0) AddPositive(t.charts[scFlats], KhzOfIpi(c.Flat2avIPI));
+  ++t.amplitudeClasses[static_cast<size_t>(std::clamp(c.AmpAv / 16, 0, 15))];
+}
+
+constexpr int32_t kMinutesBetweenStopChecks = 1440;
+
+// Minutes from the slot's minute record to stopMin, from its summary.
+void AnalyzeSummary(SummaryTotals& t, TFileRec& s, const MinuteSummary& sum, int layers, int32_t stopMin,
+                    ReaderContext& reader) {
+  const int32_t first = s.FirstLoggedMin, last = first + sum.MinuteCount() - 1;
+  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  TFileRec minute;
+  minute.LightSwitchLevel = s.LightSwitchLevel;
+  MinuteDigest d;
+  for (int32_t m = std::max(s.NrTime.Mn, first); m <= stopMin && m <= last; ++m) {
+    if ((m - first) % kMinutesBetweenStopChecks == 0 && reader.host.StopRequested()) break;
+    if (!sum.Minute(m - first, d)) continue;
+    ApplyMinuteValues(minute, d);
+    minute.NrTime = {m, 0};
+    AddMinute(t, minute);
+    if (minuteFilters && reader.filter->MinuteExcluded(minute)) {
+      CloseMinute(t, s, 0);
+      continue;
+    }
+    int64_t inMinute = 0;
+    for (size_t l = 0; l < static_cast<size_t>(layers); ++l) {
+      for (const SummaryFreqRow& row : d.freq[l]) {
+        inMinute += row.count;
+        if (row.bin > 0) t.charts[scSpectrum][row.bin] += row.count;
+      }
+    }
+    for (const SummaryCall& c : d.calls) AddCall(t, c.call);
+    CloseMinute(t, s, inMinute);
+  }
+}
+
 }  // namespace
 
 SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, int32_t lastMin,
-                          ReaderContext& reader) {
+                          ReaderContext& reader, bool allowSummary) {
   SummaryTotals t;
   TFileRec& s = slots[slotNumber];
   t.fileType = s.FileType;
@@ -36,50 +99,31 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
   // A file whose calls were only found up to some minute is summarised up to there.
   const bool partlyProcessed = s.LastProcessMin <= s.LastLoggedMin - 2;
   const int32_t stopMin = partlyProcessed ? std::min(lastMin, s.LastProcessMin) : lastMin;
+  int layers = kSummaryLayers;
+  if (allowSummary && s.InPlay && s.NrType == tMinRec) {
+    if (const MinuteSummary* sum = ServingSummary(s, reader, &layers)) {
+      AnalyzeSummary(t, s, *sum, layers, stopMin, reader);
+      return t;
+    }
+  }
   int64_t inMinute = 0;
   bool haveMinute = false;
-  auto closeMinute = [&] {
-    if (!haveMinute) return;
-    t.octets += inMinute;
-    if (t.fileType == ftZV2) {
-      if (inMinute > 0) ++t.positiveMinutes;
-    }
-    if (inMinute >= t.limit - 2 || s.MinTruncated) ++t.truncatedMinutes;
-  };
   while (s.InPlay && s.NrType != tEnd && s.NrTime.Mn <= stopMin) {
     if (reader.host.StopRequested()) break;
     if (s.NrType == tMinRec) {
-      closeMinute();
+      if (haveMinute) CloseMinute(t, s, inMinute);
       haveMinute = true;
       inMinute = 0;
-      ++t.minutes;
-      t.tempSum += s.HalfDegCpreamp;
-      if (s.LightN < s.LightSwitchLevel) ++t.acousticMinutes;
-      if (s.BatInUse >= 1 && s.BatInUse <= 4) ++t.batteryMinutes[static_cast<size_t>(s.BatInUse - 1)];
-      if (t.minutes == kBatteryStartMinute)
-        t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
+      AddMinute(t, s);
     } else if (s.NrType == tOctet) {
       ++inMinute;
       AddPositive(t.charts[scSpectrum], s.aOct.avF);
     } else if (s.NrType == tCallrec) {
-      const tCall& c = s.aCall;
-      ++t.calls;
-      const size_t type = static_cast<size_t>(c.CallType & 3);
-      ++t.typeCounts[type];
-      t.typeKHZSums[type] += c.ModalKHZ;
-      AddPositive(t.charts[scMaxKHZ], c.Fmax);
-      AddPositive(t.charts[scMinKHZ], c.Fmin);
-      AddPositive(t.charts[scMaxDown], c.MaxIPIfallKHZ);
-      AddPositive(t.charts[scMinSlope], c.MinSlopeKHZ);
-      AddPositive(t.charts[scUpBend], c.UBkhz);
-      AddPositive(t.charts[scDownBend], c.DBkhz);
-      if (c.Flat1avIPI > 0) AddPositive(t.charts[scFlats], KhzOfIpi(c.Flat1avIPI));
-      if (c.Flat2avIPI > 0) AddPositive(t.charts[scFlats], KhzOfIpi(c.Flat2avIPI));
-      ++t.amplitudeClasses[static_cast<size_t>(std::clamp(c.AmpAv / 16, 0, 15))];
+      AddCall(t, s.aCall);
     }
     ReadNextUsedRecord(s, reader);
   }
-  closeMinute();
+  if (haveMinute) CloseMinute(t, s, inMinute);
   return t;
 }
 

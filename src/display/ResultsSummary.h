@@ -53,9 +53,10 @@ struct SummaryTotals {
 };
 
 // Reads the slot from firstMin to lastMin (or the end of its processed part, see the .cpp) with
-// the reader's filters. progress(minute) is called every rangeMinutes/120 minutes of long ranges.
+// the reader's filters. The slot's per-minute summary stands in for the records when it serves
+// (allowSummary); the totals are the same.
 SummaryTotals AnalyzeSlot(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin,
-                          ReaderContext& reader);
+                          ReaderContext& reader, bool allowSummary = true);
 
 struct SummaryTexts {
   std::string FileTimeOn, RunningTime, WaveTotal, CallCount, DPMperDay, Diversity, OneGbLasts, BattStack,

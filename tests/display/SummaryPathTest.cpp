@@ -3,9 +3,12 @@
 // filter, the filters as they stand at start-up, and a minute filter.
 #include <gtest/gtest.h>
 
+#include "core/MinuteMap.h"
 #include "core/MinuteSummary.h"
 #include "display/DisplayFixture.h"
+#include "display/Graphs.h"
 #include "display/Levels.h"
+#include "display/ResultsSummary.h"
 #include "filters/CallFilter.h"
 
 namespace zorvel {
@@ -141,6 +144,77 @@ TEST_F(SummaryPathTest, WaveGroupFiltersOtherThanTheScoreReadTheRecords) {
   settings.ranges.SetText(RangeEdit::MinOctKHZedit, "0");
   settings.ranges.SetText(RangeEdit::MaxOctQedit, "20");  // a score limit the summary does not split at
   ExpectSamePixels(slot, {12}, false);
+}
+
+void ExpectSameTally(const GraphTally& a, const GraphTally& b) {
+  EXPECT_EQ(a.minutes, b.minutes);
+  EXPECT_EQ(a.octets, b.octets);
+  EXPECT_EQ(a.calls, b.calls);
+  EXPECT_EQ(a.hist, b.hist);
+  for (size_t i = 0; i < a.diel.size(); ++i) {
+    EXPECT_EQ(a.diel[i].minutes, b.diel[i].minutes);
+    EXPECT_EQ(a.diel[i].onMinutes, b.diel[i].onMinutes);
+    EXPECT_EQ(a.diel[i].lightSum, b.diel[i].lightSum);
+    EXPECT_EQ(a.diel[i].tempSum, b.diel[i].tempSum);
+    EXPECT_EQ(a.diel[i].octets, b.diel[i].octets);
+    EXPECT_EQ(a.diel[i].khz, b.diel[i].khz);
+  }
+}
+
+void ExpectSameTotals(const SummaryTotals& a, const SummaryTotals& b) {
+  EXPECT_EQ(a.minutes, b.minutes);
+  EXPECT_EQ(a.acousticMinutes, b.acousticMinutes);
+  EXPECT_EQ(a.positiveMinutes, b.positiveMinutes);
+  EXPECT_EQ(a.truncatedMinutes, b.truncatedMinutes);
+  EXPECT_EQ(a.octets, b.octets);
+  EXPECT_EQ(a.calls, b.calls);
+  EXPECT_EQ(a.tempSum, b.tempSum);
+  EXPECT_EQ(a.batteryMinutes, b.batteryMinutes);
+  EXPECT_EQ(a.startVoltages, b.startVoltages);
+  EXPECT_EQ(a.typeCounts, b.typeCounts);
+  EXPECT_EQ(a.typeKHZSums, b.typeKHZSums);
+  EXPECT_EQ(a.charts, b.charts);
+  EXPECT_EQ(a.amplitudeClasses, b.amplitudeClasses);
+}
+
+class SummaryTalliesTest : public SummaryPathTest {
+ protected:
+  // Every graph type over [from, to) and the results summary over [from, to - 1], both roads.
+  void ExpectSameTallies(int slot, int32_t from, int32_t to) {
+    TFileRec& s = fileSlots[slot];
+    for (int type = tDiel; type <= tDuration; ++type) {
+      SCOPED_TRACE("graph type " + std::to_string(type));
+      GraphTally fromRecords, fromSummary;
+      for (bool summary : {false, true}) {
+        PositionSlot(fileSlots, slot, {from, 0}, reader, false);
+        GraphTally t = TallySlot(s, static_cast<tGraphType>(type), {to, 0}, reader, summary);
+        (summary ? fromSummary : fromRecords) = t;
+      }
+      ExpectSameTally(fromRecords, fromSummary);
+    }
+    const SummaryTotals a = AnalyzeSlot(fileSlots, slot, from, to - 1, reader, false);
+    const SummaryTotals b = AnalyzeSlot(fileSlots, slot, from, to - 1, reader, true);
+    ExpectSameTotals(a, b);
+    PositionSlot(fileSlots, slot, {from, 0}, reader, false);
+    int layers = 0;
+    EXPECT_NE(ServingSummary(s, reader, &layers), nullptr);
+  }
+};
+
+TEST_F(SummaryTalliesTest, GraphsAndResultsSummaryAddUpTheSameFromEitherRoad) {
+  const int zv1 = Open("night.ZV1", VariedMinutes(300, false, 17));
+  const int zv2 = Open("night.ZV2", VariedMinutes(300, true, 19));
+  const int32_t first = fileSlots[zv1].FirstLoggedMin;
+  for (int slot : {zv1, zv2}) {
+    SCOPED_TRACE(fileSlots[slot].ShortName);
+    ExpectSameTallies(slot, first - 5, first + 400);
+    ExpectSameTallies(slot, first + 17, first + 161);
+    reader.filter = &filter;  // the start-up filters: one layer for the raw file
+    settings.ranges.SetText(RangeEdit::MinAvSPLEdit, "0");
+    settings.minutes.SetText(MinuteEdit::MinMinuteTemperatureEdit, "8");
+    ExpectSameTallies(slot, first + 1, first + 299);
+    reader.filter = nullptr;
+  }
 }
 
 }  // namespace
