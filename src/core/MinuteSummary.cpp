@@ -166,7 +166,7 @@ bool MinuteSummary::Minute(int32_t k, MinuteDigest& out) const {
 }
 
 std::vector<uint8_t> MinuteSummary::Serialise() const {
-  std::vector<uint8_t> out(kSummaryHeaderBytes, 0);
+  std::vector<uint8_t> out(kSummaryHeaderBytes + body_.size(), 0);
   std::memcpy(out.data(), kMagic, sizeof kMagic);
   PutLe32(&out[8], static_cast<int32_t>(kSummaryVersion));
   PutLe32(&out[12], kSummaryHeaderBytes);
@@ -179,7 +179,7 @@ std::vector<uint8_t> MinuteSummary::Serialise() const {
   PutLe64(&out[48], body_.size());
   PutLe32(&out[56], static_cast<int32_t>(Fnv1a(body_.data(), body_.size())));
   PutLe32(&out[60], largestAvSPL_);
-  out.insert(out.end(), body_.begin(), body_.end());
+  if (!body_.empty()) std::memcpy(out.data() + kSummaryHeaderBytes, body_.data(), body_.size());
   return out;
 }
 
