@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "core/AtomicFile.h"
@@ -196,7 +197,7 @@ std::string MapFileName(const TFileRec& s) {
   return p.string();
 }
 
-bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRunning*/) {
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning) {
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return false;
   TFileRec& s = slots[slot];
   WriteBackIfChanged(s, host);
@@ -205,13 +206,15 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   bool mapFileGood = false;
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
     s.Mapped = true;
-    if (ReadSummaryFile(s)) return true;
+    if (batchRunning || ReadSummaryFile(s)) return true;
     // The map is right but its summary is missing or stale: one more scan makes both.
     mapFileGood = true;
   }
   const DataFileStamp before = StampOf(s.FullFileName);
-  MinuteSummaryBuilder builder(s.FileType, s.HasExtendedIPIs, s.HasExtendedAmps);
-  const ScanResult res = ScanFile(s, host, &builder);
+  // Batch jobs read each file once, front to back: they have no use for a summary.
+  std::optional<MinuteSummaryBuilder> builder;
+  if (!batchRunning) builder.emplace(s.FileType, s.HasExtendedIPIs, s.HasExtendedAmps);
+  const ScanResult res = ScanFile(s, host, builder ? &*builder : nullptr);
   if (!res.readAnything) {
     host.TimedMessage(s.ShortName + std::string(msg::kNotValidWillClose), 3000);
     CloseSlot(slots, slot);
@@ -228,8 +231,8 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   // A data file that changed while it was scanned may have been summarised half old, half new:
   // such a summary is dropped, and the screens read the records instead.
   const DataFileStamp after = StampOf(s.FullFileName);
-  if (before == after && after.size >= 0) {
-    s.Summary = builder.Finish(after);
+  if (builder && before == after && after.size >= 0) {
+    s.Summary = builder->Finish(after);
     // Where the folder cannot be written the summary serves from memory alone.
     if (large) {
       const std::vector<uint8_t> bytes = s.Summary->Serialise();

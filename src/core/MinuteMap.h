@@ -25,7 +25,8 @@ std::string MapFileName(const TFileRec& slot);
 
 // Maps the slot. True when the map is valid and no map file was written; false when a map file
 // was written (the caller lists "<name> re-mapped") or the slot had to be closed (then it is no
-// longer Open).
+// longer Open). Outside batch runs the slot's per-minute summary (core/MinuteSummary.h) is read
+// from its file or made in the same scan.
 bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning = false);
 
 // Loads the buffer at the minute record that opens the minute (the first minute for earlier
