@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "callfinder/BatchFiles.h"
 #include "callfinder/Messages.h"
 #include "callfinder/Zv1FileProcessor.h"
 #include "core/AtomicFile.h"
@@ -16,14 +17,17 @@ namespace zorvel {
 
 namespace {
 
-constexpr int64_t kMinRecordsForCalls = 50;
 constexpr int kAbortPadding = 74;
+
+}  // namespace
 
 int JobsFor(int requested) {
   if (requested > 0) return requested;
   const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : static_cast<int>(cores);
 }
+
+namespace {
 
 // The outside-classifier file: created at the start, filled and put in place at the end.
 class ExportFile {
@@ -67,6 +71,42 @@ std::string ClockText(std::chrono::system_clock::time_point t) {
 
 }  // namespace
 
+FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const BatchOptions& options,
+                           FileSlots& slots, RunStorage& storage, Host& host, BatchObserver& obs,
+                           std::vector<std::string>& exportLines) {
+  FileStep step;
+  const int n = static_cast<int>(files.size());
+  const std::string& path = files[static_cast<size_t>(i)];
+  if (!FileExists(path)) return step;
+  step.listed = true;
+  OpenOptions open;
+  open.batchRunning = true;
+  const GraphMarkSink graph = obs.WantsGraphMarks()
+                                  ? GraphMarkSink([&obs](const cf::GraphMark& g) { obs.GraphMark(g); })
+                                  : GraphMarkSink();
+  const bool admin = host.AdministratorMode();
+  CloseAllSlots(slots);
+  const bool opened = OpenFileInSlot(slots, path, 1, host, open).opened;
+  if (opened && slots[1].FileType == ftZV1 && slots[1].InFileRecs > kMinRecordsForCalls) {
+    obs.FileStarted(i + 1, n, path);
+    step.ran = true;
+    if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
+      host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
+    } else {
+      const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
+      step.processed = true;
+      step.zv2Path = outcome.zv2Path;
+      if (options.ShowDetectionSummary && slots[1].Open)
+        host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
+    }
+  } else {
+    host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kTooSmallForCall));
+    step.failed = true;
+  }
+  CloseAllSlots(slots);
+  return step;
+}
+
 std::string SummaryHeaderLine(bool administrator) {
   std::string line(cfmsg::kSummaryHeader);
   for (const std::string& name : BuiltInSpeciesNames()) line += "\t" + name;
@@ -109,44 +149,22 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   }
   const auto started = std::chrono::steady_clock::now();
 
-  RunStorage storage(JobsFor(options.Jobs), settings);
   std::vector<std::string> exportLines;
-  FileSlots slots;
-  OpenOptions open;
-  open.batchRunning = true;
   std::string lastZV2;
-  const GraphMarkSink graph = obs.WantsGraphMarks()
-                                  ? GraphMarkSink([&obs](const cf::GraphMark& g) { obs.GraphMark(g); })
-                                  : GraphMarkSink();
 
-  for (int i = 0; i < n; ++i) {
-    const std::string& path = files[static_cast<size_t>(i)];
-    if (!FileExists(path)) continue;
-    CloseAllSlots(slots);
-    const bool opened = OpenFileInSlot(slots, path, 1, host, open).opened;
-    if (opened && slots[1].FileType == ftZV1 && slots[1].InFileRecs > kMinRecordsForCalls) {
-      obs.FileStarted(i + 1, n, path);
-      if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
-        host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
-      } else {
-        const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
-        ++result.processed;
-        if (!outcome.zv2Path.empty()) {
-          lastZV2 = outcome.zv2Path;
-          result.zv2Files.push_back(lastZV2);
-        }
-        if (options.ShowDetectionSummary && slots[1].Open)
-          host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
-      }
-      CloseAllSlots(slots);
-      if (host.StopRequested()) {
-        result.aborted = true;
-        break;
-      }
-    } else {
-      host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kTooSmallForCall));
-      ++result.failed;
-      CloseAllSlots(slots);
+  // What one file's processing did to the batch's counts; the same whether the file was
+  // processed here or beside others.
+  auto account = [&](int i, const FileStep& step) {
+    if (!step.listed) return false;
+    result.processed += step.processed ? 1 : 0;
+    result.failed += step.failed ? 1 : 0;
+    if (!step.zv2Path.empty()) {
+      lastZV2 = step.zv2Path;
+      result.zv2Files.push_back(lastZV2);
+    }
+    if (step.ran && host.StopRequested()) {
+      result.aborted = true;
+      return true;
     }
     const double share = shareBefore[static_cast<size_t>(i) + 1];
     if (n > 1 && i + 1 < n && share > 0) {
@@ -155,6 +173,19 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
           std::chrono::duration_cast<std::chrono::seconds>(elapsed * ((1.0 - share) / share));
       obs.EndEstimate(std::string(cfmsg::kProcessEnds) +
                       ClockText(std::chrono::system_clock::now() + remaining));
+    }
+    return false;
+  };
+
+  const int jobs = JobsFor(options.Jobs);
+  if (FilesSideBySide(files, jobs)) {
+    RunFilesSideBySide(files, options, settings, jobs, host, obs, exportLines, account);
+  } else {
+    RunStorage storage(jobs, settings);
+    FileSlots slots;
+    for (int i = 0; i < n; ++i) {
+      const FileStep step = ProcessListedFile(files, i, options, slots, storage, host, obs, exportLines);
+      if (account(i, step)) break;
     }
   }
 
