@@ -11,6 +11,7 @@
 
 #include "core/BinaryFile.h"
 #include "core/Records.h"
+#include "core/TimeOrder.h"
 
 namespace zorvel {
 
@@ -136,6 +137,7 @@ struct TFileRec {
   int64_t BufFileOffset = 0;     // byte offset in the file of FBuf[0]
   int32_t OctInThisMinute = 0;   // accepted wave groups since the last minute record
   bool TimingMessageShown = false;  // the developer's timing message, once per minute
+  TimeOrder WaveOrder;              // the time-order rule for the wave groups being read
 
   // Resets every field to the vacant values and releases the stream and buffers. The species
   // names are kept: a slot keeps the names it was left with until another file replaces them.

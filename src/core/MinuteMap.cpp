@@ -87,33 +87,24 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
   ScanResult res;
   s.MinStarts.assign(ScanArraySize(s, host), 0);
   s.MinStartsWritten = 0;
-  s.WriteBackChangesRequired = false;
   const std::string caption = std::string(msg::kMappingFile) + s.ShortName;
   const int64_t records = std::max<int64_t>(1, s.InFileRecs - kHeaderUnits);
   const int64_t interval = std::max<int64_t>(1, records / kProgressSteps);
   int64_t lastStep = -1;
   int64_t i = kHeaderUnits;
-  int32_t prevTick = -1;
   bool more = LoadBufferAt(s, kHeaderUnits, host);
   res.readAnything = more;
   while (more && !res.endFound) {
-    uint8_t* buf = s.FBuf.data();
+    const uint8_t* buf = s.FBuf.data();
     for (int32_t pos = 0; pos < s.NumBytesRead; pos += kRecordBytes, ++i) {
-      uint8_t* r = buf + pos;
+      const uint8_t* r = buf + pos;
       const uint8_t id = r[0];
       if (id <= kLastWaveGroupId) {
-        ++res.waveGroups;
-        const int32_t tick = static_cast<int32_t>(Be24(r));
-        if (tick < prevTick && tick > 0) {
-          r[0] = kIdScanSuppressed;
-          s.WriteBackChangesRequired = true;
-        }
-        prevTick = tick;
+        ++res.waveGroups;  // wave groups that run backwards are skipped by the reader, not here
       } else if (id == kIdMinute) {
         EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, kMinStartsGrowth);
         s.MinStarts[s.MinStartsWritten++] = static_cast<int32_t>(i);
         ++res.minutes;
-        prevTick = -1;
       } else if (id == kIdEnd) {
         EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, 3);
         s.MinStarts[s.MinStartsWritten] = static_cast<int32_t>(i);
@@ -126,11 +117,8 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
       host.Progress(caption, static_cast<int>(std::min<int64_t>(step, kProgressSteps)), kProgressSteps);
       lastStep = step;
     }
-    if (res.endFound) {
-      WriteBackIfChanged(s, host);
-      break;
-    }
-    more = RefillBuffer(s, host);  // writes back marks in the block just scanned
+    if (res.endFound) break;
+    more = RefillBuffer(s, host);
   }
   if (!res.endFound) {
     // No end record: the end of the file stands in for it.
@@ -142,17 +130,17 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
   // The buffer no longer holds the reader's place.
   s.BufPosn = s.NumBytesRead = s.NumRecsRead = 0;
   s.BufFileOffset = kHeaderBytes;
+  s.WaveOrder.Restart();
   return res;
 }
 
+// The header's last minute as the scan found it. Only the slot's copy is amended: reading never
+// writes into the data file, so a later opening amends it again.
 void AmendHeader(TFileRec& s, const ScanResult& res, Host& host) {
   if (res.minutes <= 0 || Span(s) + 1 == res.minutes) return;
   const int64_t diff = static_cast<int64_t>(res.minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
   host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
   const int32_t newLast = s.FirstLoggedMin + res.minutes - 1;
-  WriteHeaderInt32(s, hdr::kLastLoggedMin, newLast);
-  WriteHeaderInt32(s, hdr::kStoredLastProcessMin, newLast);
-  WriteHeaderInt32(s, hdr::kWaveGroupCount, res.waveGroups);
   s.LastLoggedMin = newLast;
   s.StoredLastProcessMin = newLast;
   s.StoredFirstProcessMin = std::min(s.StoredFirstProcessMin, newLast);
@@ -218,6 +206,7 @@ bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, b
   s.NrTime.Mn = std::max(minute, s.FirstLoggedMin) - 1;
   s.NrTime.FiveMuSec = 0;
   s.LastFiveMusecTime = -1;
+  s.WaveOrder.Restart();
   s.InPlay = true;
   return true;
 }

@@ -48,46 +48,6 @@ TEST_F(MapTest, ThreeMinutesAndAnEndRecord) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("three.z1m")));  // small files are not given map files
 }
 
-TEST_F(MapTest, HeaderWithNoLastMinuteIsAmendedOnOpening) {
-  const std::string path = Write("zero.ZV1", MakeHeader(100, 0), testing::RegularMinutes(5, 2));
-  const auto before = testing::ReadAll(path);
-  TFileRec& s = Open(path);
-  EXPECT_TRUE(s.Mapped);
-  EXPECT_EQ(s.LastLoggedMin, 104);
-  CloseAllSlots(slots);
-  const auto after = testing::ReadAll(path);
-  for (size_t i = 0; i < after.size(); ++i) {
-    const bool amended = (i >= 260 && i < 264) || (i >= 276 && i < 280) || (i >= 340 && i < 344);
-    if (!amended) {
-      ASSERT_EQ(before[i], after[i]) << i;
-    }
-  }
-  EXPECT_EQ(Be32(&after[hdr::kLastLoggedMin]), 104);
-  EXPECT_EQ(Be32(&after[hdr::kStoredLastProcessMin]), 104);
-  EXPECT_EQ(Be32(&after[hdr::kWaveGroupCount]), 10);
-  ASSERT_EQ(host.Lines(Memo::DataMemo).size(), 1u);
-  EXPECT_EQ(host.Lines(Memo::DataMemo)[0], "zero.ZV1 File map amended header: 4");
-}
-
-TEST_F(MapTest, BackwardTicksAreMarkedInTheFile) {
-  std::vector<SyntheticMinute> ms(1);
-  ms[0].records = {WaveGroup(500), WaveGroup(400), WaveGroup(0), WaveGroup(450)};
-  const std::string path = Write("back.ZV1", MakeHeader(10, 10), ms);
-  TFileRec& s = Open(path);
-  ReaderContext ctx{host};
-  PositionSlot(slots, 1, TRecTime{10, 0}, ctx, false);
-  std::vector<int32_t> ticks;
-  while (s.InPlay) {
-    ReadNextUsedRecord(s, ctx);
-    if (s.NrType == tOctet) ticks.push_back(s.NrTime.FiveMuSec);
-  }
-  EXPECT_EQ(ticks, (std::vector<int32_t>{500, 0, 450}));
-  CloseAllSlots(slots);
-  const auto bytes = testing::ReadAll(path);
-  EXPECT_EQ(bytes[1024 + 16 * 2], 0xFB);
-  EXPECT_EQ(bytes[1024 + 16 * 3], 0x00);
-}
-
 TEST_F(MapTest, LargeFilesGetAMapFileThatIsReadBack) {
   // 101 minutes of 1000 wave groups: more than 100,000 records.
   const std::string path = Write("big.ZV1", MakeHeader(1000, 1100), testing::RegularMinutes(101, 1000));
