@@ -27,7 +27,31 @@ size_t ScanArraySize(const TFileRec& s, Host& host) {
   return kMinStartsGrowth;
 }
 
-// Reads the map file; true when it matches the header's span and describes this file sensibly.
+// True when every entry points at a minute record of the file and the last entry at its end
+// record (or, in a file without one, at its end): a map of the right length whose entries rise
+// can still be wrong. Reads only the first byte of each record pointed at, in file order, through
+// a small block, so that a large map costs one short read per minute at most.
+bool EntriesPointAtMinuteRecords(const TFileRec& s, const std::vector<int32_t>& starts, int32_t last) {
+  constexpr int64_t kProbeBytes = 4096;
+  std::vector<uint8_t> block(kProbeBytes);
+  int64_t blockAt = 0, blockLen = 0;
+  for (int32_t k = 0; k <= last; ++k) {
+    if (k == last && starts[static_cast<size_t>(k)] == s.InFileRecs) return true;
+    const int64_t at = int64_t{starts[static_cast<size_t>(k)]} * kRecordBytes;
+    if (at < blockAt || at >= blockAt + blockLen) {
+      blockAt = at;
+      blockLen = static_cast<int64_t>(s.Infile ? s.Infile->ReadAt(at, block.data(), block.size()) : 0);
+      if (blockLen < kRecordBytes) return false;
+    }
+    if (block[static_cast<size_t>(at - blockAt)] != (k == last ? kIdEnd : kIdMinute)) return false;
+  }
+  return true;
+}
+
+// Reads the map file; true when it describes this file: its entries rise through the file and
+// each points at a minute record, the last at the end record. Its minute count may differ from
+// the header's, whose last minute is amended only in memory (see AmendHeader), so the map file
+// is where a scan's finding is kept between openings.
 bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
   std::error_code ec;
   const auto len = std::filesystem::file_size(path, ec);
@@ -36,28 +60,27 @@ bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
       host.TimedMessage(std::string(msg::kIoErrorMapfile) + " " + ec.message(), 3000);
     return false;
   }
-  const int64_t span = Span(s);
-  // A map that does not hold exactly one entry per minute of the header's span plus the end
-  // entry is wrong-sized; one with more minutes than the file has records cannot be right.
-  if (span > kScanSpanLimit || span + 1 > s.InFileRecs || len % 4 != 0 ||
-      static_cast<int64_t>(len) != 4 * (span + 2))
-    return false;
+  // A map with more minutes than the file has records, or than a scan would accept, cannot be right.
+  if (len % 4 != 0 || len < 8) return false;
+  const int64_t minutes = static_cast<int64_t>(len / 4) - 1;
+  if (minutes - 1 > kScanSpanLimit || minutes > s.InFileRecs) return false;
   std::vector<uint8_t> bytes(len);
   std::ifstream in(path, std::ios::binary);
   if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(len))) {
     if (host.AdministratorMode()) host.TimedMessage(std::string(msg::kIoErrorMapfile) + " read failed", 3000);
     return false;
   }
-  std::vector<int32_t> starts(static_cast<size_t>(span + 3), 0);
-  int32_t prev = kHeaderUnits;
+  std::vector<int32_t> starts(static_cast<size_t>(minutes + 2), 0);
+  int64_t prev = kHeaderUnits - 1;
   for (size_t k = 0; k < len / 4; ++k) {
     const int32_t v = Le32(&bytes[4 * k]);
-    if (v < prev || v > s.InFileRecs) return false;  // entries must rise through the file
+    if (v <= prev || v > s.InFileRecs) return false;  // entries must rise through the file
     starts[k] = v;
     prev = v;
   }
+  if (!EntriesPointAtMinuteRecords(s, starts, static_cast<int32_t>(minutes))) return false;
   s.MinStarts = std::move(starts);
-  s.MinStartsWritten = static_cast<int32_t>(len / 4 - 1);
+  s.MinStartsWritten = static_cast<int32_t>(minutes);
   return true;
 }
 
@@ -134,13 +157,14 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
   return res;
 }
 
-// The header's last minute as the scan found it. Only the slot's copy is amended: reading never
-// writes into the data file, so a later opening amends it again.
-void AmendHeader(TFileRec& s, const ScanResult& res, Host& host) {
-  if (res.minutes <= 0 || Span(s) + 1 == res.minutes) return;
-  const int64_t diff = static_cast<int64_t>(res.minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
+// The header's last minute as the map found it. Only the slot's copy is amended: reading never
+// writes into the data file, so a later opening amends it again (from the map file when there is one).
+void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
+  if (minutes <= 0 || Span(s) + 1 == minutes) return;
+  const int64_t diff = static_cast<int64_t>(minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
   host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
-  const int32_t newLast = s.FirstLoggedMin + res.minutes - 1;
+  const int32_t newLast = s.FirstLoggedMin + minutes - 1;
+  s.HeaderAmended = true;
   s.LastLoggedMin = newLast;
   s.StoredLastProcessMin = newLast;
   s.StoredFirstProcessMin = std::min(s.StoredFirstProcessMin, newLast);
@@ -168,10 +192,12 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   WriteBackIfChanged(s, host);
   const std::string mapName = MapFileName(s);
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
+    AmendHeader(s, s.MinStartsWritten, host);
     s.Mapped = true;
     return true;
   }
   const ScanResult res = ScanFile(s, host);
+  s.ScannedWaveGroups = res.waveGroups;
   if (!res.readAnything) {
     host.TimedMessage(s.ShortName + std::string(msg::kNotValidWillClose), 3000);
     CloseSlot(slots, slot);
@@ -182,7 +208,7 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
     WriteMapFile(s, mapName, host);
     result = false;
   }
-  AmendHeader(s, res, host);
+  AmendHeader(s, res.minutes, host);
   s.Mapped = true;
   return result;
 }

@@ -9,6 +9,8 @@
 #include "TestHost.h"
 #include "Zv2Reading.h"
 #include "callfinder/Batch.h"
+#include "core/Bytes.h"
+#include "core/Header.h"
 #include "core/SlotFiles.h"
 #include "core/Tables.h"
 
@@ -75,6 +77,40 @@ TEST(ReadOnlyInput, FindingCallsLeavesTheZV1AsItWasAndSkipsBackwardWaveGroups) {
   const auto fromPlain = test::FileBytes(WithExtension(plain, ".ZV2"));
   EXPECT_GT(fromPlain.size(), 1024u + 16u * 3u * 50u);
   EXPECT_TRUE(fromPlain == test::FileBytes(WithExtension(marked, ".ZV2")));
+  fs::remove_all(dir);
+}
+
+// A ZV1 whose header does not give its last minute keeps that header; the ZV2 made from it gets
+// the amended last minute and the wave-group count.
+TEST(ReadOnlyInput, TheZV2CarriesTheLastMinuteAmendedInMemory) {
+  PopulatePrecalculatedArrays();
+  const fs::path dir = fs::temp_directory_path() / ("zorvel_cf_ro2_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string zv1 = (dir / "noend.ZV1").string();
+  ASSERT_TRUE(synth::WriteZv1(zv1, 60'000'000, MinutesWithBackwardTimes()));
+  std::vector<uint8_t> bytes = test::FileBytes(zv1);
+  PutBe32(&bytes[hdr::kLastLoggedMin], 60'000'000);
+  PutBe32(&bytes[hdr::kStoredLastProcessMin], 0);
+  {
+    std::FILE* f = std::fopen(zv1.c_str(), "wb");
+    ASSERT_TRUE(f);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  size_t waveGroups = 0;
+  for (size_t at = 1024; at + 16 <= bytes.size(); at += 16) waveGroups += bytes[at] <= kLastWaveGroupId ? 1 : 0;
+  test::RecordingHost host;
+  KeepAwake none;
+  BatchOptions o;
+  o.Jobs = 1;
+  ASSERT_EQ(RunCallFindingBatch({zv1}, o, host, none).zv2Files.size(), 1u);
+  EXPECT_EQ(test::FileBytes(zv1), bytes);
+  const auto zv2 = test::FileBytes(WithExtension(zv1, ".ZV2"));
+  ASSERT_GT(zv2.size(), 1024u);
+  EXPECT_EQ(Be32(&zv2[hdr::kLastLoggedMin]), 60'000'002);
+  EXPECT_EQ(Be32(&zv2[hdr::kStoredLastProcessMin]), 60'000'002);
+  EXPECT_EQ(Be32(&zv2[hdr::kWaveGroupCount]), static_cast<int32_t>(waveGroups));
   fs::remove_all(dir);
 }
 
