@@ -37,6 +37,7 @@ std::vector<SyntheticMinute> VariedMinutes(int n, bool calls, uint32_t seed) {
     int tick = 1000;
     for (int g = 0; g < groups; ++g) {
       tick += 1 + static_cast<int>(next() % 80'000);
+      const int t = g % 9 == 5 ? std::max(0, tick - 30'000) : tick;  // backwards, or at 0
       const uint8_t ipi = static_cast<uint8_t>(12 + next() % 200);
       const uint8_t amp = static_cast<uint8_t>(next() >> 24);
       const int32_t score = static_cast<int32_t>(next() % 32);
@@ -49,12 +50,12 @@ std::vector<SyntheticMinute> VariedMinutes(int n, bool calls, uint32_t seed) {
           for (const Record& r : EncodeCall(c)) mn.records.push_back(r);
           if (g % 8 == 4) continue;  // a call without wave groups
         }
-        mn.records.push_back(EncodeZV2WaveGroup(tick, {amp, amp, 200, 240}, {ipi, ipi, 40, ipi}, false, false,
+        mn.records.push_back(EncodeZV2WaveGroup(t, {amp, amp, 200, 240}, {ipi, ipi, 40, ipi}, false, false,
                                                 g / 4 + 1, tfNotFeature, score));
       } else {
         std::array<uint8_t, 8> ipis;
         for (auto& v : ipis) v = static_cast<uint8_t>(ipi + next() % 9);
-        mn.records.push_back(EncodeZV1WaveGroup(tick, ipis, {amp, 240, 231, static_cast<uint8_t>(next())}, score));
+        mn.records.push_back(EncodeZV1WaveGroup(t, ipis, {amp, 240, 231, static_cast<uint8_t>(next())}, score));
       }
     }
   }
