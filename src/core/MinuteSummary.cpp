@@ -256,7 +256,7 @@ void MinuteSummaryBuilder::WaveGroup(const uint8_t* r) {
     }
     ipiSum = 2 * (2 + pairSum);
   }
-  const int32_t avF = std::min<int32_t>(255, 32000 / ipiSum);
+  const int32_t avF = AvFOfIpiSum(ipiSum);
   const int32_t avSPL = splSum / 4;
   const size_t layer = (r[15] & 0x1F) > kSummaryScoreSplit ? 1 : 0;
   sum_->largestAvSPL_ = std::max(sum_->largestAvSPL_, avSPL);

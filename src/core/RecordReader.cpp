@@ -108,7 +108,7 @@ bool ReadWaveGroup(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
     DecodeZV1WaveGroup(s, r, expandIpis, extendedAmps);
   }
   tOct& o = s.aOct;
-  o.avF = std::min<int32_t>(255, 32000 / o.IPIsum);
+  o.avF = AvFOfIpiSum(o.IPIsum);
   o.avSPL = o.SPLsum / 4;
   o.score = r[15] & 0x1F;
   o.SPLinUse = ctx.options.MicAdjustment ? s.KHZcalib[o.avF / 4] * o.avSPL / 16 : o.avSPL;

@@ -2,6 +2,7 @@
 // of stored bytes, the compact byte code and the extended amplitude table.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -40,6 +41,25 @@ constexpr std::array<int32_t, 256> BuildExpandTable() {
 inline constexpr std::array<int32_t, 256> kExpandTable = BuildExpandTable();
 }  // namespace detail
 constexpr int32_t ExpandValue(uint8_t v) { return detail::kExpandTable[v]; }
+
+// A wave group's mean frequency in kHz from the sum of its wave periods (quarter µs):
+// 32000 div ipiSum, at most 255. Every sum a record can give is in the table, so the reader pays
+// a lookup, not a division.
+namespace detail {
+constexpr int kMaxIpiSum = 4 + 8 * 1020;  // eight expanded IPI bytes of 255 and the 4 added
+constexpr std::array<uint8_t, kMaxIpiSum + 1> BuildAvFTable() {
+  std::array<uint8_t, kMaxIpiSum + 1> t{};
+  t[0] = 255;
+  for (int s = 1; s <= kMaxIpiSum; ++s) t[static_cast<size_t>(s)] = static_cast<uint8_t>(32000 / s < 255 ? 32000 / s : 255);
+  return t;
+}
+inline constexpr std::array<uint8_t, kMaxIpiSum + 1> kAvFTable = BuildAvFTable();
+}  // namespace detail
+inline int32_t AvFOfIpiSum(int32_t ipiSum) {
+  return static_cast<uint32_t>(ipiSum) <= static_cast<uint32_t>(detail::kMaxIpiSum)
+             ? detail::kAvFTable[static_cast<size_t>(ipiSum)]
+             : (ipiSum > 0 ? std::min<int32_t>(255, 32000 / ipiSum) : 255);
+}
 
 // Compact byte code used for durations, flat IPIs and average amplitudes: a below 32 is a;
 // otherwise b = (a mod 32) << (a div 32) and the value is b + b div 64.

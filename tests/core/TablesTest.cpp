@@ -85,3 +85,11 @@ TEST(AmplitudeDecoding, ChoosesTableOnlyWhenAllConditionsHold) {
 
 }  // namespace
 }  // namespace zorvel
+
+namespace zorvel {
+namespace {
+TEST(AvFTable, IsTheDivisionForEverySumARecordCanGiveAndBeyond) {
+  for (int32_t s = 1; s <= 9000; ++s) ASSERT_EQ(AvFOfIpiSum(s), std::min<int32_t>(255, 32000 / s)) << s;
+}
+}  // namespace
+}  // namespace zorvel
