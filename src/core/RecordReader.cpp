@@ -26,13 +26,17 @@ std::string RecordText(const uint8_t* r, int from) {
   return t;
 }
 
-void DecodeZV1WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool extendedAmps) {
+// Made once for each pair of decoding flags, so that the wave-group path, which runs for nearly
+// every record, tests neither flag per value.
+template <bool kExpandIpis, bool kExtendedAmps>
+void DecodeZV1WaveGroupAs(TFileRec& s, const uint8_t* r) {
   tOct& o = s.aOct;
   int32_t ipiSum = 4;
   for (int i = 0; i < 8; ++i) {
-    const int32_t ipi = expandIpis ? ExpandValue(r[3 + i]) : r[3 + i];
+    const int32_t ipi = kExpandIpis ? ExpandValue(r[3 + i]) : r[3 + i];
     o.IPIs[i] = ipi;
-    o.KHZs[i] = KhzOfIpi(ipi);
+    // A byte as it stands is always inside the kHz table.
+    o.KHZs[i] = kExpandIpis ? KhzOfIpi(ipi) : IPIkHzTable()[static_cast<size_t>(ipi)];
     ipiSum += ipi;
   }
   o.IPIsum = ipiSum;
@@ -40,7 +44,7 @@ void DecodeZV1WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool ext
   int32_t splSum = 0;
   for (int j = 0; j < 4; ++j) {
     const int w = j < 2 ? j : j + 2;
-    const int32_t amp = DecodeAmplitude(r[11 + j], o.IPIs[2 * j], extendedAmps);
+    const int32_t amp = kExtendedAmps ? DecodeAmplitude(r[11 + j], o.IPIs[2 * j], true) : ExpandValue(r[11 + j]);
     o.AMPs[w] = amp;
     o.AMPs[w + 2] = amp;
     splSum += amp;
@@ -52,7 +56,21 @@ void DecodeZV1WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool ext
   s.FeatureClass = tfNotFeature;
 }
 
-void DecodeZV2WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool extendedAmps) {
+void DecodeZV1WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool extendedAmps) {
+  if (expandIpis) {
+    if (extendedAmps)
+      DecodeZV1WaveGroupAs<true, true>(s, r);
+    else
+      DecodeZV1WaveGroupAs<true, false>(s, r);
+  } else if (extendedAmps) {
+    DecodeZV1WaveGroupAs<false, true>(s, r);
+  } else {
+    DecodeZV1WaveGroupAs<false, false>(s, r);
+  }
+}
+
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] void DecodeZV2WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool extendedAmps) {
   tOct& o = s.aOct;
   int32_t pairSum = 0;
   int32_t splSum = 0;
@@ -76,7 +94,8 @@ void DecodeZV2WaveGroup(TFileRec& s, const uint8_t* r, bool expandIpis, bool ext
   s.FeatureClass = static_cast<tFeatureClass>(r[15] >> 5);
 }
 
-void TimingCheck(TFileRec& s, ReaderContext& ctx, int32_t tick) {
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] void TimingCheck(TFileRec& s, ReaderContext& ctx, int32_t tick) {
   if (s.TimingMessageShown || s.LastFiveMusecTime < 0 || tick > s.LastFiveMusecTime) return;
   s.TimingMessageShown = true;
   if (tick == s.LastFiveMusecTime) {
@@ -119,7 +138,8 @@ bool ReadWaveGroup(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   return true;
 }
 
-bool ReadCallC(TFileRec& s, ReaderContext& ctx, uint8_t* r) {
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] bool ReadCallC(TFileRec& s, ReaderContext& ctx, uint8_t* r) {
   if (MinuteBlocked(s, ctx)) {
     s.CallOK = false;
     return false;
@@ -146,7 +166,8 @@ bool ReadCallC(TFileRec& s, ReaderContext& ctx, uint8_t* r) {
   return true;
 }
 
-void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   s.NrType = tMinRec;
   s.WaveOrder.Restart();
   s.NrTime.Mn += 1;
@@ -179,7 +200,20 @@ void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   }
 }
 
-void ReportOddRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] void ReadEndRecord(TFileRec& s, ReaderContext& ctx) {
+  s.NrType = tEnd;
+  s.InPlay = false;
+  WriteBackIfChanged(s, ctx.host);
+  if (ctx.host.AdministratorMode() && s.NrTime.Mn < s.LastLoggedMin) {
+    ctx.host.TimedMessage(std::string(msg::kTerminationMarker1) + std::to_string(s.LastLoggedMin - s.NrTime.Mn) +
+                              std::string(msg::kTerminationMarker2),
+                          kShortReportMs);
+  }
+}
+
+// Kept out of the wave-group path, which runs for nearly every record.
+[[gnu::noinline]] void ReportOddRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   if (!ctx.host.AdministratorMode()) return;
   const uint8_t id = r[0];
   if (id == kIdIgnored) return;
@@ -302,14 +336,7 @@ bool ReadNextRecord(TFileRec& s, ReaderContext& ctx) {
       ReadMinuteRecord(s, ctx, r);
       return true;
     case kIdEnd:
-      s.NrType = tEnd;
-      s.InPlay = false;
-      WriteBackIfChanged(s, ctx.host);
-      if (ctx.host.AdministratorMode() && s.NrTime.Mn < s.LastLoggedMin) {
-        ctx.host.TimedMessage(std::string(msg::kTerminationMarker1) + std::to_string(s.LastLoggedMin - s.NrTime.Mn) +
-                                  std::string(msg::kTerminationMarker2),
-                              kShortReportMs);
-      }
+      ReadEndRecord(s, ctx);
       return true;
     default:
       ReportOddRecord(s, ctx, r);
