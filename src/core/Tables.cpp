@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace zorvel {
 
@@ -62,17 +63,28 @@ std::array<int32_t, 256> BuildCompactValues() {
 }  // namespace
 
 uint8_t EncodeCompact(int32_t value) {
-  static const std::array<int32_t, 256> values = BuildCompactValues();
-  int best = 0;
-  int64_t bestDist = INT64_MAX;
-  for (int a = 0; a < 256; ++a) {
-    const int64_t d = std::llabs(static_cast<int64_t>(values[a]) - value);
-    if (d < bestDist) {
-      bestDist = d;
-      best = a;
+  // The nearest code by search, once for every value up to the largest code's; beyond that range
+  // the nearest is the largest (or, below 0, code 0, the smallest of the codes for 0).
+  static const std::vector<uint8_t> table = [] {
+    const std::array<int32_t, 256> values = BuildCompactValues();
+    std::vector<uint8_t> t(static_cast<size_t>(DecodeCompact(255)) + 1);
+    for (int32_t v = 0; v < static_cast<int32_t>(t.size()); ++v) {
+      int best = 0;
+      int64_t bestDist = INT64_MAX;
+      for (int a = 0; a < 256; ++a) {
+        const int64_t d = std::llabs(static_cast<int64_t>(values[a]) - v);
+        if (d < bestDist) {
+          bestDist = d;
+          best = a;
+        }
+      }
+      t[static_cast<size_t>(v)] = static_cast<uint8_t>(best);
     }
-  }
-  return static_cast<uint8_t>(best);
+    return t;
+  }();
+  if (value <= 0) return 0;
+  if (value >= static_cast<int32_t>(table.size())) return 255;
+  return table[static_cast<size_t>(value)];
 }
 
 int32_t ExtendedAmplitude(int a, int k) {
@@ -87,7 +99,7 @@ int32_t ExtendedAmplitudeEntry(uint8_t a, int32_t pairIpi) {
 
 void PopulatePrecalculatedArrays() {
   (void)ExtendedTable();
-  (void)EncodeCompact(0);
+  (void)EncodeCompact(1);  // builds its table
 }
 
 }  // namespace zorvel

@@ -93,3 +93,22 @@ TEST(AvFTable, IsTheDivisionForEverySumARecordCanGiveAndBeyond) {
 }
 }  // namespace
 }  // namespace zorvel
+
+namespace zorvel {
+namespace {
+TEST(CompactCode, TheTableGivesTheNearestCodeTheSmallestOnATie) {
+  for (int32_t v = -50; v <= 4200; ++v) {
+    int best = 0;
+    int64_t bestDist = INT64_MAX;
+    for (int a = 0; a < 256; ++a) {
+      const int64_t d = std::llabs(static_cast<int64_t>(DecodeCompact(static_cast<uint8_t>(a))) - v);
+      if (d < bestDist) {
+        bestDist = d;
+        best = a;
+      }
+    }
+    ASSERT_EQ(EncodeCompact(v), best) << v;
+  }
+}
+}  // namespace
+}  // namespace zorvel
