@@ -13,8 +13,10 @@ void ComputeGapsAndHarmonics(MinuteWork& w) {
     // Silences are measured in sixteenths of the octet's own duration.
     const int64_t pre = std::max<int64_t>(0, int64_t{o.Time5mu} - before.Time5mu - before.Dur5mu);
     const int64_t post = std::max<int64_t>(0, int64_t{after.Time5mu} - o.Time5mu - o.Dur5mu);
-    o.preGap = static_cast<int32_t>(pre * 16 / (o.Dur5mu + 2));
-    o.postGap = static_cast<int32_t>(post * 16 / (o.Dur5mu + 2));
+    // Times are 24-bit, so sixteen times a gap fits 32 bits and the division can be a 32-bit one.
+    const uint32_t span = static_cast<uint32_t>(o.Dur5mu + 2);
+    o.preGap = static_cast<int32_t>(static_cast<uint32_t>(pre) * 16u / span);
+    o.postGap = static_cast<int32_t>(static_cast<uint32_t>(post) * 16u / span);
 
     // A harmonic shows as alternating long and short waves, or loud and quiet ones.
     const auto& c = o.OctCycPr;
