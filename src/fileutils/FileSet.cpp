@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
 #include "core/MinuteMap.h"
+#include "core/MinuteSummary.h"
 #include "core/SlotFiles.h"
 #include "fileutils/Messages.h"
 
@@ -97,13 +98,15 @@ SaveRequest RenameRequest(const TFileRec& slot) {
 
 int RenameFileSet(FileSlots& slots, const std::string& source, const std::string& chosen, Host& host) {
   struct Move {
-    std::string from, to, mapFrom, mapTo, ext;
+    std::string from, to, mapFrom, mapTo, ext, summaryFrom, summaryTo;
   };
   std::vector<Move> moves;
   bool replacing = false;
   for (size_t k = 0; k < kDataExts.size(); ++k) {
     Move m{WithExtension(source, kDataExts[k]), WithExtension(chosen, kDataExts[k]),
-           WithExtension(source, kMapExts[k]), WithExtension(chosen, kMapExts[k]), kDataExts[k]};
+           WithExtension(source, kMapExts[k]), WithExtension(chosen, kMapExts[k]), kDataExts[k],
+           SummaryFileName(source, static_cast<TFileType>(ftZV1 + k)),
+           SummaryFileName(chosen, static_cast<TFileType>(ftZV1 + k))};
     if (!FileExists(m.from)) continue;
     if (SamePath(m.from, m.to)) continue;
     if (FileExists(m.to)) replacing = true;
@@ -123,6 +126,8 @@ int RenameFileSet(FileSlots& slots, const std::string& source, const std::string
     ++moved;
     host.TimedMessage(std::string(msg::kSavedAs) + m.to, 2000);
     if (FileExists(m.mapFrom)) MoveFile(m.mapFrom, m.mapTo);
+    // The summary names its data file only by size and time, which a rename keeps.
+    if (FileExists(m.summaryFrom)) MoveFile(m.summaryFrom, m.summaryTo);
   }
   return moved;
 }
@@ -166,6 +171,11 @@ int DeleteFileSet(FileSlots& slots, const std::string& path, Host& host) {
       // The rest of the set is still deleted: the user asked for all of it to go.
       host.TimedMessage(std::string(msg::kFailedDelete) + name + " (" + ec.message() + ")", 10'000);
     }
+  }
+  // Summaries are remade from their data files at will: they go without a count or a message.
+  for (TFileType type : {ftZV1, ftZV2}) {
+    std::error_code ec;
+    fs::remove(SummaryFileName(path, type), ec);
   }
   return deleted;
 }

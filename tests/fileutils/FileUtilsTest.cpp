@@ -52,11 +52,12 @@ class FileUtils : public ::testing::Test {
 TEST_F(FileUtils, RenamingAZV1OnlySetMovesTheFileAndItsMap) {
   Make("a.ZV1", 1000, 2);
   Touch("a.z1m");
+  Touch("a.z1s");
   ASSERT_TRUE(Open(dir_.File("a.ZV1"), 1));
   EXPECT_EQ(RenameFileSet(slots_, dir_.File("a.ZV1"), dir_.File("b"), host_), 1);
   EXPECT_FALSE(slots_[1].Open);
-  EXPECT_TRUE(Exists("b.ZV1") && Exists("b.z1m"));
-  EXPECT_FALSE(Exists("a.ZV1") || Exists("a.z1m"));
+  EXPECT_TRUE(Exists("b.ZV1") && Exists("b.z1m") && Exists("b.z1s"));  // the summary goes along
+  EXPECT_FALSE(Exists("a.ZV1") || Exists("a.z1m") || Exists("a.z1s"));
   ASSERT_EQ(host_.timed.size(), 1u);
   EXPECT_EQ(host_.timed[0].text, "Saved as " + dir_.File("b.ZV1"));
   EXPECT_EQ(host_.timed[0].ms, 2000);
@@ -90,7 +91,7 @@ TEST_F(FileUtils, RenameOneFileTakesOnlyItsOwnMap) {
 
 TEST_F(FileUtils, DeleteAsksFirstAndKeepsZV3Files) {
   for (const char* n : {"s.ZV1", "s.ZV2", "s.ZV3"}) Make(n, 1000, 1);
-  for (const char* n : {"s.z1m", "s.z2m", "s.z3m"}) Touch(n);
+  for (const char* n : {"s.z1m", "s.z2m", "s.z3m", "s.z1s", "s.z2s"}) Touch(n);
   EXPECT_EQ(DeleteFileSet(slots_, dir_.File("s.ZV1"), host_), 0);
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0], "Are you SURE you wish to permanently delete all files in the set '" +
@@ -99,8 +100,9 @@ TEST_F(FileUtils, DeleteAsksFirstAndKeepsZV3Files) {
   EXPECT_TRUE(Exists("s.ZV1"));
 
   host_.answers.push_back(Answer::Yes);
-  EXPECT_EQ(DeleteFileSet(slots_, dir_.File("s.ZV1"), host_), 4);
+  EXPECT_EQ(DeleteFileSet(slots_, dir_.File("s.ZV1"), host_), 4);  // summaries go uncounted
   EXPECT_FALSE(Exists("s.ZV1") || Exists("s.ZV2") || Exists("s.z1m") || Exists("s.z2m"));
+  EXPECT_FALSE(Exists("s.z1s") || Exists("s.z2s"));
   EXPECT_TRUE(Exists("s.ZV3") && Exists("s.z3m"));
 }
 
