@@ -22,7 +22,7 @@ struct BatchOptions {
   // Where the outside-classifier lines go when settings.ExportToClassifier is on; when absent
   // the Host is asked for a file.
   std::optional<std::string> classifierExportPath;
-  int Jobs = 0;  // threads for the minutes of a file; 0: one per core
+  int Jobs = 0;  // threads for the minutes of a file, or for small files side by side; 0: one per core
 };
 
 // What a window shows while the run goes on; every member has a do-nothing default.
