@@ -150,8 +150,7 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
     } else if (FileTypeOfPath(path) != ftZV1) {
       refused = cfmsg::kNotZV1;
     } else if (!OpenFileInSlot(slots, path, 1, host, open).opened) {
-      refused = FileSizeOf(path) < kHeaderBytes + kRecordBytes ? cfmsg::kTooSmallForCall
-                                                                : cfmsg::kNotOpened;
+      refused = FileSizeOf(path) < kHeaderBytes + kRecordBytes ? cfmsg::kTooSmallForCall : cfmsg::kNotOpened;
     } else if (slots[1].InFileRecs <= kMinRecordsForCalls) {
       refused = cfmsg::kTooSmallForCall;
     }

@@ -41,8 +41,8 @@ struct FileFailure {
 
 struct BatchResult {
   int picked = 0;
-  int processed = 0;  // files whose ZV2 file was put in place
-  int failed = 0;     // failures.size()
+  int processed = 0;                  // files whose ZV2 file was put in place
+  int failed = 0;                     // failures.size()
   std::vector<FileFailure> failures;  // inputs, and the classifier export file, that failed
   bool aborted = false;
   std::vector<std::string> zv2Files;  // written and kept, in order

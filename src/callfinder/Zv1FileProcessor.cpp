@@ -198,8 +198,8 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   ZvFileWriter out(zv2Path, Zv2Header(s));
   if (!out.IsOpen()) {
     host.TimedMessage(std::string(cfmsg::kFailedToCreateZV2) + zv2Path, 20000);
-    outcome.error =
-        std::string(cfmsg::kZV2NotWritten) + (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
+    outcome.error = std::string(cfmsg::kZV2NotWritten) +
+                    (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
     return outcome;
   }
   std::error_code ec;
@@ -305,8 +305,8 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   }
   if (!writeOk || !out.Finish()) {
     host.TimedMessage(std::string(cfmsg::kFailedToCreateZV2) + zv2Path, 20000);
-    outcome.error =
-        std::string(cfmsg::kZV2NotWritten) + (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
+    outcome.error = std::string(cfmsg::kZV2NotWritten) +
+                    (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
     return outcome;
   }
   outcome.zv2Path = zv2Path;

@@ -166,8 +166,8 @@ void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
   // The first minute is plausible (checked at opening); the sum is taken wide and kept within the
   // widest span a file may open with past the plausible range, so that sums and differences of
   // any two minutes of the file stay far inside 32 bits.
-  const auto newLast = static_cast<int32_t>(
-      std::min<int64_t>(int64_t{s.FirstLoggedMin} + minutes - 1, int64_t{kLastPlausibleMinute} + kOpenSpanLimit));
+  const auto newLast = static_cast<int32_t>(std::min<int64_t>(
+      int64_t{s.FirstLoggedMin} + minutes - 1, int64_t{kLastPlausibleMinute} + kOpenSpanLimit));
   s.HeaderAmended = true;
   s.LastLoggedMin = newLast;
   s.StoredLastProcessMin = newLast;

@@ -42,7 +42,8 @@ class BatchFailures : public ::testing::Test {
   std::string Night(const std::string& name, int minutes = 3) {
     std::mt19937 rng(21);
     std::vector<std::vector<Record>> ms;
-    for (int m = 0; m < minutes; ++m) ms.push_back(synth::MinuteRecords(synth::PassMinute(rng, 1, 8, 45, 100)));
+    for (int m = 0; m < minutes; ++m)
+      ms.push_back(synth::MinuteRecords(synth::PassMinute(rng, 1, 8, 45, 100)));
     const std::string path = Path(name);
     EXPECT_TRUE(synth::WriteZv1(path, 60'000'000, ms));
     return path;

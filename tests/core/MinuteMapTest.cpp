@@ -102,8 +102,9 @@ TEST_F(MapTest, MapEntriesThatDoNotPointAtMinuteRecordsAreRebuilt) {
   const std::vector<std::vector<uint8_t>> wrongMaps = {
       withEntries([](size_t, int32_t v) { return v + 1; }),  // one record off: the neighbouring records
       withEntries([](size_t, int32_t) { return 64; }),       // all the first minute
-      withEntries([&](size_t k, int32_t v) { return k + 1 == good.size() / 4 ? v - 1 : v; }),  // end entry short
-      withEntries([](size_t k, int32_t v) { return k == 50 ? v + 500 : v; }),                 // one inside a minute
+      withEntries(
+          [&](size_t k, int32_t v) { return k + 1 == good.size() / 4 ? v - 1 : v; }),  // end entry short
+      withEntries([](size_t k, int32_t v) { return k == 50 ? v + 500 : v; }),          // one inside a minute
   };
   for (size_t i = 0; i < wrongMaps.size(); ++i) {
     testing::WriteAll(map, wrongMaps[i]);
@@ -206,7 +207,8 @@ TEST_F(MapTest, ImplausibleHeaderMinutesAreRefusedAtOpening) {
                                ", not a minute of the years 1899 to 2200; the file is not opened"))
         << r.said;
   }
-  const std::string edge = Write("edge.ZV1", MakeHeader(kLastPlausibleMinute - 1, 0), testing::RegularMinutes(5, 1));
+  const std::string edge =
+      Write("edge.ZV1", MakeHeader(kLastPlausibleMinute - 1, 0), testing::RegularMinutes(5, 1));
   TFileRec& s = Open(edge);
   EXPECT_EQ(s.LastLoggedMin, kLastPlausibleMinute + 3);
   EXPECT_EQ(s.MinStartsWritten, 5);
