@@ -32,33 +32,57 @@ namespace {
 // The outside-classifier file: created at the start, filled and put in place at the end.
 class ExportFile {
  public:
+  // False with the reason in Error() when the file cannot be created (none chosen: no reason).
   bool Open(const BatchOptions& o, Host& host) {
-    std::string path;
     if (o.classifierExportPath) {
-      path = *o.classifierExportPath;
+      path_ = *o.classifierExportPath;
     } else if (auto chosen = host.ChooseSavePath({"", "", "Text files (*.txt)"})) {
-      path = *chosen;
+      path_ = *chosen;
     }
-    if (!path.empty()) {
-      writer_ = std::make_unique<AtomicFileWriter>(path);
-      if (!writer_->IsOpen()) writer_.reset();
+    if (!path_.empty()) {
+      writer_ = std::make_unique<AtomicFileWriter>(path_);
+      if (!writer_->IsOpen()) {
+        error_ = writer_->ErrorText();
+        if (error_.empty()) error_ = cfmsg::kUnknownError;
+        writer_.reset();
+      }
     }
-    if (!writer_) host.TimedMessage(std::string(cfmsg::kFailedToCreateFile) + path, 30000);
+    if (!writer_) host.TimedMessage(std::string(cfmsg::kFailedToCreateFile) + path_, 30000);
     return writer_ != nullptr;
   }
-  void Close(const std::vector<std::string>& lines) {
-    if (!writer_) return;
+  // False with the reason in Error() when the lines could not be written whole.
+  bool Close(const std::vector<std::string>& lines) {
+    if (!writer_) return true;
     std::string text(cfmsg::kExportHeader);
     text += "\r\n";
     for (const std::string& l : lines) text += l + "\r\n";
-    writer_->Write(text.data(), text.size());
-    writer_->Commit();
+    const bool ok = writer_->Write(text.data(), text.size()) && writer_->Commit();
+    if (!ok) {
+      error_ = writer_->ErrorText().empty() ? std::string(cfmsg::kUnknownError) : writer_->ErrorText();
+    }
     writer_.reset();
+    return ok;
   }
+  const std::string& Path() const { return path_; }
+  const std::string& Error() const { return error_; }
 
  private:
   std::unique_ptr<AtomicFileWriter> writer_;
+  std::string path_, error_;
 };
+
+void Fail(BatchResult& result, Host& host, const std::string& path, std::string reason) {
+  host.AddLine(Memo::DataMemo, path + "\t" + reason);
+  result.failures.push_back({path, std::move(reason)});
+  ++result.failed;
+}
+
+// A failure's Results line goes out with the file's other reports; the batch counts it when the
+// file is accounted for.
+void Refuse(FileStep& step, Host& host, const std::string& path, std::string reason) {
+  host.AddLine(Memo::DataMemo, path + "\t" + reason);
+  step.failure = std::move(reason);
+}
 
 std::string ClockText(std::chrono::system_clock::time_point t) {
   const std::time_t tt = std::chrono::system_clock::to_time_t(t);
@@ -77,8 +101,6 @@ FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const B
   FileStep step;
   const int n = static_cast<int>(files.size());
   const std::string& path = files[static_cast<size_t>(i)];
-  if (!FileExists(path)) return step;
-  step.listed = true;
   OpenOptions open;
   open.batchRunning = true;
   const GraphMarkSink graph = obs.WantsGraphMarks()
@@ -86,22 +108,35 @@ FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const B
                                   : GraphMarkSink();
   const bool admin = host.AdministratorMode();
   CloseAllSlots(slots);
-  const bool opened = OpenFileInSlot(slots, path, 1, host, open).opened;
-  if (opened && slots[1].FileType == ftZV1 && slots[1].InFileRecs > kMinRecordsForCalls) {
-    obs.FileStarted(i + 1, n, path);
-    step.ran = true;
-    if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
-      host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
+  std::string_view refused;
+  if (!FileExists(path)) {
+    refused = cfmsg::kNotFound;
+  } else if (FileTypeOfPath(path) != ftZV1) {
+    refused = cfmsg::kNotZV1;
+  } else if (!OpenFileInSlot(slots, path, 1, host, open).opened) {
+    refused = FileSizeOf(path) < kHeaderBytes + kRecordBytes ? cfmsg::kTooSmallForCall : cfmsg::kNotOpened;
+  } else if (slots[1].InFileRecs <= kMinRecordsForCalls) {
+    refused = cfmsg::kTooSmallForCall;
+  }
+  if (!refused.empty()) {
+    Refuse(step, host, path, std::string(refused));
+    CloseAllSlots(slots);
+    return step;
+  }
+  obs.FileStarted(i + 1, n, path);
+  step.ran = true;
+  if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
+    host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
+  } else {
+    const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
+    if (outcome.zv2Path.empty()) {
+      Refuse(step, host, path, outcome.error.empty() ? std::string(cfmsg::kNotValid) : outcome.error);
     } else {
-      const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
       step.processed = true;
       step.zv2Path = outcome.zv2Path;
       if (options.ShowDetectionSummary && slots[1].Open)
         host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
     }
-  } else {
-    host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kTooSmallForCall));
-    step.failed = true;
   }
   CloseAllSlots(slots);
   return step;
@@ -130,7 +165,12 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
 
   FinderSettings settings = options.settings;
   ExportFile exportFile;
-  if (settings.ExportToClassifier && !exportFile.Open(options, host)) settings.ExportToClassifier = false;
+  const bool exportAsked = settings.ExportToClassifier;
+  if (settings.ExportToClassifier && !exportFile.Open(options, host)) {
+    settings.ExportToClassifier = false;
+    if (!exportFile.Path().empty())
+      Fail(result, host, exportFile.Path(), std::string(cfmsg::kExportNotWritten) + exportFile.Error());
+  }
 
   // Shares of the batch's bytes before each file, for the end-time estimate.
   const int n = result.picked;
@@ -152,13 +192,16 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   std::vector<std::string> exportLines;
   std::string lastZV2;
 
-  // What one file's processing did to the batch's counts; the same whether the file was
-  // processed here or beside others.
+  // What one file came to, counted in list order; the same whether the file ran here or beside
+  // others. True when the batch is to stop.
   auto account = [&](int i, const FileStep& step) {
-    if (!step.listed) return false;
-    result.processed += step.processed ? 1 : 0;
-    result.failed += step.failed ? 1 : 0;
-    if (!step.zv2Path.empty()) {
+    const std::string& path = files[static_cast<size_t>(i)];
+    if (!step.failure.empty()) {
+      result.failures.push_back({path, step.failure});
+      ++result.failed;
+    }
+    if (step.processed) {
+      ++result.processed;
       lastZV2 = step.zv2Path;
       result.zv2Files.push_back(lastZV2);
     }
@@ -189,7 +232,8 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
     }
   }
 
-  exportFile.Close(exportLines);
+  if (!exportFile.Close(exportLines))
+    Fail(result, host, exportFile.Path(), std::string(cfmsg::kExportNotWritten) + exportFile.Error());
   result.statusLine1 =
       std::string(cfmsg::kFilesProcessed) + std::to_string(result.processed) + "/" + std::to_string(n);
   result.statusLine2 = std::string(result.failed == 0 ? cfmsg::kSummaryOnResults : cfmsg::kSomeFilesFailed);
@@ -204,6 +248,10 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   }
   result.finalStatus =
       std::string(result.aborted ? cfmsg::kCallFindingAborted : cfmsg::kCallFindingCompleted);
+  const int asked = n + (exportAsked ? 1 : 0);
+  if (result.failed > 0 && asked > 1)
+    result.failedLine = std::to_string(result.failed) + std::string(cfmsg::kOf) + std::to_string(asked) +
+                        std::string(cfmsg::kFilesFailed);
   return result;
 }
 

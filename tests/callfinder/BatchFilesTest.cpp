@@ -82,7 +82,12 @@ TEST_F(BatchFilesTest, SideBySideWritesAndReportsWhatOneAfterAnotherDoes) {
   const Outcome two = Run(files, 2);
   EXPECT_EQ(one.result.processed, 9);
   EXPECT_EQ(two.result.processed, 9);
-  EXPECT_EQ(two.result.failed, 1);
+  EXPECT_EQ(two.result.failed, 2);  // too small, and not found
+  ASSERT_EQ(one.result.failures.size(), two.result.failures.size());
+  for (size_t i = 0; i < one.result.failures.size(); ++i) {
+    EXPECT_EQ(one.result.failures[i].path, two.result.failures[i].path);
+    EXPECT_EQ(one.result.failures[i].reason, two.result.failures[i].reason);
+  }
   EXPECT_EQ(one.result.zv2Files, two.result.zv2Files);
   EXPECT_EQ(one.lines, two.lines);  // the summary lines in list order, "too small" in its place
   ASSERT_EQ(one.zv2s.size(), two.zv2s.size());
