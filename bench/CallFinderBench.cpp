@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
   const long rssAfterSynth = PeakRssKb();
   std::printf("file\tMB\tjobs\tseconds\tMB/s\n");
   using Batch = std::vector<std::string>;
-  for (const auto& [name, path] : {std::pair{"busy", Batch{busy}}, std::pair{"quiet", Batch{quiet}},
-                                   std::pair{"50 small", small}}) {
+  for (const auto& [name, path] :
+       {std::pair{"busy", Batch{busy}}, std::pair{"quiet", Batch{quiet}}, std::pair{"50 small", small}}) {
     double seconds[3] = {};
     for (int jobs : {1, 2}) {
       TimeRun(path, jobs);  // warm the page cache and the map

@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchFile.h"
 #include "core/MinuteMap.h"
 #include "core/MinuteSummary.h"
 #include "core/SlotFiles.h"
 #include "core/Tables.h"
 #include "display/Levels.h"
 #include "display/Navigation.h"
-#include "BenchFile.h"
 
 namespace {
 
@@ -57,8 +57,12 @@ void LowResWholeFile(benchmark::State& state, bool summary) {
   state.counters["level"] = s.view.DisplayTimeUnit;
   if (s.fileSlots[1].Summary) state.counters["summaryMB"] = s.fileSlots[1].Summary->BodyBytes() / 1048576.0;
 }
-void BM_LowResWholeFile(benchmark::State& state) { LowResWholeFile(state, true); }
-void BM_LowResWholeFileFromRecords(benchmark::State& state) { LowResWholeFile(state, false); }
+void BM_LowResWholeFile(benchmark::State& state) {
+  LowResWholeFile(state, true);
+}
+void BM_LowResWholeFileFromRecords(benchmark::State& state) {
+  LowResWholeFile(state, false);
+}
 BENCHMARK(BM_LowResWholeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LowResWholeFileFromRecords)->Unit(benchmark::kMillisecond);
 

@@ -76,9 +76,9 @@ void RunFilesSideBySide(const std::vector<std::string>& files, const BatchOption
   const bool admin = host.AdministratorMode();
   const bool marks = obs.WantsGraphMarks();
   std::vector<FileRun> runs(static_cast<size_t>(n));
-  int next = 0;        // the next file to start
+  int next = 0;  // the next file to start
   int reportedCount = 0;
-  bool stop = false;   // start no more files
+  bool stop = false;  // start no more files
   std::mutex mutex;
   std::condition_variable finished, reportedMore;
 

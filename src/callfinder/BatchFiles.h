@@ -21,10 +21,10 @@ constexpr int64_t kSideBySideFileBytes = 32 << 20;
 
 // What one file of the list came to.
 struct FileStep {
-  bool ran = false;         // a ZV1 file with records: processed, or skipped as already done
-  bool processed = false;   // its ZV2 file is in place
+  bool ran = false;        // a ZV1 file with records: processed, or skipped as already done
+  bool processed = false;  // its ZV2 file is in place
   std::string zv2Path;
-  std::string failure;      // why the file failed (its Results line is already out)
+  std::string failure;  // why the file failed (its Results line is already out)
 };
 
 int JobsFor(int requested);

@@ -128,7 +128,8 @@ bool DecodeBlock(const uint8_t* p, const uint8_t* end, MinuteDigest& out) {
     recs[0][0] = kIdCallA;
     recs[1][0] = kIdCallB;
     recs[2][0] = kIdCallC;
-    for (const auto& [rec, byte] : kCallBytes) recs[static_cast<size_t>(rec)][static_cast<size_t>(byte)] = c.Byte();
+    for (const auto& [rec, byte] : kCallBytes)
+      recs[static_cast<size_t>(rec)][static_cast<size_t>(byte)] = c.Byte();
     call.flags = c.Byte();
     call.call = tCall{};
     DecodeCallA(recs[0].data(), call.call);
@@ -246,7 +247,8 @@ void MinuteSummaryBuilder::WaveGroup(const uint8_t* r) {
       ipis[static_cast<size_t>(i)] = expandIpis_ ? ExpandValue(r[3 + i]) : r[3 + i];
       ipiSum += ipis[static_cast<size_t>(i)];
     }
-    for (int j = 0; j < 4; ++j) splSum += DecodeAmplitude(r[11 + j], ipis[static_cast<size_t>(2 * j)], extendedAmps_);
+    for (int j = 0; j < 4; ++j)
+      splSum += DecodeAmplitude(r[11 + j], ipis[static_cast<size_t>(2 * j)], extendedAmps_);
   } else {
     int32_t pairSum = 0;
     for (int j = 0; j < 4; ++j) {
@@ -266,7 +268,8 @@ void MinuteSummaryBuilder::WaveGroup(const uint8_t* r) {
   f.spl16 += static_cast<uint64_t>(std::max(0, avSPL / 16));
   ++amp_[layer][static_cast<size_t>(std::clamp(avSPL, 0, 255))];
   if (callPending_ && !calls_.empty()) {
-    calls_.back()[kSummaryCallBytes - 1] |= static_cast<uint8_t>(kSummaryCallCountedAny | (layer == 0 ? kSummaryCallCountedLow : 0));
+    calls_.back()[kSummaryCallBytes - 1] |=
+        static_cast<uint8_t>(kSummaryCallCountedAny | (layer == 0 ? kSummaryCallCountedLow : 0));
     if (layer == 0) callPending_ = false;
   }
 }
@@ -283,7 +286,8 @@ void MinuteSummaryBuilder::CallRecord(const uint8_t* r) {
   if (!inMinute_) return;
   std::array<uint8_t, kSummaryCallBytes> c{};
   const std::array<const uint8_t*, 3> recs{a_.data(), b_.data(), r};
-  for (size_t i = 0; i < kCallBytes.size(); ++i) c[i] = recs[static_cast<size_t>(kCallBytes[i][0])][kCallBytes[i][1]];
+  for (size_t i = 0; i < kCallBytes.size(); ++i)
+    c[i] = recs[static_cast<size_t>(kCallBytes[i][0])][kCallBytes[i][1]];
   calls_.push_back(c);
   callPending_ = true;
 }
@@ -335,10 +339,17 @@ std::shared_ptr<const MinuteSummary> MinuteSummaryBuilder::Finish(const DataFile
 std::string SummaryFileName(const std::string& dataPath, TFileType type) {
   const char* ext = nullptr;
   switch (type) {
-    case ftZV1: ext = ".z1s"; break;
-    case ftZV2: ext = ".z2s"; break;
-    case ftZV3: ext = ".z3s"; break;
-    default: return "";
+    case ftZV1:
+      ext = ".z1s";
+      break;
+    case ftZV2:
+      ext = ".z2s";
+      break;
+    case ftZV3:
+      ext = ".z3s";
+      break;
+    default:
+      return "";
   }
   std::filesystem::path p(dataPath);
   p.replace_extension(ext);
@@ -353,8 +364,8 @@ uint32_t DecodeFlagsFor(const TFileRec& s, const ReaderContext& ctx) {
 
 const MinuteSummary* ServingSummary(const TFileRec& s, const ReaderContext& ctx, int* layers) {
   const MinuteSummary* sum = s.Summary.get();
-  if (!sum || !s.Mapped || s.ZorvelVersion <= 0 || sum->MinuteCount() != s.MinStartsWritten || sum->FileType() != s.FileType ||
-      sum->DecodeFlags() != DecodeFlagsFor(s, ctx))
+  if (!sum || !s.Mapped || s.ZorvelVersion <= 0 || sum->MinuteCount() != s.MinStartsWritten ||
+      sum->FileType() != s.FileType || sum->DecodeFlags() != DecodeFlagsFor(s, ctx))
     return nullptr;
   int n = kSummaryLayers;
   if (!ctx.options.IgnoreFilters && ctx.filter) {

@@ -44,7 +44,8 @@ void DecodeZV1WaveGroupAs(TFileRec& s, const uint8_t* r) {
   int32_t splSum = 0;
   for (int j = 0; j < 4; ++j) {
     const int w = j < 2 ? j : j + 2;
-    const int32_t amp = kExtendedAmps ? DecodeAmplitude(r[11 + j], o.IPIs[2 * j], true) : ExpandValue(r[11 + j]);
+    const int32_t amp =
+        kExtendedAmps ? DecodeAmplitude(r[11 + j], o.IPIs[2 * j], true) : ExpandValue(r[11 + j]);
     o.AMPs[w] = amp;
     o.AMPs[w + 2] = amp;
     splSum += amp;
@@ -206,7 +207,8 @@ bool ReadWaveGroup(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   s.InPlay = false;
   WriteBackIfChanged(s, ctx.host);
   if (ctx.host.AdministratorMode() && s.NrTime.Mn < s.LastLoggedMin) {
-    ctx.host.TimedMessage(std::string(msg::kTerminationMarker1) + std::to_string(s.LastLoggedMin - s.NrTime.Mn) +
+    ctx.host.TimedMessage(std::string(msg::kTerminationMarker1) +
+                              std::to_string(s.LastLoggedMin - s.NrTime.Mn) +
                               std::string(msg::kTerminationMarker2),
                           kShortReportMs);
   }

@@ -50,7 +50,8 @@ constexpr int kMaxIpiSum = 4 + 8 * 1020;  // eight expanded IPI bytes of 255 and
 constexpr std::array<uint8_t, kMaxIpiSum + 1> BuildAvFTable() {
   std::array<uint8_t, kMaxIpiSum + 1> t{};
   t[0] = 255;
-  for (int s = 1; s <= kMaxIpiSum; ++s) t[static_cast<size_t>(s)] = static_cast<uint8_t>(32000 / s < 255 ? 32000 / s : 255);
+  for (int s = 1; s <= kMaxIpiSum; ++s)
+    t[static_cast<size_t>(s)] = static_cast<uint8_t>(32000 / s < 255 ? 32000 / s : 255);
   return t;
 }
 inline constexpr std::array<uint8_t, kMaxIpiSum + 1> kAvFTable = BuildAvFTable();

@@ -105,13 +105,14 @@ constexpr int32_t kMinutesBetweenStopChecks = 1440;
 
 // The tally of whole minutes [s.NrTime.Mn, endMin) from the slot's summary: the same sums that
 // Add() makes record by record.
-GraphTally TallyFromSummary(TFileRec& s, const MinuteSummary& sum, int layers, tGraphType type, int32_t endMin,
-                            ReaderContext& reader) {
+GraphTally TallyFromSummary(TFileRec& s, const MinuteSummary& sum, int layers, tGraphType type,
+                            int32_t endMin, ReaderContext& reader) {
   GraphTally t;
   t.type = type;
   t.fileType = s.FileType;
   const int32_t first = s.FirstLoggedMin, last = first + sum.MinuteCount() - 1;
-  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  const bool minuteFilters =
+      !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
   const uint8_t counted = layers == 1 ? kSummaryCallCountedLow : kSummaryCallCountedAny;
   TFileRec minute;
   MinuteDigest d;

@@ -87,6 +87,7 @@ void DrawFileGraphs(QImage& image, FileSlots& fileSlots, const ViewState& view, 
 // Reads one slot's records over [start, end) into a tally (the slot must be positioned at start).
 // Over whole minutes the slot's per-minute summary stands in for the records when it serves
 // (allowSummary); the tally is the same.
-GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader, bool allowSummary = true);
+GraphTally TallySlot(TFileRec& s, tGraphType type, TRecTime end, ReaderContext& reader,
+                     bool allowSummary = true);
 
 }  // namespace zorvel

@@ -2,11 +2,11 @@
 // groups of each band as a coloured distribution with a count line, and the minute records as
 // light, temperature and battery traces.
 #include <QPainter>
-#include <utility>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "core/MinuteMap.h"
 #include "core/MinuteSummary.h"
@@ -78,7 +78,7 @@ struct SummarySource {
   int layers = kSummaryLayers;
   bool inPlay = false;
   int32_t next = 0;  // the first minute not yet added: the slot was positioned at its minute record
-  TFileRec minute;  // the minute values as the reader would decode them, for the minute filters
+  TFileRec minute;   // the minute values as the reader would decode them, for the minute filters
   MinuteDigest digest;
 };
 
@@ -86,7 +86,8 @@ void AddSummaryMinutes(const TFileRec& s, SummarySource& src, Column& c, int32_t
                        const DisplayOptions& o, const ReaderContext& reader) {
   const int32_t first = s.FirstLoggedMin;
   const int32_t last = first + src.sum->MinuteCount() - 1;
-  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  const bool minuteFilters =
+      !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
   const size_t layers = static_cast<size_t>(src.layers);
   for (int32_t m = std::max({from, first, src.next}); m < to && m <= last; ++m) {
     MinuteDigest& d = src.digest;
@@ -293,7 +294,8 @@ void ScreenPainter::DrawLowRes() {
   }
   // Slots drawn from their summary are left where reading the records would have left them.
   for (int i = 1; i <= kSlotCount; ++i)
-    if (sources[static_cast<size_t>(i)]) PositionSlot(fileSlots_, i, {s0 + v.ScreenSpan.Mn, 0}, reader_, false);
+    if (sources[static_cast<size_t>(i)])
+      PositionSlot(fileSlots_, i, {s0 + v.ScreenSpan.Mn, 0}, reader_, false);
   v.DisplayPosition = {s0 + v.ScreenSpan.Mn, 0};
 }
 

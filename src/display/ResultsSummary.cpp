@@ -30,7 +30,8 @@ void AddMinute(SummaryTotals& t, const TFileRec& s) {
   t.tempSum += s.HalfDegCpreamp;
   if (s.LightN < s.LightSwitchLevel) ++t.acousticMinutes;
   if (s.BatInUse >= 1 && s.BatInUse <= 4) ++t.batteryMinutes[static_cast<size_t>(s.BatInUse - 1)];
-  if (t.minutes == kBatteryStartMinute) t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
+  if (t.minutes == kBatteryStartMinute)
+    t.startVoltages = {s.Bat1Voltage, s.Bat2Voltage, s.Bat3Voltage, s.Bat4Voltage};
 }
 
 void CloseMinute(SummaryTotals& t, const TFileRec& s, int64_t inMinute) {
@@ -61,7 +62,8 @@ constexpr int32_t kMinutesBetweenStopChecks = 1440;
 void AnalyzeSummary(SummaryTotals& t, TFileRec& s, const MinuteSummary& sum, int layers, int32_t stopMin,
                     ReaderContext& reader) {
   const int32_t first = s.FirstLoggedMin, last = first + sum.MinuteCount() - 1;
-  const bool minuteFilters = !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
+  const bool minuteFilters =
+      !reader.options.IgnoreFilters && reader.filter && reader.filter->MinuteFiltersOn();
   TFileRec minute;
   minute.LightSwitchLevel = s.LightSwitchLevel;
   MinuteDigest d;

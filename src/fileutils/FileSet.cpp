@@ -103,8 +103,11 @@ int RenameFileSet(FileSlots& slots, const std::string& source, const std::string
   std::vector<Move> moves;
   bool replacing = false;
   for (size_t k = 0; k < kDataExts.size(); ++k) {
-    Move m{WithExtension(source, kDataExts[k]), WithExtension(chosen, kDataExts[k]),
-           WithExtension(source, kMapExts[k]), WithExtension(chosen, kMapExts[k]), kDataExts[k],
+    Move m{WithExtension(source, kDataExts[k]),
+           WithExtension(chosen, kDataExts[k]),
+           WithExtension(source, kMapExts[k]),
+           WithExtension(chosen, kMapExts[k]),
+           kDataExts[k],
            SummaryFileName(source, static_cast<TFileType>(ftZV1 + k)),
            SummaryFileName(chosen, static_cast<TFileType>(ftZV1 + k))};
     if (!FileExists(m.from)) continue;

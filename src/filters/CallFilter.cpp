@@ -34,7 +34,8 @@ int32_t CallFilter::WaveGroupScoreCeiling(int32_t largestAvSPL) const {
 bool CallFilter::AcceptsEveryCall() const {
   // Every test below is checked against the whole range its value can take when read from a
   // call record; anything narrower may reject a call.
-  if (sp_.UseSpList() || !f_.noSpChk || !f_.FMchk || !f_.QCFchk || !f_.CFchk || !f_.IncludeFragments) return false;
+  if (sp_.UseSpList() || !f_.noSpChk || !f_.FMchk || !f_.QCFchk || !f_.CFchk || !f_.IncludeFragments)
+    return false;
   if (f_.Buzz.state != 0 || f_.Mark.state != 0 || f_.SocialCall.state != 0) return false;
   if (sp_.NoPoorSpecies || f_.CallHasThirdHarmonic || f_.sequence.Given()) return false;
   if (f_.MinTempParam > 0 || f_.MaxTempParam < 0) return false;
@@ -43,12 +44,14 @@ bool CallFilter::AcceptsEveryCall() const {
   auto covers = [&](E lo, E hi, int32_t largest) { return r.Value(lo) <= 0 && r.Value(hi) >= largest; };
   const int32_t largestCompact = DecodeCompact(255);
   return covers(E::MinDuration100MusecEdit, E::MaxDuration100MusecEdit, largestCompact) &&
-         covers(E::MinCallQEdit, E::MaxCallQEdit, 15) && covers(E::MinAvSPLEdit, E::MaxAvSPLEdit, largestCompact) &&
+         covers(E::MinCallQEdit, E::MaxCallQEdit, 15) &&
+         covers(E::MinAvSPLEdit, E::MaxAvSPLEdit, largestCompact) &&
          covers(E::MinMaxCallKHZEdit, E::MaxMaxCallKHZEdit, 255) &&
          covers(E::MinMinCallKHZEdit, E::MaxMinCallKHZEdit, 255) &&
          covers(E::MinCallMedianKHZEdit, E::MaxCallMedianKHZEdit, 255) &&
          covers(E::MinFlatKHZEdit, E::MaxFlatKHZEdit, 333) &&
-         covers(E::MinSlopeKHZedit, E::MaxSlopeKHZedit, 255) && covers(E::MinBendUpKhzEdit, E::MaxBendUpKhzEdit, 255) &&
+         covers(E::MinSlopeKHZedit, E::MaxSlopeKHZedit, 255) &&
+         covers(E::MinBendUpKhzEdit, E::MaxBendUpKhzEdit, 255) &&
          covers(E::MinBendDownKhzEdit, E::MaxBendDownKhzEdit, 255);
 }
 

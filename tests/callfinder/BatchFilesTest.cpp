@@ -38,7 +38,8 @@ class BatchFilesTest : public ::testing::Test {
     for (int f = 0; f < n; ++f) {
       std::vector<std::vector<Record>> minutes;
       for (int m = 0; m < 1 + (f * 7) % 5; ++m)
-        minutes.push_back(synth::MinuteRecords(synth::PassMinute(rng, 2 + f % 3, 10, 40 + 4 * (f % 5), 1500)));
+        minutes.push_back(
+            synth::MinuteRecords(synth::PassMinute(rng, 2 + f % 3, 10, 40 + 4 * (f % 5), 1500)));
       files.push_back(Path("f" + std::to_string(f) + ".ZV1"));
       EXPECT_TRUE(synth::WriteZv1(files.back(), 60'000'000 + 1440 * f, minutes));
     }

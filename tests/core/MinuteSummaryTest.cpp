@@ -1,5 +1,3 @@
-#include "core/MinuteSummary.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 
 #include "core/Bytes.h"
 #include "core/MinuteMap.h"
+#include "core/MinuteSummary.h"
 #include "core/SlotFiles.h"
 #include "support/RecordingHost.h"
 #include "support/Synthetic.h"
@@ -30,10 +29,12 @@ struct HookHost : RecordingHost {
   }
 };
 
-std::vector<uint8_t> Bytes(const std::string& path) { return testing::ReadAll(path); }
+std::vector<uint8_t> Bytes(const std::string& path) {
+  return testing::ReadAll(path);
+}
 void PutBytes(const std::string& path, const std::vector<uint8_t>& b) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b.data()),
-                                                                 static_cast<std::streamsize>(b.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 class SummaryFileTest : public ::testing::Test {
@@ -84,12 +85,13 @@ TEST(MinuteSummaryLayout, OneMinuteInBytes) {
   EXPECT_EQ(Le32(&bytes[48]), 20);  // body bytes
   EXPECT_EQ(Le32(&bytes[60]), 60);  // largest avSPL
   const std::vector<uint8_t> body(bytes.begin() + 64, bytes.end());
-  const std::vector<uint8_t> want{19,                       // block length
-                                  7, 0, 20, 3, 0, 0, 0, 0,  // light, clock, preamp, on + battery 1, voltages
-                                  0, 0,                     // layer 0: no rows
-                                  1, 39, 1, 60, 3,          // layer 1: avF 39 once, avSPL 60, 60 div 16
-                                  1, 60, 1,                 //          avSPL 60 once
-                                  0};                       // no calls
+  const std::vector<uint8_t> want{19,  // block length
+                                  7,  0,  20, 3,  0,
+                                  0,  0,  0,          // light, clock, preamp, on + battery 1, voltages
+                                  0,  0,              // layer 0: no rows
+                                  1,  39, 1,  60, 3,  // layer 1: avF 39 once, avSPL 60, 60 div 16
+                                  1,  60, 1,          //          avSPL 60 once
+                                  0};                 // no calls
   EXPECT_EQ(body, want);
   MinuteDigest d;
   ASSERT_TRUE(sum->Minute(0, d));
@@ -109,8 +111,10 @@ TEST(MinuteSummaryLayout, CallsKeepTheirValuesAndWhenTheyAreCounted) {
   c.Flat1avIPI = 97;
   c.Duration100Musecs = 300;  // beyond a byte: kept in its compact code
   for (const Record& r : EncodeCall(c)) b.CallRecord(r.data());
-  b.WaveGroup(EncodeZV2WaveGroup(100, {50, 50, 50, 50}, {60, 60, 60, 60}, false, false, 1, tfNotFeature, 28).data());
-  b.WaveGroup(EncodeZV2WaveGroup(140, {50, 50, 50, 50}, {60, 60, 60, 60}, false, false, 1, tfNotFeature, 3).data());
+  b.WaveGroup(
+      EncodeZV2WaveGroup(100, {50, 50, 50, 50}, {60, 60, 60, 60}, false, false, 1, tfNotFeature, 28).data());
+  b.WaveGroup(
+      EncodeZV2WaveGroup(140, {50, 50, 50, 50}, {60, 60, 60, 60}, false, false, 1, tfNotFeature, 3).data());
   for (const Record& r : EncodeCall(c)) b.CallRecord(r.data());  // a second call with no wave groups
   const auto sum = b.Finish({1, 1});
   MinuteDigest d;
@@ -164,22 +168,25 @@ TEST_F(SummaryFileTest, UntrustworthySummariesAreRebuilt) {
   };
   const std::vector<Damage> damages{
       {"truncated", [&] { PutBytes(SummaryOf(path), std::vector<uint8_t>(good.begin(), good.end() - 9)); }},
-      {"header only", [&] { PutBytes(SummaryOf(path), std::vector<uint8_t>(good.begin(), good.begin() + 64)); }},
+      {"header only",
+       [&] { PutBytes(SummaryOf(path), std::vector<uint8_t>(good.begin(), good.begin() + 64)); }},
       {"empty", [&] { PutBytes(SummaryOf(path), {}); }},
-      {"from another data file", [&] { fs::copy_file(SummaryOf(other), SummaryOf(path), fs::copy_options::overwrite_existing); }},
-      {"older layout", [&] {
+      {"from another data file",
+       [&] { fs::copy_file(SummaryOf(other), SummaryOf(path), fs::copy_options::overwrite_existing); }},
+      {"older layout",
+       [&] {
          std::vector<uint8_t> b = good;
          PutLe32(&b[8], 0);
          PutBytes(SummaryOf(path), b);
        }},
-      {"a flipped body byte", [&] {
+      {"a flipped body byte",
+       [&] {
          std::vector<uint8_t> b = good;
          b[b.size() / 2] ^= 0x10;
          PutBytes(SummaryOf(path), b);
        }},
-      {"data file touched since", [&] {
-         fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(5));
-       }},
+      {"data file touched since",
+       [&] { fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(5)); }},
   };
   for (const Damage& d : damages) {
     SCOPED_TRACE(d.what);

@@ -55,7 +55,8 @@ std::vector<SyntheticMinute> VariedMinutes(int n, bool calls, uint32_t seed) {
       } else {
         std::array<uint8_t, 8> ipis;
         for (auto& v : ipis) v = static_cast<uint8_t>(ipi + next() % 9);
-        mn.records.push_back(EncodeZV1WaveGroup(t, ipis, {amp, 240, 231, static_cast<uint8_t>(next())}, score));
+        mn.records.push_back(
+            EncodeZV1WaveGroup(t, ipis, {amp, 240, 231, static_cast<uint8_t>(next())}, score));
       }
     }
   }
