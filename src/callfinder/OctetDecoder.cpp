@@ -18,6 +18,28 @@ int32_t AmpExpand(uint8_t a) {
 
 namespace {
 
+// The fields of an octet that the decoding below does not fill, set to their defaults. Clearing
+// the whole octet first compiled to a string instruction that cost a third of the decoding.
+void ClearUnfilled(tOctRec& o) {
+  static_assert(sizeof(tOctRec) == 156, "a field added to tOctRec must be filled in DecodeOctets or cleared here");
+  static constexpr tOctRec kBlank{};
+  for (tCycPair& c : o.OctCycPr) c.kHz = kBlank.OctCycPr[0].kHz;
+  o.OrigKHZ = kBlank.OrigKHZ;
+  o.IPIsumOf5 = kBlank.IPIsumOf5;
+  o.FourOctIPIchange = kBlank.FourOctIPIchange;
+  o.Bend = kBlank.Bend;
+  o.preGap = kBlank.preGap;
+  o.postGap = kBlank.postGap;
+  o.GapPrecedes = kBlank.GapPrecedes;
+  o.OctHmic = kBlank.OctHmic;
+  o.NcallsInBz = kBlank.NcallsInBz;
+  o.NoctInBzCall = kBlank.NoctInBzCall;
+  o.LastOctInThisBz = kBlank.LastOctInThisBz;
+  o.FeatureType = kBlank.FeatureType;
+  o.InCall = kBlank.InCall;
+  o.InBuzz = kBlank.InBuzz;
+}
+
 // 1.75 times v, in the integer form the logger's own firmware uses: 2v less an eighth of it.
 int32_t SevenQuarters(int32_t twoV) {
   return twoV - twoV / 8;
@@ -125,7 +147,7 @@ DecodeOutcome DecodeOctets(MinuteWork& w, const uint8_t* records, size_t recordC
         if (v == 0 || v == 255) v = fill;
     }
     tOctRec& o = w.oct[r];
-    o = tOctRec{};
+    ClearUnfilled(o);
     o.OctPosn = r;
     o.t1 = rec[0];
     o.t2 = rec[1];
