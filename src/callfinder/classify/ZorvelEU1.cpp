@@ -38,6 +38,7 @@ struct Range {
   }
 };
 constexpr Range kAny{};
+constexpr Range kPipDrop{0, 4, 0, 3};
 
 struct Profile {
   int32_t species;
@@ -47,6 +48,7 @@ struct Profile {
   Range low;         // Fmin
   Range high;        // Fmax
   Range durationMs;  // Duration100Musecs / 10
+  Range drop;        // ModalKHZ − Fmin: how far the call ends below its frequency of most energy
 };
 
 using S = CallShape;
@@ -54,37 +56,39 @@ using S = CallShape;
 constexpr Profile kProfiles[] = {
     // Horseshoes: long constant frequency. GHB CF 81 (band 69-83) [W], 83-84 [A06]; LHB ≈110 [W],
     // 105-112 kHz on the lesser horseshoes the recording set measured.
-    {kGHB, S::CF, S::None, {78, 86, 4, 3}, kAny, kAny, kAny},
-    {kLHB, S::CF, S::None, {104, 114, 4, 4}, kAny, kAny, kAny},
+    {kGHB, S::CF, S::None, {78, 86, 4, 3}, kAny, kAny, kAny, kAny},
+    {kLHB, S::CF, S::None, {104, 114, 4, 4}, kAny, kAny, kAny, kAny},
     // Pipistrelles: sweep into a flat tail. Common 47 (45-76) [W], ≈45 [BCT], 43-45 [EK], 5.6 ms
     // [W]; soprano 55.1 (49.8-64.1), top to 108.6, 5.5 (2.1-8.2) ms [R21], 51-53 [Ly]; the two
     // meet at 49-52 [Mo21, Ly], where both fits fall and a pass is left to the group.
-    {kCmnPip, S::FMQCF, S::None, {44, 49.5, 2, 1.5}, kAny, {0, 80, 0, 10}, {2, 8.2, 2, 2}},
-    {kSopPip, S::FMQCF, S::None, {51, 63, 1.5, 2}, kAny, {0, 109, 0, 10}, {2, 8.2, 2, 2}},
+    // A pipistrelle's call ends at about its peak (soprano peak 55.1, end 54.7 [R21]).
+    {kCmnPip, S::FMQCF, S::None, {44, 49.5, 2, 1.5}, kAny, {0, 80, 0, 10}, {2, 8.2, 2, 2}, kPipDrop},
+    {kSopPip, S::FMQCF, S::None, {51, 63, 1.5, 2}, kAny, {0, 109, 0, 10}, {2, 8.2, 2, 2}, kPipDrop},
     // Nathusius' 42.2 and Kuhl's 40.2 mean peaks [Ly]; Nathusius' 35-45 [SE]; Kuhl's 36.8 and
     // 38.2 on the recording set. Longer tails in the open [SE].
-    {kNatPip, S::FMQCF, S::None, {41, 44, 2, 1}, kAny, {0, 80, 0, 10}, {2, 10, 2, 3}},
-    {eu1::kKuhl, S::FMQCF, S::None, {36, 41, 1.5, 1}, kAny, {0, 80, 0, 10}, {2, 10, 2, 3}},
+    {kNatPip, S::FMQCF, S::None, {41, 44, 2, 1}, kAny, {0, 80, 0, 10}, {2, 10, 2, 3}, kPipDrop},
+    {eu1::kKuhl, S::FMQCF, S::None, {36, 41, 1.5, 1}, kAny, {0, 80, 0, 10}, {2, 10, 2, 3}, kPipDrop},
     // Noctule only when clearly below 21-22 kHz and long [BCT, SE]; 22 (22-33) type 2 [W], 20 in
     // the open [SE]. Below 19 kHz lie pipistrelle social calls [G20, PS21] and bush-crickets
     // (16-19 kHz on the recording set), so the fit stops there.
-    {kNoctule, S::FMQCF, S::None, {19, 22, 0, 1.5}, kAny, kAny, {10, 60, 4, 0}},
+    {kNoctule, S::FMQCF, S::None, {19, 22, 0, 1.5}, kAny, kAny, {10, 60, 4, 0}, kAny},
     // Other nyctaloids, told apart only as a group [BSH]: Leisler's 29 (25-54), serotine 31
     // (25-55) [W], serotine 27 and 34.5 on the recording set; 8.5-13.8 ms [W], reading shorter
     // when faint.
-    {eu1::kNyctaloid, S::FMQCF, S::None, {21, 35, 2, 1.5}, {18, 30, 2, 2}, kAny, {3, 25, 2.5, 10}},
+    {eu1::kNyctaloid, S::FMQCF, S::None, {21, 35, 2, 1.5}, {18, 30, 2, 2}, kAny, {5, 25, 3, 10}, kAny},
     // Long-eared: short faint sweep, fundamental ending 26 [S87], 25-20 [D07], 23-18 [Sk09],
     // starting 42 [S87] to 55-60 [D07, Sk09]; 2-5 ms [S87, D07].
-    {kLongEared, S::FM, S::FMQCF, kAny, {18, 24, 2, 1.5}, {35, 60, 8, 15}, {1.5, 5, 1, 1.5}},
+    {kLongEared, S::FM, S::FMQCF, kAny, {18, 24, 2, 1.5}, {35, 60, 15, 15}, {1.5, 5, 1, 1.5}, kAny},
     // Barbastelle: short sweeps 36→28 and 44→29 [FK], 29-47 [W]; 2.5 and 4.1 ms [W].
-    {eu1::kBarbastelle, S::FM, S::FMQCF, kAny, {27, 33, 2, 3}, {34, 48, 4, 4}, {1.5, 5, 1, 1.5}},
+    {eu1::kBarbastelle, S::FM, S::None, kAny, {27, 33, 2, 3}, {34, 48, 4, 4}, {1.5, 5, 1, 1.5}, kAny},
     // Myotis: steep broadband sweeps. Natterer's 23-115 [W]; Daubenton's 32-85 [W], bottom 26
     // [VdS], top usually below 100 [VdS], mostly under 8 ms [VdS]; whiskered 34-102, Brandt's
     // 32-103 [W]; Bechstein's ≈110 to ≈34, 2.5 ms [DBG].
-    {kNatterer, S::FM, S::None, kAny, {20, 30, 3, 8}, {100, 120, 15, 10}, {1.5, 6, 1, 2}},
-    {eu1::kDaubenton, S::FM, S::None, kAny, {24, 34, 3, 8}, {70, 95, 15, 8}, {1.5, 8, 1, 3}},
-    {eu1::kWhiskBrandt, S::FM, S::None, kAny, {30, 36, 3, 8}, {90, 106, 15, 8}, {1.5, 6, 1, 2}},
-    {eu1::kBechstein, S::FM, S::None, kAny, {32, 36, 3, 8}, {100, 115, 15, 8}, {1.5, 4, 1, 2}},
+    // Their faint ends are lost first: the bottom may read up to 15 kHz high and the top 30 low.
+    {kNatterer, S::FM, S::None, kAny, {20, 30, 3, 15}, {100, 120, 30, 10}, {1.5, 6, 1, 2}, kAny},
+    {eu1::kDaubenton, S::FM, S::None, kAny, {24, 34, 3, 15}, {70, 95, 30, 8}, {1.5, 8, 1, 3}, kAny},
+    {eu1::kWhiskBrandt, S::FM, S::None, kAny, {30, 36, 3, 15}, {90, 106, 30, 8}, {1.5, 6, 1, 2}, kAny},
+    {eu1::kBechstein, S::FM, S::None, kAny, {32, 36, 3, 15}, {100, 115, 30, 8}, {1.5, 4, 1, 2}, kAny},
 };
 // clang-format on
 
@@ -92,8 +96,9 @@ constexpr Profile kProfiles[] = {
 // needs more. Below this the pass stays unclassed (bats from elsewhere, insects, noise).
 constexpr double kNameFit = 0.3;
 constexpr double kLoneCallFit = 0.5;
-// A species is named over its group only with this share of the group's evidence.
-constexpr double kSpeciesShare = 0.6;
+// A species is named over its group only with this share of the group's evidence; Myotis
+// species, told apart to only 49-81 % [Wa12], need more.
+constexpr double kSpeciesShare = 0.6, kMyotisSpeciesShare = 0.75;
 // A call keeps its own species instead of its pass's when it hardly fits the pass's name and
 // fits another profile well.
 constexpr double kOwnFitToLeave = 0.05, kOwnFitToTake = 0.5;
@@ -135,7 +140,7 @@ CallShape ShapeOf(const tCall& c) {
   const int32_t band = std::max(0, c.Fmax - c.Fmin);
   // No European bat but the horseshoes holds a narrow tone above 70 kHz (the soprano
   // pipistrelle's range ends at 64 kHz [R21]).
-  if (c.ModalKHZ >= 70 && c.BodyHiKhz - c.BodyLoKhz <= 4 && band <= 12) return CallShape::CF;
+  if (c.ModalKHZ >= 70 && band <= 12) return CallShape::CF;
   if (c.ModalKHZ - c.Fmin <= std::max(4, band / 4)) return CallShape::FMQCF;
   if (band >= 15) return CallShape::FM;
   return CallShape::None;
@@ -149,7 +154,8 @@ SpeciesFit CallFit(const tCall& c) {
   for (const Profile& p : kProfiles) {
     if (shape != p.shape && shape != p.shape2) continue;
     fit[static_cast<size_t>(p.species)] =
-        p.peak.Fit(c.ModalKHZ) * p.low.Fit(c.Fmin) * p.high.Fit(c.Fmax) * p.durationMs.Fit(ms);
+        p.peak.Fit(c.ModalKHZ) * p.low.Fit(c.Fmin) * p.high.Fit(c.Fmax) * p.durationMs.Fit(ms) *
+        p.drop.Fit(c.ModalKHZ - c.Fmin);
   }
   return fit;
 }
@@ -200,7 +206,8 @@ PassName NamePass(const std::vector<SpeciesFit>& fits) {
     double groupSum = 0;
     for (int32_t s = 1; s < kZorvelEU1SpeciesCount; ++s)
       if (GroupOf(s) == g) groupSum += sum[static_cast<size_t>(s)];
-    if (best == g || nameSum < kSpeciesShare * groupSum) name = g, nameSum = groupSum;
+    const double share = g == eu1::kMyotis ? kMyotisSpeciesShare : kSpeciesShare;
+    if (best == g || nameSum < share * groupSum) name = g, nameSum = groupSum;
   }
   n.SpN = name;
   n.confidence = Confidence(name, total > 0 ? nameSum / total : 0, fits.size(), 1.0);
@@ -232,15 +239,23 @@ void ClassifyMinuteZorvelEU1(MinuteWork& w) {
     std::vector<SpeciesFit> fits;
     for (int32_t i : p.calls) fits.push_back(fitOf[static_cast<size_t>(i)]);
     const PassName name = NamePass(fits);
+    std::array<int, 4> types{};
+    for (int32_t i : p.calls) ++types[static_cast<size_t>(w.calls[i].CallType)];
+    const auto type = static_cast<tCallType>(std::max_element(types.begin(), types.end()) - types.begin());
     for (int32_t i : p.calls) {
       tCall& c = w.calls[i];
       const SpeciesFit& f = fitOf[static_cast<size_t>(i)];
-      const PassName own = NamePass({f});
-      if (name.SpN != 0 && NameFit(f, name.SpN) < kOwnFitToLeave && own.SpN != 0 &&
-          NameFit(f, own.SpN) >= kOwnFitToTake && GroupOf(own.SpN) != name.SpN) {
-        c.SpN = own.SpN, c.Sp2N = name.SpN, c.Sp3N = own.Sp2N == name.SpN ? own.Sp3N : own.Sp2N;
-        c.SpConfidence = own.confidence;
-        continue;
+      if (name.SpN != 0 && NameFit(f, name.SpN) < kOwnFitToLeave) {
+        // A call that does not fit its pass's name keeps its own name when it has a clear one,
+        // and takes the pass's only when it has the pass's shape (an echo fragment, a call cut
+        // short); a call of another shape stays unclassed.
+        const PassName own = NamePass({f});
+        if (own.SpN != 0 && NameFit(f, own.SpN) >= kOwnFitToTake && GroupOf(own.SpN) != name.SpN) {
+          c.SpN = own.SpN, c.Sp2N = name.SpN, c.Sp3N = own.Sp2N == name.SpN ? own.Sp3N : own.Sp2N;
+          c.SpConfidence = own.confidence;
+          continue;
+        }
+        if (c.CallType != type) continue;
       }
       c.SpN = name.SpN, c.Sp2N = name.Sp2N, c.Sp3N = name.Sp3N;
       if (name.SpN != 0) {
@@ -252,9 +267,6 @@ void ClassifyMinuteZorvelEU1(MinuteWork& w) {
       }
     }
     // Buzz calls in the pass take its name, and the call type of most of its calls.
-    std::array<int, 4> types{};
-    for (int32_t i : p.calls) ++types[static_cast<size_t>(w.calls[i].CallType)];
-    const auto type = static_cast<tCallType>(std::max_element(types.begin(), types.end()) - types.begin());
     for (int32_t i : p.buzzCalls) {
       tCall& c = w.calls[i];
       c.SpN = name.SpN, c.Sp2N = name.Sp2N, c.Sp3N = name.Sp3N;
