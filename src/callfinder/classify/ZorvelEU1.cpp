@@ -142,7 +142,7 @@ CallShape ShapeOf(const tCall& c) {
   // pipistrelle's range ends at 64 kHz [R21]).
   if (c.ModalKHZ >= 70 && band <= 12) return CallShape::CF;
   if (c.ModalKHZ - c.Fmin <= std::max(4, band / 4)) return CallShape::FMQCF;
-  if (band >= 15) return CallShape::FM;
+  if (band >= 8) return CallShape::FM;
   return CallShape::None;
 }
 
