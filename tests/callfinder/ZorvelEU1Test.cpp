@@ -20,6 +20,8 @@ tCall Published(int32_t top, int32_t bottom, int32_t peak, double ms) {
   c.Fend = c.Fmin = bottom;
   c.ModalKHZ = peak;
   c.MedianKHZ = (top + bottom) / 2;
+  c.BodyLoKhz = bottom + (top - bottom) / 4;  // a sweep's middle half of waves
+  c.BodyHiKhz = top - (top - bottom) / 4;
   c.Duration100Musecs = static_cast<int32_t>(ms * 10);
   c.nSelOctInCall = 20;
   return c;

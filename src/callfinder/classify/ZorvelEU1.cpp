@@ -139,8 +139,10 @@ int32_t Confidence(int32_t name, double share, size_t calls, double callFit) {
 CallShape ShapeOf(const tCall& c) {
   const int32_t band = std::max(0, c.Fmax - c.Fmin);
   // No European bat but the horseshoes holds a narrow tone above 70 kHz (the soprano
-  // pipistrelle's range ends at 64 kHz [R21]).
-  if (c.ModalKHZ >= 70 && band <= 12) return CallShape::CF;
+  // pipistrelle's range ends at 64 kHz [R21]). The tone is the call's bulk: the middle half of
+  // its waves lies within a tenth of the modal frequency, whatever its brief sweeps span (the
+  // end sweep spans 12-20 kHz in approach flights [VN]).
+  if (c.ModalKHZ >= 70 && (band <= 12 || c.BodyHiKhz - c.BodyLoKhz <= c.ModalKHZ / 10)) return CallShape::CF;
   if (c.ModalKHZ - c.Fmin <= std::max(4, band / 4)) return CallShape::FMQCF;
   if (band >= 8) return CallShape::FM;
   return CallShape::None;
