@@ -26,8 +26,8 @@ std::string PassTimeText(int32_t minute, int32_t tick) {
   const CivilDateTime d = DateTimeOfMinute(minute);
   const int32_t ms = std::clamp(tick, 0, 60 * kPassTicksPerSecond - 1) / 200;
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", d.year, d.month, d.day, d.hour, d.minute,
-                ms / 1000, ms % 1000);
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", d.year, d.month, d.day, d.hour,
+                d.minute, ms / 1000, ms % 1000);
   return buf;
 }
 
@@ -40,10 +40,11 @@ std::string PassLine(const TFileRec& slot, const PassSummary& p) {
   std::snprintf(seconds, sizeof seconds, "%.3f",
                 static_cast<double>(std::max(0, p.endTick - p.startTick)) / kPassTicksPerSecond);
   auto name = [&](int32_t sp) { return sp == 0 ? slot.SpNames[0] : SpeciesNameOrNumber(slot, sp); };
-  return slot.ShortName + "\t" + PassTimeText(p.minute, p.startTick) + "\t" + PassTimeText(p.minute, p.endTick) +
-         "\t" + seconds + "\t" + std::to_string(p.calls) + "\t" + std::to_string(p.buzzCalls) + "\t" +
-         name(p.species) + "\t" + std::to_string(p.confidence) + "\t" +
-         (p.secondSpecies == 0 ? std::string() : name(p.secondSpecies)) + "\t" + std::to_string(p.medianPeakKHz);
+  return slot.ShortName + "\t" + PassTimeText(p.minute, p.startTick) + "\t" +
+         PassTimeText(p.minute, p.endTick) + "\t" + seconds + "\t" + std::to_string(p.calls) + "\t" +
+         std::to_string(p.buzzCalls) + "\t" + name(p.species) + "\t" + std::to_string(p.confidence) + "\t" +
+         (p.secondSpecies == 0 ? std::string() : name(p.secondSpecies)) + "\t" +
+         std::to_string(p.medianPeakKHz);
 }
 
 std::string PassesFileName(const std::string& firstFile) {

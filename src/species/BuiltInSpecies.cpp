@@ -4,11 +4,11 @@ namespace zorvel {
 
 namespace {
 constexpr const char* kShortNames[kBuiltInSpeciesCount] = {
-    "Unclass", "GHB", "LHB", "CmnPip", "SopPip", "NatPip", "QCF", "FM",
+    "Unclass",  "GHB",     "LHB",     "CmnPip",   "SopPip",  "NatPip",    "QCF",    "FM",
     "Natterer", "Noctule", "Leisler", "Serotine", "LowFreq", "LongEared", "Insect", "Electric"};
 constexpr const char* kListCaptions[kBuiltInSpeciesCount] = {
-    "Unclassed", "GHB", "LHB", "CmnPip", "SopPip", "NatPip", "QCFsp", "FMSp",
-    "Natterer", "Noctule", "Leisler", "Serotine", "LowFreqSp", "LongEared", "Insect", "Electric"};
+    "Unclassed", "GHB",     "LHB",     "CmnPip",   "SopPip",    "NatPip",    "QCFsp",  "FMSp",
+    "Natterer",  "Noctule", "Leisler", "Serotine", "LowFreqSp", "LongEared", "Insect", "Electric"};
 // The names that follow British0's sixteen in the "ZorvelEU1" table (species 16 … 23).
 constexpr const char* kEU1Names[kZorvelEU1SpeciesCount - kBuiltInSpeciesCount] = {
     "Daubenton", "WhiskBrandt", "Bechstein", "Barbastelle", "Kuhl", "Myotis", "Nyctaloid", "Pipistrellus"};

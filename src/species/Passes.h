@@ -42,14 +42,14 @@ std::vector<int> GroupIntoPasses(const std::vector<PassCall>& calls);
 
 // One pass of a minute.
 struct PassSummary {
-  int32_t minute = 0;           // minute number
-  int32_t startTick = 0;        // first call's start, 5-µs ticks within the minute
-  int32_t endTick = 0;          // last call's end
+  int32_t minute = 0;     // minute number
+  int32_t startTick = 0;  // first call's start, 5-µs ticks within the minute
+  int32_t endTick = 0;    // last call's end
   int calls = 0, buzzCalls = 0;
-  int32_t species = 0;          // the species most of its calls carry
-  int32_t confidence = 0;       // the highest confidence of those calls
-  int32_t secondSpecies = 0;    // the second species most of them carry
-  int32_t medianPeakKHz = 0;    // median modal frequency of its calls (buzz calls left out)
+  int32_t species = 0;        // the species most of its calls carry
+  int32_t confidence = 0;     // the highest confidence of those calls
+  int32_t secondSpecies = 0;  // the second species most of them carry
+  int32_t medianPeakKHz = 0;  // median modal frequency of its calls (buzz calls left out)
 };
 
 // The passes of one minute's calls, in order of their first call.

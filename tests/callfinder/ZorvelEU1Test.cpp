@@ -105,7 +105,8 @@ TEST(ZorvelEU1Passes, ConfidenceGrowsWithThePassAndIsCappedByPublishedAccuracy) 
   EXPECT_EQ(last, cf::ConfidenceCeiling(kCmnPip));
   EXPECT_EQ(cf::NamePass(Fits(std::vector<tCall>(8, Published(84, 80, 82, 40)))).confidence, 15);
   // Species that published work tells apart less well never reach 12.
-  for (int32_t sp : std::initializer_list<int32_t>{kKuhl, kNatPip, kNatterer, kDaubenton, kWhiskBrandt, kBechstein, kLongEared, kBarbastelle})
+  for (int32_t sp : std::initializer_list<int32_t>{kKuhl, kNatPip, kNatterer, kDaubenton, kWhiskBrandt,
+                                                   kBechstein, kLongEared, kBarbastelle})
     EXPECT_LT(cf::ConfidenceCeiling(sp), 12) << sp;
   // A pass split between two profiles is less sure than a clean one.
   const int32_t mixed = cf::NamePass(Fits({pip, pip, pip, Published(60, 41, 42, 5)})).confidence;

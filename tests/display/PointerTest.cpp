@@ -212,7 +212,8 @@ TEST(Readout, CallLabelsFromTheColumnArray) {
   s.ScreenCallsArr[1] = {23, 57, 40, 80, 45, 0x1234, 12, 3};
   s.SpNames[23] = "Pipistrellus";
   s.SpNames[3] = "CmnPip";
-  EXPECT_EQ(CallLabelsAt(s, 50)->details, " Sp: Pipistrellus conf 12 or CmnPip Duration 5.7mS  Seq " + FeatureString(0x1234));
+  EXPECT_EQ(CallLabelsAt(s, 50)->details,
+            " Sp: Pipistrellus conf 12 or CmnPip Duration 5.7mS  Seq " + FeatureString(0x1234));
   s.FileType = ftZV1;
   EXPECT_FALSE(CallLabelsAt(s, 50)) << "ZV1 bands carry no calls";
 }

@@ -30,7 +30,7 @@ TEST(PassListing, TwoBatsAtOnceAreTwoPassesWithTheirOwnSpecies) {
   std::vector<tCall> calls;
   for (int k = 0; k < 6; ++k) {
     calls.push_back(PassCallAt(100 * k, 46 + k % 2, 3, 23, 10 + k));  // common pipistrelle
-    calls.push_back(PassCallAt(100 * k + 50, 55, 4, 3, 9));            // soprano
+    calls.push_back(PassCallAt(100 * k + 50, 55, 4, 3, 9));           // soprano
   }
   calls[2].SpN = 23;  // one call of the first pass named otherwise
   tCall buzz;
@@ -78,9 +78,11 @@ TEST(PassListing, ListsTheFilesPassesWithTheirClassifiersNames) {
   EXPECT_TRUE(r.created);
   EXPECT_EQ(r.rows, 1);
   ASSERT_EQ(r.failed.size(), 1u);
-  EXPECT_EQ(testing::FileText(out),
-            "File\tStart\tEnd\tDurationSec\tCalls\tBuzzCalls\tSpecies\tConfidence\tSecondSpecies\tMedianPeakKHz\r\n"
-            "eu1.ZV2\t2021-03-05 21:41:01.000\t2021-03-05 21:41:01.245\t0.245\t4\t0\tPipistrellus\t12\tSopPip\t50\r\n");
+  EXPECT_EQ(
+      testing::FileText(out),
+      "File\tStart\tEnd\tDurationSec\tCalls\tBuzzCalls\tSpecies\tConfidence\tSecondSpecies\tMedianPeakKHz\r\n"
+      "eu1.ZV2\t2021-03-05 21:41:01.000\t2021-03-05 "
+      "21:41:01.245\t0.245\t4\t0\tPipistrellus\t12\tSopPip\t50\r\n");
   EXPECT_EQ(PassesFileName("/a/b/night.ZV2"), "/a/b/night passes.txt");
   EXPECT_FALSE(ExportPasses({}, out, host).created);
 }

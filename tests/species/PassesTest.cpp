@@ -22,21 +22,21 @@ TEST(Passes, TwoBatsCallingAtOnceMakeTwoPasses) {
 }
 
 TEST(Passes, AGapSplitsAPassOnlyWhenLongerThanASecond) {
-  const std::vector<int> p = GroupIntoPasses(
-      {Call(0, 47), Call(100, 47), Call(1100, 48), Call(2101 + 5, 47), Call(2200, 46)});
+  const std::vector<int> p =
+      GroupIntoPasses({Call(0, 47), Call(100, 47), Call(1100, 48), Call(2101 + 5, 47), Call(2200, 46)});
   EXPECT_EQ(p, (std::vector<int>{0, 0, 0, 1, 1}));
 }
 
 TEST(Passes, LoneCallsAndBuzzes) {
   // A lone call is a pass of its own; a buzz joins the pass going on and never starts one.
-  const std::vector<int> p =
-      GroupIntoPasses({Call(0, 200, true), Call(10, 83), Call(60, 47), Call(70, 0, true), Call(3000, 30, true)});
+  const std::vector<int> p = GroupIntoPasses(
+      {Call(0, 200, true), Call(10, 83), Call(60, 47), Call(70, 0, true), Call(3000, 30, true)});
   EXPECT_EQ(p, (std::vector<int>{-1, 0, 1, 1, -1}));
   EXPECT_TRUE(GroupIntoPasses({}).empty());
 }
 
 TEST(Passes, AFlatEndedCallIsKeyedByItsModeASweepByItsMedian) {
-  EXPECT_EQ(PassKeyKHz(47, 52, 45, 70), 47);  // pipistrelle: sweep into a flat tail
+  EXPECT_EQ(PassKeyKHz(47, 52, 45, 70), 47);   // pipistrelle: sweep into a flat tail
   EXPECT_EQ(PassKeyKHz(95, 70, 40, 105), 70);  // Myotis: the mode sits at the top
   EXPECT_EQ(PassKeyKHz(0, 0, 0, 0), 0);
 }

@@ -34,7 +34,8 @@ std::vector<MinutePass> MinutePasses(const MinuteWork& w) {
   pc.reserve(order.size());
   for (int32_t i : order) {
     const tCall& c = w.calls[i];
-    pc.push_back({c.StartTime, int64_t{c.StartTime} + 20 * int64_t{c.Duration100Musecs}, PassKeyKHz(c.ModalKHZ, c.MedianKHZ, c.Fmin, c.Fmax), c.BuzzCall});
+    pc.push_back({c.StartTime, int64_t{c.StartTime} + 20 * int64_t{c.Duration100Musecs},
+                  PassKeyKHz(c.ModalKHZ, c.MedianKHZ, c.Fmin, c.Fmax), c.BuzzCall});
   }
   const std::vector<int> passOf = GroupIntoPasses(pc);
   std::vector<MinutePass> passes;

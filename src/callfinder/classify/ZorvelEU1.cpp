@@ -23,6 +23,8 @@ constexpr int32_t kNoctule = 9, kLongEared = 13;  // British0's numbers, which t
 //   [FK]  Furesø Kommune sonograms (barbastelle)               [DBG] Durham Bat Group table
 //   [Zs12] Zsebők et al. 2012 (Kuhl's/Nathusius' DFA 81.5 %)   [V97] Vaughan et al. 1997
 //   [RJ02] Russo & Jones 2002                                  [Wa12] Walters et al. 2012
+//   [Mo21] Montauban et al. 2021                               [BSH] offshore-wind standard
+//   [G20]  Götze et al. 2020, [PS21] Piskorski & Sachanowicz 2021 (pipistrelle social calls)
 // "Recording set" names the labelled real recordings the call finder is measured on.
 
 // A call's measure fits fully inside [lo, hi]; outside, the fit falls linearly to 0 over
@@ -55,7 +57,7 @@ using S = CallShape;
 // clang-format off
 constexpr Profile kProfiles[] = {
     // Horseshoes: long constant frequency. GHB CF 81 (band 69-83) [W], 83-84 [A06]; LHB ≈110 [W],
-    // 105-112 kHz on the lesser horseshoes the recording set measured.
+    // and 105-112 kHz measured on real lesser-horseshoe recordings (three at 107-108 kHz).
     {kGHB, S::CF, S::None, {78, 86, 4, 3}, kAny, kAny, kAny, kAny},
     {kLHB, S::CF, S::None, {104, 114, 4, 4}, kAny, kAny, kAny, kAny},
     // Pipistrelles: sweep into a flat tail. Common 47 (45-76) [W], ≈45 [BCT], 43-45 [EK], 5.6 ms
@@ -84,7 +86,8 @@ constexpr Profile kProfiles[] = {
     // Myotis: steep broadband sweeps. Natterer's 23-115 [W]; Daubenton's 32-85 [W], bottom 26
     // [VdS], top usually below 100 [VdS], mostly under 8 ms [VdS]; whiskered 34-102, Brandt's
     // 32-103 [W]; Bechstein's ≈110 to ≈34, 2.5 ms [DBG].
-    // Their faint ends are lost first: the bottom may read up to 15 kHz high and the top 30 low.
+    // Their faint ends are lost first: the bottom may read up to 15 kHz high and the top 30 low
+    // (the whiskered and Natterer's calls of the recording set end at 33-50 kHz).
     {kNatterer, S::FM, S::None, kAny, {20, 30, 3, 15}, {100, 120, 30, 10}, {1.5, 6, 1, 2}, kAny},
     {eu1::kDaubenton, S::FM, S::None, kAny, {24, 34, 3, 15}, {70, 95, 30, 8}, {1.5, 8, 1, 3}, kAny},
     {eu1::kWhiskBrandt, S::FM, S::None, kAny, {30, 36, 3, 15}, {90, 106, 30, 8}, {1.5, 6, 1, 2}, kAny},
@@ -117,10 +120,14 @@ double NameFit(const SpeciesFit& f, int32_t name) {
 
 tCallType TypeOf(CallShape s) {
   switch (s) {
-    case CallShape::CF: return tcCF;
-    case CallShape::FMQCF: return tcQCF;
-    case CallShape::FM: return tcFM;
-    default: return tcNoSp;
+    case CallShape::CF:
+      return tcCF;
+    case CallShape::FMQCF:
+      return tcQCF;
+    case CallShape::FM:
+      return tcFM;
+    default:
+      return tcNoSp;
   }
 }
 
@@ -155,19 +162,29 @@ SpeciesFit CallFit(const tCall& c) {
   const double ms = c.Duration100Musecs / 10.0;
   for (const Profile& p : kProfiles) {
     if (shape != p.shape && shape != p.shape2) continue;
-    fit[static_cast<size_t>(p.species)] =
-        p.peak.Fit(c.ModalKHZ) * p.low.Fit(c.Fmin) * p.high.Fit(c.Fmax) * p.durationMs.Fit(ms) *
-        p.drop.Fit(c.ModalKHZ - c.Fmin);
+    fit[static_cast<size_t>(p.species)] = p.peak.Fit(c.ModalKHZ) * p.low.Fit(c.Fmin) * p.high.Fit(c.Fmax) *
+                                          p.durationMs.Fit(ms) * p.drop.Fit(c.ModalKHZ - c.Fmin);
   }
   return fit;
 }
 
 int32_t GroupOf(int32_t species) {
   switch (species) {
-    case kCmnPip: case kSopPip: case kNatPip: case eu1::kKuhl: return eu1::kPipistrellus;
-    case kNatterer: case eu1::kDaubenton: case eu1::kWhiskBrandt: case eu1::kBechstein: return eu1::kMyotis;
-    case kNoctule: case eu1::kNyctaloid: return eu1::kNyctaloid;
-    default: return 0;
+    case kCmnPip:
+    case kSopPip:
+    case kNatPip:
+    case eu1::kKuhl:
+      return eu1::kPipistrellus;
+    case kNatterer:
+    case eu1::kDaubenton:
+    case eu1::kWhiskBrandt:
+    case eu1::kBechstein:
+      return eu1::kMyotis;
+    case kNoctule:
+    case eu1::kNyctaloid:
+      return eu1::kNyctaloid;
+    default:
+      return 0;
   }
 }
 
@@ -178,14 +195,31 @@ int32_t GroupOf(int32_t species) {
 // noctule is clear only when low and long [BCT, SE].
 int32_t ConfidenceCeiling(int32_t species) {
   switch (species) {
-    case kGHB: case kLHB: return 15;
-    case kCmnPip: case kSopPip: return 13;
-    case eu1::kPipistrellus: case eu1::kMyotis: case eu1::kNyctaloid: return 13;
-    case kNoctule: return 11;
-    case kLongEared: case eu1::kBarbastelle: return 10;
-    case kNatPip: case eu1::kKuhl: return 9;
-    case kNatterer: case eu1::kDaubenton: case eu1::kWhiskBrandt: case eu1::kBechstein: return 9;
-    default: return 0;
+    case kGHB:
+    case kLHB:
+      return 15;
+    case kCmnPip:
+    case kSopPip:
+      return 13;
+    case eu1::kPipistrellus:
+    case eu1::kMyotis:
+    case eu1::kNyctaloid:
+      return 13;
+    case kNoctule:
+      return 11;
+    case kLongEared:
+    case eu1::kBarbastelle:
+      return 10;
+    case kNatPip:
+    case eu1::kKuhl:
+      return 9;
+    case kNatterer:
+    case eu1::kDaubenton:
+    case eu1::kWhiskBrandt:
+    case eu1::kBechstein:
+      return 9;
+    default:
+      return 0;
   }
 }
 
@@ -216,8 +250,9 @@ PassName NamePass(const std::vector<SpeciesFit>& fits) {
   // The next two: the other profiles by their evidence (a group's members when it is named).
   std::array<int32_t, kZorvelEU1SpeciesCount> order{};
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int32_t a, int32_t b) { return sum[static_cast<size_t>(a)] > sum[static_cast<size_t>(b)]; });
+  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+    return sum[static_cast<size_t>(a)] > sum[static_cast<size_t>(b)];
+  });
   int32_t* next[] = {&n.Sp2N, &n.Sp3N};
   size_t k = 0;
   for (int32_t s : order) {
@@ -232,7 +267,8 @@ void ClassifyMinuteZorvelEU1(MinuteWork& w) {
   std::vector<SpeciesFit> fitOf(static_cast<size_t>(w.callCount) + 1);
   for (int32_t i = 1; i <= w.callCount; ++i) {
     tCall& c = w.calls[i];
-    if (w.settings.ExportToClassifier) w.exportLines.push_back(ClassifierExportLine(c, w.settings.ExportLabel));
+    if (w.settings.ExportToClassifier)
+      w.exportLines.push_back(ClassifierExportLine(c, w.settings.ExportLabel));
     c.SpN = c.Sp2N = c.Sp3N = c.SpConfidence = 0;
     c.CallType = c.BuzzCall ? tcNoSp : TypeOf(ShapeOf(c));
     if (!c.BuzzCall) fitOf[static_cast<size_t>(i)] = CallFit(c);
@@ -264,8 +300,8 @@ void ClassifyMinuteZorvelEU1(MinuteWork& w) {
         // The pass's confidence, lowered for a call that fits its name poorly (an echo
         // fragment, a call cut short).
         const double callFit = NameFit(f, name.SpN);
-        c.SpConfidence = std::clamp(
-            static_cast<int32_t>(std::lround(name.confidence * (0.5 + 0.5 * callFit))), 0, 15);
+        c.SpConfidence =
+            std::clamp(static_cast<int32_t>(std::lround(name.confidence * (0.5 + 0.5 * callFit))), 0, 15);
       }
     }
     // Buzz calls in the pass take its name, and the call type of most of its calls.
