@@ -99,9 +99,10 @@ constexpr Profile kProfiles[] = {
 // needs more. Below this the pass stays unclassed (bats from elsewhere, insects, noise).
 constexpr double kNameFit = 0.3;
 constexpr double kLoneCallFit = 0.5;
-// A species is named over its group only with this share of the group's evidence; Myotis
-// species, told apart to only 49-81 % [Wa12], need more.
-constexpr double kSpeciesShare = 0.6, kMyotisSpeciesShare = 0.75;
+// A species is named over its group only with this share of the group's evidence (Myotis
+// species, told apart to only 49-81 % [Wa12], need more), and only when its calls lie well
+// inside its ranges on average; calls only near them are placed to the group.
+constexpr double kSpeciesShare = 0.6, kMyotisSpeciesShare = 0.75, kSpeciesFit = 0.6;
 // A call keeps its own species instead of its pass's when it hardly fits the pass's name and
 // fits another profile well.
 constexpr double kOwnFitToLeave = 0.05, kOwnFitToTake = 0.5;
@@ -243,7 +244,9 @@ PassName NamePass(const std::vector<SpeciesFit>& fits) {
     for (int32_t s = 1; s < kZorvelEU1SpeciesCount; ++s)
       if (GroupOf(s) == g) groupSum += sum[static_cast<size_t>(s)];
     const double share = g == eu1::kMyotis ? kMyotisSpeciesShare : kSpeciesShare;
-    if (best == g || nameSum < share * groupSum) name = g, nameSum = groupSum;
+    const bool clear =
+        nameSum >= share * groupSum && nameSum / static_cast<double>(fits.size()) >= kSpeciesFit;
+    if (best == g || !clear) name = g, nameSum = groupSum;
   }
   n.SpN = name;
   n.confidence = Confidence(name, total > 0 ? nameSum / total : 0, fits.size(), 1.0);
