@@ -51,7 +51,8 @@ void RegisterFindCallsCommand(CLI::App& app) {
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, SpClassifier>{{kBuiltInClassifierName, SpClassifier::British0},
                                               {kZorvelEU1ClassifierName, SpClassifier::ZorvelEU1}}))
-      ->default_str(kBuiltInClassifierName);
+      ->default_str(kBuiltInClassifierName)
+      ->option_text("British0|ZorvelEU1 (default British0)");
   cmd->add_option("--label", s.ExportLabel, "Label of the exported calls")->capture_default_str();
   cmd->add_option("--max-mismatch", s.MaxMismatch, "Largest accepted scaled mismatch")->capture_default_str();
   cmd->add_option("--quality-threshold", s.TriageThreshold, "Call quality threshold")->capture_default_str();
