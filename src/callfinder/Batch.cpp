@@ -135,16 +135,16 @@ FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const B
       step.processed = true;
       step.zv2Path = outcome.zv2Path;
       if (options.ShowDetectionSummary && slots[1].Open)
-        host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
+        host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin, options.settings.Classifier));
     }
   }
   CloseAllSlots(slots);
   return step;
 }
 
-std::string SummaryHeaderLine(bool administrator) {
+std::string SummaryHeaderLine(bool administrator, SpClassifier classifier) {
   std::string line(cfmsg::kSummaryHeader);
-  for (const std::string& name : BuiltInSpeciesNames()) line += "\t" + name;
+  for (const std::string& name : SpeciesNames(classifier)) line += "\t" + name;
   if (administrator) line += "\t" + std::string(cfmsg::kLoThresh) + "\t" + std::string(cfmsg::kHiThresh);
   return line;
 }
@@ -161,7 +161,8 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   BatchObserver quiet;
   BatchObserver& obs = observer ? *observer : quiet;
   const bool admin = host.AdministratorMode();
-  if (options.ShowDetectionSummary) host.AddLine(Memo::DataMemo, SummaryHeaderLine(admin));
+  if (options.ShowDetectionSummary)
+    host.AddLine(Memo::DataMemo, SummaryHeaderLine(admin, options.settings.Classifier));
 
   FinderSettings settings = options.settings;
   ExportFile exportFile;

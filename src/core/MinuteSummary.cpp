@@ -19,7 +19,10 @@ namespace {
 constexpr char kMagic[8] = {'Z', 'V', 'M', 'I', 'N', 'S', 'U', 'M'};
 constexpr std::array<int, 8> kMinuteBytes{6, 7, 8, 10, 11, 12, 13, 14};
 // Where each kept call byte sits: record (0 A, 1 B, 2 C) and byte.
-constexpr std::array<std::array<int, 2>, kSummaryCallBytes - 1> kCallBytes{{{0, 8},
+constexpr std::array<std::array<int, 2>, kSummaryCallBytes - 1> kCallBytes{{{0, 1},
+                                                                            {0, 2},
+                                                                            {0, 3},
+                                                                            {0, 8},
                                                                             {0, 9},
                                                                             {0, 10},
                                                                             {0, 12},
@@ -27,6 +30,7 @@ constexpr std::array<std::array<int, 2>, kSummaryCallBytes - 1> kCallBytes{{{0, 
                                                                             {1, 3},
                                                                             {1, 5},
                                                                             {1, 7},
+                                                                            {1, 10},
                                                                             {1, 11},
                                                                             {1, 12},
                                                                             {1, 13},

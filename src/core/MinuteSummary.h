@@ -32,8 +32,8 @@
 //     v   n frequency rows; n x { 1 bin (avF), v count, v sum of avSPL, v sum of avSPL div 16 },
 //         bins rising
 //     v   n amplitude rows; n x { 1 bin (avSPL, 0 … 255 clamped), v count }, bins rising
-//   v   n calls; n x 17 bytes in file order: the call's record bytes A 8, 9, 10, 12, 13;
-//       B 3, 5, 7, 11, 12, 13, 15; C 6, 12, 15; then 1 byte of flags: bit 0 a wave group of
+//   v   n calls; n x 21 bytes in file order: the call's record bytes A 1, 2, 3, 8, 9, 10, 12, 13;
+//       B 3, 5, 7, 10, 11, 12, 13, 15; C 6, 12, 15; then 1 byte of flags: bit 0 a wave group of
 //       layer 0 follows the call before the next call or minute, bit 1 a wave group of either layer
 //       does (the file graphs count a call at its first wave group).
 //
@@ -54,13 +54,13 @@ namespace zorvel {
 struct TFileRec;
 struct ReaderContext;
 
-constexpr uint32_t kSummaryVersion = 1;
+constexpr uint32_t kSummaryVersion = 2;
 constexpr int kSummaryHeaderBytes = 64;
 // Wave groups above this score are counted apart, so that the summary serves both the wave-group
 // filter as it stands at start-up (scores up to 24) and no score limit at all.
 constexpr int32_t kSummaryScoreSplit = 24;
 constexpr int kSummaryLayers = 2;
-constexpr int kSummaryCallBytes = 17;
+constexpr int kSummaryCallBytes = 21;
 constexpr uint8_t kSummaryCallCountedLow = 0x01, kSummaryCallCountedAny = 0x02;
 
 // The identity of a data file's contents as the file system states them.

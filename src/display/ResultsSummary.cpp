@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "core/MinuteMap.h"
 #include "core/MinuteSummary.h"
 #include "core/Tables.h"
 #include "core/TimeBase.h"
 #include "display/Messages.h"
+#include "species/BuiltInSpecies.h"
+#include "species/Passes.h"
 
 namespace zorvel {
 namespace {
@@ -56,6 +59,25 @@ void AddCall(SummaryTotals& t, const tCall& c) {
   ++t.amplitudeClasses[static_cast<size_t>(std::clamp(c.AmpAv / 16, 0, 15))];
 }
 
+// Calls and passes per species.
+using SpeciesCounts = std::map<int32_t, std::pair<int64_t, int64_t>>;
+
+void CountSpecies(SpeciesCounts& perSpecies, std::vector<tCall>& minuteCalls, const tCall& c) {
+  minuteCalls.push_back(c);
+  if (!c.BuzzCall) ++perSpecies[c.SpN].first;
+}
+
+void CloseCalls(SpeciesCounts& perSpecies, int32_t minute, std::vector<tCall>& minuteCalls) {
+  for (const PassSummary& p : MinutePassSummaries(minute, minuteCalls)) ++perSpecies[p.species].second;
+  minuteCalls.clear();
+}
+
+void ListSpecies(SummaryTotals& t, const TFileRec& s, const SpeciesCounts& perSpecies) {
+  if (t.fileType == ftZV2 || t.fileType == ftZV3)
+    for (const auto& [sp, n] : perSpecies)
+      t.species.push_back({sp, sp == 0 ? s.SpNames[0] : SpeciesNameOrNumber(s, sp), n.first, n.second});
+}
+
 constexpr int32_t kMinutesBetweenStopChecks = 1440;
 
 // Minutes from the slot's minute record to stopMin, from its summary.
@@ -67,6 +89,8 @@ void AnalyzeSummary(SummaryTotals& t, TFileRec& s, const MinuteSummary& sum, int
   TFileRec minute;
   minute.LightSwitchLevel = s.LightSwitchLevel;
   MinuteDigest d;
+  SpeciesCounts perSpecies;
+  std::vector<tCall> minuteCalls;
   for (int32_t m = std::max(s.NrTime.Mn, first); m <= stopMin && m <= last; ++m) {
     if ((m - first) % kMinutesBetweenStopChecks == 0 && reader.host.StopRequested()) break;
     if (!sum.Minute(m - first, d)) continue;
@@ -84,9 +108,14 @@ void AnalyzeSummary(SummaryTotals& t, TFileRec& s, const MinuteSummary& sum, int
         if (row.bin > 0) t.charts[scSpectrum][row.bin] += row.count;
       }
     }
-    for (const SummaryCall& c : d.calls) AddCall(t, c.call);
+    for (const SummaryCall& c : d.calls) {
+      AddCall(t, c.call);
+      CountSpecies(perSpecies, minuteCalls, c.call);
+    }
+    CloseCalls(perSpecies, m, minuteCalls);
     CloseMinute(t, s, inMinute);
   }
+  ListSpecies(t, s, perSpecies);
 }
 
 }  // namespace
@@ -110,11 +139,16 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
   }
   int64_t inMinute = 0;
   bool haveMinute = false;
+  int32_t minuteN = 0;
+  std::vector<tCall> minuteCalls;  // the minute's calls, grouped into passes when it closes
+  SpeciesCounts perSpecies;
   while (s.InPlay && s.NrType != tEnd && s.NrTime.Mn <= stopMin) {
     if (reader.host.StopRequested()) break;
     if (s.NrType == tMinRec) {
+      CloseCalls(perSpecies, minuteN, minuteCalls);
       if (haveMinute) CloseMinute(t, s, inMinute);
       haveMinute = true;
+      minuteN = s.NrTime.Mn;
       inMinute = 0;
       AddMinute(t, s);
     } else if (s.NrType == tOctet) {
@@ -122,10 +156,13 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
       AddPositive(t.charts[scSpectrum], s.aOct.avF);
     } else if (s.NrType == tCallrec) {
       AddCall(t, s.aCall);
+      CountSpecies(perSpecies, minuteCalls, s.aCall);
     }
     ReadNextUsedRecord(s, reader);
   }
+  CloseCalls(perSpecies, minuteN, minuteCalls);
   if (haveMinute) CloseMinute(t, s, inMinute);
+  ListSpecies(t, s, perSpecies);
   return t;
 }
 
@@ -188,6 +225,11 @@ SummaryTexts MakeSummaryTexts(const SummaryTotals& t, int64_t fileBytes, const s
     const std::array<size_t, 4> order{tcFM, tcQCF, tcCF, tcNoSp};
     for (size_t k = 0; k < 4; ++k)
       x.memo.push_back(std::string(kTypeLines[k]) + to_string(t.typeCounts[order[k]]));
+  }
+  if (!t.species.empty()) {
+    x.memo.push_back(std::string(msg::kMemoSpeciesHeading));
+    for (const SummaryTotals::SpeciesTally& sp : t.species)
+      x.memo.push_back(sp.name + "\t" + to_string(sp.calls) + "\t" + to_string(sp.passes));
   }
   return x;
 }

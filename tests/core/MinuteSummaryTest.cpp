@@ -76,7 +76,7 @@ TEST(MinuteSummaryLayout, OneMinuteInBytes) {
   const std::vector<uint8_t> bytes = sum->Serialise();
   ASSERT_EQ(bytes.size(), 64u + 20u);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 8), "ZVMINSUM");
-  EXPECT_EQ(Le32(&bytes[8]), 1);
+  EXPECT_EQ(Le32(&bytes[8]), static_cast<int32_t>(kSummaryVersion));
   EXPECT_EQ(Le32(&bytes[16]), 1234);
   EXPECT_EQ(Le32(&bytes[24]), 5678);
   EXPECT_EQ(Le32(&bytes[32]), 1);   // minutes

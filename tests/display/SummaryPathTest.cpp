@@ -46,6 +46,9 @@ std::vector<SyntheticMinute> VariedMinutes(int n, bool calls, uint32_t seed) {
           tCall c = testing::AcceptedCall(tick, g / 4 + 1);
           c.CallType = static_cast<tCallType>(next() % 4);
           c.ModalKHZ = static_cast<int32_t>(next() % 120);
+          c.MedianKHZ = static_cast<int32_t>(30 + next() % 40);
+          c.SpN = static_cast<int32_t>(next() % 5);
+          c.BuzzCall = g % 12 == 8;
           c.AmpAv = static_cast<int32_t>(next() % 3);  // some calls the start-up filters reject
           for (const Record& r : EncodeCall(c)) mn.records.push_back(r);
           if (g % 8 == 4) continue;  // a call without wave groups
@@ -177,6 +180,16 @@ void ExpectSameTotals(const SummaryTotals& a, const SummaryTotals& b) {
   EXPECT_EQ(a.typeKHZSums, b.typeKHZSums);
   EXPECT_EQ(a.charts, b.charts);
   EXPECT_EQ(a.amplitudeClasses, b.amplitudeClasses);
+  if (a.fileType == ftZV2) {
+    EXPECT_GT(a.species.size(), 1u);  // the call file's species were counted
+  }
+  ASSERT_EQ(a.species.size(), b.species.size());
+  for (size_t i = 0; i < a.species.size(); ++i) {
+    EXPECT_EQ(a.species[i].species, b.species[i].species);
+    EXPECT_EQ(a.species[i].name, b.species[i].name);
+    EXPECT_EQ(a.species[i].calls, b.species[i].calls);
+    EXPECT_EQ(a.species[i].passes, b.species[i].passes);
+  }
 }
 
 class SummaryTalliesTest : public SummaryPathTest {
