@@ -135,7 +135,8 @@ FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const B
       step.processed = true;
       step.zv2Path = outcome.zv2Path;
       if (options.ShowDetectionSummary && slots[1].Open)
-        host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin, options.settings.Classifier));
+        host.AddLine(Memo::DataMemo,
+                     SummaryLine(slots[1], outcome.totals, admin, options.settings.Classifier));
     }
   }
   CloseAllSlots(slots);

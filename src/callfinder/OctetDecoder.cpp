@@ -21,7 +21,8 @@ namespace {
 // The fields of an octet that the decoding below does not fill, set to their defaults. Clearing
 // the whole octet first compiled to a string instruction that cost a third of the decoding.
 void ClearUnfilled(tOctRec& o) {
-  static_assert(sizeof(tOctRec) == 156, "a field added to tOctRec must be filled in DecodeOctets or cleared here");
+  static_assert(sizeof(tOctRec) == 156,
+                "a field added to tOctRec must be filled in DecodeOctets or cleared here");
   static constexpr tOctRec kBlank{};
   for (tCycPair& c : o.OctCycPr) c.kHz = kBlank.OctCycPr[0].kHz;
   o.OrigKHZ = kBlank.OrigKHZ;
