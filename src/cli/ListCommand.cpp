@@ -7,6 +7,7 @@
 #include "cli/OpenForCli.h"
 #include "cli/TimeArg.h"
 #include "export/DetailListings.h"
+#include "recordings/RecordingList.h"
 
 namespace zorvel::cli {
 
@@ -22,6 +23,7 @@ struct ListOptions {
   std::vector<std::string> files;
   bool deployment = false;
   std::string from, to;
+  int timeExpansion = 0;
 };
 
 void Print(const std::vector<std::string>& lines) {
@@ -63,8 +65,15 @@ int RunList(const ListOptions& o) {
     ListCalibration(o.files, host);
   } else if (o.what == "minutes") {
     return RunMinutes(o, host);
+  } else if (o.what == "recordings") {
+    rec::ReadOptions ro;
+    ro.timeExpansion = o.timeExpansion;
+    const rec::RecordingListing l = rec::ListRecordings(o.files, ro);
+    Print(l.lines);
+    for (const auto& f : l.failed) std::cerr << f << '\n';
+    return l.failed.empty() ? 0 : 1;
   } else {
-    std::cerr << "list what? times, settings, firmware, calibration or minutes\n";
+    std::cerr << "list what? times, settings, firmware, calibration, minutes or recordings\n";
     return 2;
   }
   return 0;
@@ -74,13 +83,14 @@ int RunList(const ListOptions& o) {
 void RegisterListCommand(CLI::App& app) {
   auto opts = std::make_shared<ListOptions>();
   auto* cmd =
-      app.add_subcommand("list", "List file times, logger settings, firmware, calibration or minute values");
-  cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes")
+      app.add_subcommand("list", "List file times, logger settings, firmware, calibration, minute values or recordings");
+  cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes|recordings")
       ->required()
-      ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes"}));
-  cmd->add_option("FILE", opts->files, "ZV1, ZV2 or ZV3 files")->required();
+      ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes", "recordings"}));
+  cmd->add_option("FILE", opts->files, "ZV1, ZV2 or ZV3 files (recordings: WAV or zero-crossing files)")->required();
   cmd->add_flag("--deployment", opts->deployment, "times: add the deployment columns");
   cmd->add_option("--from", opts->from, "minutes: first minute (number or YYYY-MM-DD HH:MM)");
+  cmd->add_option("--time-expansion", opts->timeExpansion, "recordings: factor of slowed-down recordings");
   cmd->add_option("--to", opts->to, "minutes: last minute (number or YYYY-MM-DD HH:MM)");
   cmd->callback([opts] {
     if (const int rc = RunList(*opts)) throw CLI::RuntimeError(rc);

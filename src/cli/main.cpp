@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterMapCommand(app);
   zorvel::cli::RegisterSimulateCommand(app);
   zorvel::cli::RegisterImportCommand(app);
+  zorvel::cli::RegisterImportRecordingsCommand(app);
   zorvel::cli::RegisterLoggerCommand(app);
   zorvel::cli::RegisterWavCommand(app);
   zorvel::cli::RegisterFilesCommand(app);
