@@ -71,7 +71,7 @@ void GroupBuilder::Wave(double startTicks, double periodQus, double peak, bool l
 }
 
 FrontEnd::FrontEnd(double realRate, const FrontEndOptions& options) : rate_(realRate), o_(options) {
-  seg_.resize(kSegment);
+  crossings_.resize(kSegment + 1);
   if (!(rate_ > 0) || o_.highPassHz >= rate_ * 0.45 || !(o_.highPassHz > 0)) {
     silent_ = true;
     return;
@@ -93,37 +93,55 @@ FrontEnd::FrontEnd(double realRate, const FrontEndOptions& options) : rate_(real
 void FrontEnd::Feed(const float* x, size_t n) {
   stats_.samples += static_cast<int64_t>(n);
   Section a = s1_, b = s2_;
+  float prev = last_, peak = peak_;
   while (n > 0) {
     const size_t k = std::min(n, kSegment - fill_);
-    float* out = seg_.data() + fill_;
     if (silent_) {
-      std::fill(out, out + k, 0.0f);
       hist_[0] += static_cast<uint32_t>(k);
     } else {
+      const int64_t base = segStart_ + static_cast<int64_t>(fill_);
+      size_t nc = crossingCount_;
       for (size_t i = 0; i < k; ++i) {
+        // The feed-forward parts do not wait for the previous output, so the loop's chain of
+        // dependence is one multiply and add per section.
         const double v = x[i];
-        const double y1 = a.b0 * v + a.b1 * a.x1 + a.b2 * a.x2 - a.a1 * a.y1 - a.a2 * a.y2;
+        const double f1 = a.b0 * v + a.b1 * a.x1 + a.b2 * a.x2 - a.a2 * a.y2;
+        const double y1 = f1 - a.a1 * a.y1;
         a.x2 = a.x1, a.x1 = v, a.y2 = a.y1, a.y1 = y1;
-        const double y2 = b.b0 * y1 + b.b1 * b.x1 + b.b2 * b.x2 - b.a1 * b.y1 - b.a2 * b.y2;
+        const double f2 = b.b0 * y1 + b.b1 * b.x1 + b.b2 * b.x2 - b.a2 * b.y2;
+        const double y2 = f2 - b.a1 * b.y1;
         b.x2 = b.x1, b.x1 = y1, b.y2 = b.y1, b.y1 = y2;
-        const float f = static_cast<float>(y2);
-        out[i] = f;
-        ++hist_[Bucket(std::fabs(f))];
+        const auto y = static_cast<float>(y2);
+        const float m = std::fabs(y);
+        ++hist_[Bucket(m)];
+        // Without branches: noise crosses zero every few samples, too often to predict. The
+        // entry is written every time and kept only at an upward crossing.
+        const bool up = prev < 0 && y >= 0;
+        Crossing& c = crossings_[nc];
+        c.sample = base + static_cast<int64_t>(i);
+        c.fraction = prev / (prev - y);
+        c.peak = peak;
+        nc += up;
+        peak = up ? m : std::max(peak, m);
+        prev = y;
       }
+      crossingCount_ = nc;
     }
     fill_ += k;
     x += k;
     n -= k;
-    if (fill_ == kSegment) Scan();
+    if (fill_ == kSegment) EndSegment();
   }
   s1_ = a, s2_ = b;
+  last_ = prev;
+  peak_ = peak;
 }
 
 void FrontEnd::Finish() {
-  if (fill_ > 0) Scan();
+  if (fill_ > 0) EndSegment();
 }
 
-void FrontEnd::Scan() {
+void FrontEnd::EndSegment() {
   // The floor: the median of this segment and the one before.
   uint64_t total = 0;
   for (size_t i = 0; i < hist_.size(); ++i) total += hist_[i] + prevHist_[i];
@@ -141,26 +159,18 @@ void FrontEnd::Scan() {
   const float hold = static_cast<float>(std::min<double>(gate, std::max(o_.minGate, o_.holdOverFloor * floor)));
   const double ticksPerSample = kTicksPerSecond / rate_;
   const double qusPerSample = kQuarterMicrosPerSecond / rate_;
-
-  float prev = last_, peak = peak_;
-  for (size_t i = 0; i < fill_; ++i) {
-    const float y = seg_[i];
-    peak = std::max(peak, std::fabs(prev));
-    if (prev < 0 && y >= 0) {
-      const double at = static_cast<double>(segStart_ + static_cast<int64_t>(i) - 1) + prev / (prev - y);
-      if (lastCrossing_ >= 0) {
-        ++stats_.waves;
-        const bool loud = peak >= (builder_.InRun() ? hold : gate);
-        stats_.loudWaves += loud;
-        builder_.Wave(lastCrossing_ * ticksPerSample, (at - lastCrossing_) * qusPerSample, peak, loud);
-      }
-      lastCrossing_ = at;
-      peak = 0;
+  for (size_t i = 0; i < crossingCount_; ++i) {
+    const Crossing& c = crossings_[i];
+    const double at = static_cast<double>(c.sample - 1) + c.fraction;
+    if (lastCrossing_ >= 0) {
+      ++stats_.waves;
+      const bool loud = c.peak >= (builder_.InRun() ? hold : gate);
+      stats_.loudWaves += loud;
+      builder_.Wave(lastCrossing_ * ticksPerSample, (at - lastCrossing_) * qusPerSample, c.peak, loud);
     }
-    prev = y;
+    lastCrossing_ = at;
   }
-  last_ = prev;
-  peak_ = peak;
+  crossingCount_ = 0;
   segStart_ += static_cast<int64_t>(fill_);
   fill_ = 0;
   prevHist_ = hist_;

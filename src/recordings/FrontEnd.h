@@ -20,7 +20,8 @@
 //      and a score: 31 when its eight periods lie on a straight line (a steady or smoothly
 //      sweeping tone), falling to 0 as they scatter by 8 % of their mean.
 //
-// Memory does not grow with the length of a recording: one segment of filtered samples is held.
+// Memory does not grow with the length of a recording: the waves of one segment are held until
+// its floor is known.
 #pragma once
 
 #include <array>
@@ -92,16 +93,22 @@ class FrontEnd {
     double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
   };
-  void Scan();
+  struct Crossing {
+    int64_t sample;  // the upward crossing that ends a wave lies between sample - 1 and sample …
+    float fraction;  // … this far after sample - 1
+    float peak;      // the wave's largest magnitude
+  };
+  void EndSegment();
 
   double rate_;
   FrontEndOptions o_;
   bool silent_ = false;  // the corner is too near the Nyquist frequency: nothing passes
   Section s1_, s2_;
-  std::vector<float> seg_;
-  size_t fill_ = 0;
+  std::vector<Crossing> crossings_;  // waves ended in the present segment (room for one a sample)
+  size_t crossingCount_ = 0;
+  size_t fill_ = 0;                  // samples of the present segment so far
   std::array<uint32_t, 4096> hist_{}, prevHist_{};
-  int64_t segStart_ = 0;  // sample index of seg_[0]
+  int64_t segStart_ = 0;  // sample index of the present segment's first sample
   // Crossing state carried across segments.
   float last_ = 0;
   double lastCrossing_ = -1;  // sample index, fractional
