@@ -33,6 +33,35 @@ tWavFileTimesRecord ParseWavIndexTime(const std::string& line) {
   return r;
 }
 
+std::optional<WavIndexLine> ParseWavIndexLine(const std::string& line) {
+  WavIndexLine l;
+  const tWavFileTimesRecord t = ParseWavIndexTime(line);
+  l.minute = t.MinN;
+  size_t at = line.find('\t');
+  std::string fields[4];
+  for (std::string& f : fields) {
+    if (at == std::string::npos) return std::nullopt;
+    const size_t next = line.find('\t', at + 1);
+    f = line.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+    at = next;
+  }
+  if (at != std::string::npos || fields[3].empty() || t.MinN == INT32_MAX) return std::nullopt;
+  int32_t tick = 0, te = 0;
+  int64_t offset = 0;
+  auto whole = [](const std::string& s, auto& out) {
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+  };
+  if (!whole(fields[0], tick) || !whole(fields[1], offset) || !whole(fields[2], te) || tick < 0 ||
+      tick >= kTicksPerMinute || offset < 0 || te < 1)
+    return std::nullopt;
+  l.tick = tick;
+  l.offset = offset;
+  l.timeExpansion = te;
+  l.path = fields[3];
+  return l;
+}
+
 bool LoadWavIndex(TFileRec& s, Host& host) {
   s.WavIndexFile = WavIndexPath(s.FullFileName);
   s.WavFileTimes.clear();

@@ -104,8 +104,10 @@ std::string IndexText(const std::string& dataPath, const std::vector<RecordingIn
     for (int64_t m = FloorDiv(s, kTicksPerMinute); m <= FloorDiv(e - 1, kTicksPerMinute); ++m) {
       const int64_t from = std::max(s, m * kTicksPerMinute);
       char head[64];
-      std::snprintf(head, sizeof head, "%02d %08lld\t%lld\t%d\t", static_cast<int>((from - m * kTicksPerMinute) / 200'000),
-                    static_cast<long long>(m), static_cast<long long>(from - s), r.timeExpansion);
+      const int64_t tick = from - m * kTicksPerMinute;
+      std::snprintf(head, sizeof head, "%02d %08lld\t%lld\t%lld\t%d\t", static_cast<int>(tick / 200'000),
+                    static_cast<long long>(m), static_cast<long long>(tick), static_cast<long long>(from - s),
+                    r.timeExpansion);
       lines.push_back({from, head + rel});
     }
   }

@@ -14,6 +14,8 @@
 #include "core/WavIndex.h"
 #include "recordings/Messages.h"
 #include "recordings/RecordingsImport.h"
+#include "recordings/WavCut.h"
+#include "recordings/WavReader.h"
 #include "sound/WavSource.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
@@ -132,12 +134,12 @@ TEST_F(Import, NightsOverlapsMinutesAndTheIndex) {
   const auto index = Lines(WavIndexPath(r.madeFiles[0]));
   const std::string m = std::to_string(first);
   const std::vector<std::string> expected = {
-      "55 " + m + "\t0\t1\t../in/a.wav",
-      "00 " + std::to_string(first + 1) + "\t1000000\t1\t../in/a.wav",
-      "00 " + std::to_string(first + 31) + "\t0\t1\t../in/b.wav",
-      "00 " + std::to_string(first + 31) + "\t0\t1\t../in/c.wav",
-      "00 " + std::to_string(first + 31) + "\t0\t1\t../in/d.wav",
-      "58 " + std::to_string(last) + "\t0\t1\t../in/e.wav",
+      "55 " + m + "\t11000000\t0\t1\t../in/a.wav",
+      "00 " + std::to_string(first + 1) + "\t0\t1000000\t1\t../in/a.wav",
+      "00 " + std::to_string(first + 31) + "\t0\t0\t1\t../in/b.wav",
+      "00 " + std::to_string(first + 31) + "\t0\t0\t1\t../in/c.wav",
+      "00 " + std::to_string(first + 31) + "\t100000\t0\t1\t../in/d.wav",
+      "58 " + std::to_string(last) + "\t11600000\t0\t1\t../in/e.wav",
   };
   EXPECT_EQ(index, expected);
 }
@@ -231,6 +233,68 @@ TEST_F(Import, UnwritableOutputAndStopLeaveNothingBehind) {
   EXPECT_FALSE(r.AllRead());
   EXPECT_TRUE(r.madeFiles.empty());
   EXPECT_TRUE(fs::is_empty(options_.outFolder));  // no temporary files either
+}
+
+}  // namespace
+}  // namespace zorvel::rec
+
+namespace zorvel::rec {
+namespace {
+
+std::vector<float> AllSamples(const std::string& path, WavLayout* layout = nullptr, int channel = 0) {
+  FileByteSource src(path);
+  const WavLayout w = ReadWavLayout(src);
+  if (layout) *layout = w;
+  std::vector<float> s(static_cast<size_t>(w.frames));
+  SampleStream(src, w, channel).Read(s.data(), s.size());
+  return s;
+}
+
+TEST_F(Import, CutWavHoldsTheOriginalSamplesOfTheSpan) {
+  // Stereo, time-expanded ten times, with a ramp in the second channel to make every sample
+  // different.
+  std::vector<int16_t> frames;
+  for (int i = 0; i < 38'400; ++i) frames.push_back(static_cast<int16_t>(i % 7)), frames.push_back(static_cast<int16_t>(i - 19'000));
+  test::Bytes chunks;
+  const std::string g = Guano("2023-07-14 22:00:10") + "\nTE:10";
+  chunks.Chunk("fmt ", test::Fmt(1, 2, 38'400, 16)).Chunk("data", test::Pcm16(frames)).Chunk("guan", test::Bytes().Add(g));
+  WriteAll(In("te.wav"), test::Riff(chunks));
+  const RecordingsImportResult r = Run();
+  ASSERT_EQ(r.madeFiles.size(), 1u);
+  const int32_t m = Minute(2023, 7, 14, 22, 0);
+  CutRequest q;
+  q.dataFile = r.madeFiles[0];
+  // Real time 10.02 s to 10.05 s: 384,000 frames to a real second, so frames 7,680 … 19,200.
+  q.from = TRecTime{m, 10 * 200'000 + 4'000};
+  q.to = TRecTime{m, 10 * 200'000 + 10'000};
+  q.outPath = dir_ / "cut.wav";
+  q.channel = 2;
+  q.lat = "52.10000    ";
+  q.lon = "-1.50000    ";
+  const CutResult c = CutOriginalAudio(q);
+  ASSERT_TRUE(c.ok) << c.error;
+  EXPECT_EQ(c.recording, "../in/te.wav");
+  EXPECT_EQ(c.sampleRate, 38'400u);
+  WavLayout w;
+  const auto cut = AllSamples(q.outPath, &w);
+  const auto source = AllSamples(In("te.wav"), nullptr, 1);
+  ASSERT_EQ(cut.size(), 11'520u);
+  EXPECT_TRUE(std::equal(cut.begin(), cut.end(), source.begin() + 7'680));
+  EXPECT_EQ(w.channels, 1);
+  const rec::Guano gu = ParseGuano(w.guano);
+  ASSERT_TRUE(gu.ok) << gu.error;
+  EXPECT_EQ(*gu.Get("Timestamp"), "2023-07-14T22:00:10.020");
+  EXPECT_EQ(*gu.Get("Loc Position"), "52.10000 -1.50000");
+  EXPECT_EQ(*gu.Get("Make"), "Test");
+  EXPECT_EQ(*gu.Get("Original Filename"), "te.wav");
+  EXPECT_EQ(*gu.Get("TE"), "10");
+
+  // Nothing recorded at the span: a clear message and no file.
+  q.from = TRecTime{m, 50 * 200'000};
+  q.to = TRecTime{m, 51 * 200'000};
+  q.outPath = dir_ / "none.wav";
+  EXPECT_EQ(CutOriginalAudio(q).error, msg::rec::kCutNoRecording);
+  EXPECT_FALSE(fs::exists(q.outPath));
 }
 
 }  // namespace

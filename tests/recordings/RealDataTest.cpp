@@ -19,6 +19,8 @@
 #include "core/TimeBase.h"
 #include "core/WavIndex.h"
 #include "recordings/RecordingsImport.h"
+#include "recordings/WavCut.h"
+#include "recordings/WavReader.h"
 #include "sound/WavSource.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
@@ -160,6 +162,39 @@ TEST_F(RealData, NoCallsInNoiseInsectsOrBirds) {
                            "Car340319-2015-Pass1-G2-16701_0_20150718_040807_273.wav",
                            "Car370293-2016-Pass1-Z3-US-16611-0_20160630_062107_735.wav"})
     EXPECT_FALSE(o.modalKhz.count(name)) << name << ": " << o.modalKhz.at(name).size() << " calls";
+}
+
+}  // namespace
+}  // namespace zorvel::rec
+
+namespace zorvel::rec {
+namespace {
+
+TEST_F(RealData, CutWavIsTheSourceSamplesOfTheSpan) {
+  const Outcome& o = RealRun();
+  ASSERT_TRUE(o.madeFor.count("Echometer.wav"));
+  // The recording starts at 21:34:14; one second in, 0.2 s long: frames 256,000 … 307,200.
+  const int32_t m = *MinuteNumber(2022, 8, 15, 21, 34);
+  CutRequest q;
+  q.dataFile = o.madeFor.at("Echometer.wav");
+  q.from = TRecTime{m, 15 * 200'000};
+  q.to = TRecTime{m, 15 * 200'000 + 40'000};
+  q.outPath = (fs::temp_directory_path() / ("zorvel_cut_" + std::to_string(::getpid()) + ".wav")).string();
+  const CutResult c = CutOriginalAudio(q);
+  ASSERT_TRUE(c.ok) << c.error;
+  EXPECT_EQ(c.sampleRate, 256'000u);
+  auto samples = [](const std::string& path) {
+    FileByteSource src(path);
+    const WavLayout w = ReadWavLayout(src);
+    std::vector<float> s(static_cast<size_t>(w.frames));
+    SampleStream(src, w, 0).Read(s.data(), s.size());
+    return s;
+  };
+  const auto cut = samples(q.outPath);
+  const auto source = samples((fs::path(ZORVEL_REALDATA_DIR) / "bats" / "batdetect2" / "Echometer.wav").string());
+  fs::remove(q.outPath);
+  ASSERT_EQ(cut.size(), 51'200u);
+  EXPECT_TRUE(std::equal(cut.begin(), cut.end(), source.begin() + 256'000));
 }
 
 }  // namespace
