@@ -2,12 +2,12 @@
 // into ZV1 files (one per night, or one per folder), each with the index of its recordings.
 #include <unistd.h>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "import/PositionParser.h"
+#include "recordings/RecordingTime.h"
 #include "recordings/RecordingsImport.h"
 
 namespace zorvel::cli {
@@ -19,21 +19,6 @@ struct Args {
   double highPassKhz = 15;
   bool quiet = false;
 };
-
-// "+1", "-5", "0", "+5:30", "UTC+1": minutes east of UTC.
-std::optional<int> UtcMinutes(std::string text) {
-  if (text.rfind("UTC", 0) == 0 || text.rfind("GMT", 0) == 0) text = text.substr(3);
-  if (text.empty()) return 0;
-  int sign = 1;
-  size_t at = 0;
-  if (text[0] == '+' || text[0] == '-') sign = text[at++] == '-' ? -1 : 1;
-  char* end = nullptr;
-  const long h = std::strtol(text.c_str() + at, &end, 10);
-  long m = 0;
-  if (*end == ':') m = std::strtol(end + 1, &end, 10);
-  if (*end != '\0' || end == text.c_str() + at || h > 14 || m > 59) return std::nullopt;
-  return sign * static_cast<int>(h * 60 + m);
-}
 
 // Memo lines to standard error; a progress line that rewrites itself on a terminal.
 class RecordingsHost : public ConsoleHost {
@@ -70,7 +55,7 @@ int Run(Args& a) {
   rec::RecordingsImportOptions& o = a.options;
   if (!PositionAccepted(o.place.lat, true) || !PositionAccepted(o.place.lon, false)) return 2;
   if (!o.place.utc.empty()) {
-    o.read.utcOffsetMinutes = UtcMinutes(o.place.utc);
+    o.read.utcOffsetMinutes = rec::ParseUtcOffset(o.place.utc);
     if (!o.read.utcOffsetMinutes) {
       std::cerr << "--utc '" << o.place.utc << "': give the offset in hours, e.g. +1, -5 or +5:30\n";
       return 2;

@@ -78,6 +78,7 @@ constexpr int kWaveGroupCount = 340;
 constexpr int kRecordingsMarker = 344;  // "ZVRC"
 constexpr int kWavConversion = 348;
 inline constexpr char kRecordingsMarkerText[5] = "ZVRC";
+constexpr uint8_t kFromFullSpectrum = 1, kFromZeroCrossing = 2;  // values of kWavConversion
 
 constexpr int kLatLen = 12, kLongLen = 12, kNotesLen = 40, kGMTLen = 3, kLocationLen = 32, kClassifierLen = 20;
 constexpr uint8_t kExtendedIPIFormat = 101;

@@ -85,7 +85,7 @@ HeaderBytes BuildHeader(const std::vector<RecordingInfo>& recs, const PlaceTexts
   PutHeaderInt32(h, hdr::kStoredLastProcessMin, lastMin);
   std::copy_n(hdr::kRecordingsMarkerText, 4, &h[hdr::kRecordingsMarker]);
   const bool zc = std::all_of(recs.begin(), recs.end(), [](const RecordingInfo& r) { return r.kind == RecordingKind::ZeroCrossing; });
-  h[hdr::kWavConversion] = zc ? 2 : 1;
+  h[hdr::kWavConversion] = zc ? hdr::kFromZeroCrossing : hdr::kFromFullSpectrum;
   return h;
 }
 

@@ -174,6 +174,24 @@ std::optional<StampedTime> ParseFileNameTime(std::string_view name) {
   return std::nullopt;
 }
 
+std::optional<int> ParseUtcOffset(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  if (text.substr(0, 3) == "UTC" || text.substr(0, 3) == "GMT") text.remove_prefix(3);
+  if (text.empty()) return std::nullopt;
+  if (text.front() != '+' && text.front() != '-') {
+    // An unsigned offset is east of UTC.
+    Scan c{text};
+    int h = 0, m = 0;
+    if (!c.Small(h) || (c.Char(':') && !c.Digits(2, m)) || c.i != text.size() || h > 14 || m > 59) return std::nullopt;
+    return h * 60 + m;
+  }
+  Scan c{text};
+  const auto off = Offset(c);
+  if (!off || c.i != text.size()) return std::nullopt;
+  return off;
+}
+
 double SecondsSinceEpoch(const StampedTime& t) {
   const int64_t days = DaysFromCivil(t.year, t.month, t.day);
   return static_cast<double>(days * 86400 + t.hour * 3600 + t.minute * 60) + t.second;

@@ -36,6 +36,9 @@ std::optional<StampedTime> ParseBextTime(std::string_view date, std::string_view
 // real date and time.
 std::optional<StampedTime> ParseFileNameTime(std::string_view name);
 
+// A UTC offset as the user types it: "+1", "-5", "0", "+5:30", "UTC+1"; minutes east of UTC.
+std::optional<int> ParseUtcOffset(std::string_view text);
+
 // Whole seconds since 1899-12-30 00:00 of the wall clock, plus the fraction.
 double SecondsSinceEpoch(const StampedTime& t);
 StampedTime FromSecondsSinceEpoch(double seconds);

@@ -13,6 +13,7 @@
 #include "core/TimeBase.h"
 #include "core/WavIndex.h"
 #include "recordings/Messages.h"
+#include "recordings/RecordingList.h"
 #include "recordings/RecordingsImport.h"
 #include "recordings/WavCut.h"
 #include "recordings/WavReader.h"
@@ -295,6 +296,28 @@ TEST_F(Import, CutWavHoldsTheOriginalSamplesOfTheSpan) {
   q.outPath = dir_ / "none.wav";
   EXPECT_EQ(CutOriginalAudio(q).error, msg::rec::kCutNoRecording);
   EXPECT_FALSE(fs::exists(q.outPath));
+}
+
+}  // namespace
+}  // namespace zorvel::rec
+
+namespace zorvel::rec {
+namespace {
+
+TEST_F(Import, ListRecordingsGivesTimeDurationRateSourceAndSpecies) {
+  WriteAll(In("a.wav"), test::MonoWav(kRate, std::vector<int16_t>(kRate / 2), Guano("2023-07-14 22:00:10.5+01:00") +
+                                                                                  "\nSpecies Manual ID:PIPPIP\nSpecies Auto ID:PIPPYG"));
+  WriteAll(In("20230714_220500.wav"), test::MonoWav(38'400, std::vector<int16_t>(38'400)));
+  WriteAll(In("bad.wav"), {'x'});
+  ReadOptions o;
+  o.timeExpansion = 10;
+  const RecordingListing l = ListRecordings({In("a.wav"), In("20230714_220500.wav"), In("bad.wav")}, o);
+  ASSERT_EQ(l.lines.size(), 3u);
+  EXPECT_EQ(l.lines[0], "File\tStart\tDuration s\tSample rate Hz\tTime expansion\tTime source\tSpecies Manual ID\tSpecies Auto ID");
+  EXPECT_EQ(l.lines[1], In("a.wav") + "\t2023-07-14 22:00:10.500\t0.500\t96000\t1\tGUANO\tPIPPIP\tPIPPYG");
+  EXPECT_EQ(l.lines[2], In("20230714_220500.wav") + "\t2023-07-14 22:05:00.000\t0.100\t38400\t10\tfile name\t\t");
+  ASSERT_EQ(l.failed.size(), 1u);
+  EXPECT_EQ(l.failed[0], In("bad.wav") + ": " + std::string(msg::rec::kNotRiff));
 }
 
 }  // namespace

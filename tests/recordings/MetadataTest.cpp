@@ -104,6 +104,15 @@ TEST(RecordingTime, CommentBextAndFileName) {
     EXPECT_FALSE(ParseFileNameTime(name)) << name;
 }
 
+TEST(RecordingTime, TypedUtcOffsets) {
+  EXPECT_EQ(ParseUtcOffset("+1"), 60);
+  EXPECT_EQ(ParseUtcOffset("1"), 60);
+  EXPECT_EQ(ParseUtcOffset("-5"), -300);
+  EXPECT_EQ(ParseUtcOffset("UTC+5:30"), 330);
+  EXPECT_EQ(ParseUtcOffset(" 0 "), 0);
+  for (const char* bad : {"", "+15", "east", "+1x", "1:75"}) EXPECT_FALSE(ParseUtcOffset(bad)) << bad;
+}
+
 TEST(RecordingTime, SecondsRoundTripAcrossMidnightAndLeapDays) {
   for (const char* text : {"2024-02-29 23:59:59.5", "2000-01-01 00:00:00", "2016-06-30 03:45:35.25"}) {
     const auto t = ParseTimestamp(text);
