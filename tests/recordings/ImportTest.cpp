@@ -93,12 +93,12 @@ class Import : public ::testing::Test {
 
 TEST_F(Import, NightsOverlapsMinutesAndTheIndex) {
   // Night of the 14th: across 22:00, three at 22:30 (two with one start, one overlapping them),
-  // and one just before noon of the 15th. Night of the 15th: one just after noon.
+  // and one that runs across noon of the 15th. Night of the 15th: one just after noon.
   Recording(In("a.wav"), "2023-07-14 21:59:55+01:00", 10, 6.0);
   Recording(In("b.wav"), "2023-07-14 22:30:00+01:00", 1, 0.5);
   Recording(In("c.wav"), "2023-07-14 22:30:00+01:00", 1, 0.3);
   Recording(In("d.wav"), "2023-07-14 22:30:00.5+01:00", 1, 0.1);
-  Recording(In("e.wav"), "2023-07-15 11:59:58+01:00", 1);
+  Recording(In("e.wav"), "2023-07-15 11:59:59.5+01:00", 1);
   Recording(In("f.wav"), "2023-07-15 12:00:01+01:00", 1);
   WriteAll(In("notes.txt"), {'h', 'i'});
   WriteAll(In("broken.wav"), {'n', 'o', 'p', 'e'});
@@ -117,15 +117,16 @@ TEST_F(Import, NightsOverlapsMinutesAndTheIndex) {
     EXPECT_EQ(s.reason, broken ? msg::rec::kNotRiff : msg::rec::kNotAudio);
   }
 
-  // Minutes 21:59 … 11:59 of the next day, on only where recordings were.
+  // Minutes 21:59 … 12:00 of the next day (the night's last recording runs past noon), on only
+  // where recordings were.
   const MinuteScan s = Scan(r.madeFiles[0]);
-  const int32_t first = Minute(2023, 7, 14, 21, 59), last = Minute(2023, 7, 15, 11, 59);
+  const int32_t first = Minute(2023, 7, 14, 21, 59), last = Minute(2023, 7, 15, 12, 0);
   ASSERT_EQ(s.on.size(), static_cast<size_t>(last - first + 1));
   EXPECT_EQ(r.minutes, static_cast<int64_t>(s.on.size()) + 1);  // and one of the 15th's file
   std::vector<int32_t> onMinutes;
   for (size_t i = 0; i < s.on.size(); ++i)
     if (s.on[i]) onMinutes.push_back(first + static_cast<int32_t>(i));
-  EXPECT_EQ(onMinutes, (std::vector<int32_t>{first, first + 1, first + 31, last}));
+  EXPECT_EQ(onMinutes, (std::vector<int32_t>{first, first + 1, first + 31, last - 1, last}));
   EXPECT_TRUE(s.ticksInOrder);
   // a's call is 6 s in, so in 22:00; the three calls of 22:30 all arrive.
   EXPECT_EQ(s.groups[0], 0);
@@ -140,7 +141,8 @@ TEST_F(Import, NightsOverlapsMinutesAndTheIndex) {
       "00 " + std::to_string(first + 31) + "\t0\t0\t1\t../in/b.wav",
       "00 " + std::to_string(first + 31) + "\t0\t0\t1\t../in/c.wav",
       "00 " + std::to_string(first + 31) + "\t100000\t0\t1\t../in/d.wav",
-      "58 " + std::to_string(last) + "\t11600000\t0\t1\t../in/e.wav",
+      "59 " + std::to_string(last - 1) + "\t11900000\t0\t1\t../in/e.wav",
+      "00 " + std::to_string(last) + "\t0\t100000\t1\t../in/e.wav",
   };
   EXPECT_EQ(index, expected);
 }
