@@ -122,7 +122,10 @@ RecordingsImportResult ImportRecordings(const RecordingsImportOptions& o, Host& 
   }
   const int total = static_cast<int>(recs.size());
   int done = 0, n = 0;
-  for (auto& [key, list] : groups) {
+  for (auto& group : groups) {
+    // Named, not bound: lambdas below capture them.
+    const std::string& key = group.first;
+    std::vector<RecordingInfo>& list = group.second;
     const int32_t dateMinute = MinuteOfSeconds(groupDate[key]);
     std::string name = RecordingsFileName(o.place.location, dateMinute, SourceName(list), n++);
     const std::string path = (fs::path(o.outFolder) / name).string();
