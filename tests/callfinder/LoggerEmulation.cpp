@@ -4,10 +4,12 @@
 
 namespace zorvel::test {
 
-EmulatedRecording EmulateRecording(const std::string& path, int32_t timeExpansion, int32_t startTick) {
+EmulatedRecording EmulateRecording(const std::string& path, int32_t timeExpansion, int32_t startTick,
+                                    const rec::FrontEndOptions& frontEnd) {
   EmulatedRecording out;
   rec::ReadOptions o;
   o.timeExpansion = timeExpansion;
+  o.frontEnd = frontEnd;
   const rec::RecordingInfo info = rec::ProbeRecording(path, o);
   if (!info.ok) {
     out.error = path + ": " + info.error;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SynthNight.h"
+#include "recordings/FrontEnd.h"
 
 namespace zorvel::test {
 
@@ -19,7 +20,8 @@ struct EmulatedRecording {
 
 // The recording's wave groups, ticks counted on from startTick without wrapping: a recording
 // must end within its minute (about 59 s from the default start of 1 s).
-EmulatedRecording EmulateRecording(const std::string& path, int32_t timeExpansion, int32_t startTick = 200'000);
+EmulatedRecording EmulateRecording(const std::string& path, int32_t timeExpansion, int32_t startTick = 200'000,
+                                    const rec::FrontEndOptions& frontEnd = {});
 
 // A ZV1 file of three minutes: an empty one, the recording's, and an empty one.
 bool WriteRecordingZv1(const std::string& path, int32_t firstMin, const std::vector<synth::Octet>& octets);
