@@ -1,15 +1,19 @@
 // zorvel-cli export counts FILE… and zorvel-cli export calls FILE…|--dir DIR: the period count
 // export and the call details export over a batch of files, with the Export page's choices as
 // flags. Saved settings files are applied first; flags given on the line override them.
+#include <algorithm>
 #include <iostream>
 #include <map>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "core/BinaryFile.h"
 #include "export/DetailListings.h"
 #include "export/PeriodExport.h"
+#include "filters/Messages.h"
+#include "filters/Sequence.h"
 #include "settings/SettingsFiles.h"
 
 namespace zorvel::cli {
@@ -52,17 +56,28 @@ bool ApplyEdits(const std::vector<std::string>& edits, FilterSettings& f) {
     for (int i = 0; i < kRangeEditCount && !found; ++i) {
       const auto edit = static_cast<RangeEdit>(i);
       if (InfoOf(edit).name != name) continue;
+      // A typed value that is not a whole number would silently stand for the edit's fallback.
+      if (!text.empty() && !ParseWholeNumber(text)) {
+        std::cerr << name << ": '" << text << zorvel::msg::kNotAWholeNumber << '\n';
+        return false;
+      }
       f.ranges.SetText(edit, text);
       found = true;
     }
     for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
       const auto edit = static_cast<MinuteEdit>(i);
       if (InfoOf(edit).name != name) continue;
-      if (const std::string message = f.minutes.SetText(edit, text); !message.empty())
-        std::cerr << message << '\n';
+      if (const std::string message = f.minutes.SetText(edit, text); !message.empty()) {
+        std::cerr << name << ": " << message << '\n';
+        return false;
+      }
       found = true;
     }
     if (name == "SeqEdit" || name == "Seq2Edit") {
+      if (const std::string problem = SequencePatternProblem(text); !problem.empty()) {
+        std::cerr << name << ": " << problem << '\n';
+        return false;
+      }
       (name == "SeqEdit" ? f.sequence.Seq : f.sequence.Seq2) = text;
       name == "SeqEdit" ? f.sequence.SeqEditExit() : f.sequence.Seq2EditExit();
       found = true;
@@ -80,14 +95,16 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
              std::optional<MinuteSpan>& selection) {
   for (const auto& [path, isExport] : {std::pair{c.exportSettings, true}, std::pair{c.filters, false}}) {
     if (path.empty()) continue;
-    if (!FileExists(path)) {
-      std::cerr << path << ": no such settings file\n";
+    std::string problem;
+    const auto ini = LoadSettingsFile(path, isExport, &problem);
+    if (!ini) {
+      std::cerr << problem << '\n';
       return false;
     }
     if (isExport) {
-      ReadExportFile(IniFile::Load(path), f, o, sp);
+      ReadExportFile(*ini, f, o, sp);
     } else {
-      ReadFilterFile(IniFile::Load(path), f, sp);
+      ReadFilterFile(*ini, f, sp);
     }
     sp.ApplySpNumbersToList();
   }
@@ -177,8 +194,15 @@ int RunCounts(const ExportCliOptions& c) {
   std::optional<MinuteSpan> selection;
   if (!Prepare(c, o, f, sp, selection)) return 2;
   const ExportFilters filters{f, sp};
+  // Files that cannot be read are named with the reason; the report keeps an error row for each.
+  FileTally tally(static_cast<int>(c.files.size()));
+  int named = 0;
+  for (const auto& path : c.files)
+    if (!tally.Usable(path)) ++named;
   const int exported = ExportBatch(c.files, o, filters, selection, host);
-  return exported == static_cast<int>(c.files.size()) ? 0 : 1;
+  std::cout.flush();
+  tally.FailUnnamed(std::max(0, static_cast<int>(c.files.size()) - exported - named));
+  return tally.ExitCode();
 }
 
 int RunCalls(const ExportCliOptions& c) {
@@ -195,8 +219,16 @@ int RunCalls(const ExportCliOptions& c) {
     files.insert(files.end(), found.begin(), found.end());
   }
   const ExportFilters filters{f, sp};
+  FileTally tally(static_cast<int>(files.size()));
+  int named = 0;
+  for (const auto& path : files)
+    if (!tally.Usable(path)) ++named;
   const CallDetailsOutcome out = ExportCallDetails(files, o, filters, selection, host);
-  return out.created && out.filesRead == static_cast<int>(files.size()) ? 0 : 1;
+  std::cout.flush();
+  // A list that was not written fails every file; otherwise those not read fail.
+  tally.FailUnnamed(std::max(0, static_cast<int>(files.size()) - (out.created ? out.filesRead : 0) - named));
+  if (files.empty()) return 1;
+  return tally.ExitCode();
 }
 
 void AddCommonFlags(CLI::App* cmd, ExportCliOptions& o) {

@@ -1,6 +1,7 @@
 // zorvel-cli: the engine without a window. main only parses options; each subcommand's runner
 // does the work.
 #include <CLI/CLI.hpp>
+#include <string>
 
 #include "cli/Commands.h"
 #include "core/Tables.h"
@@ -8,6 +9,8 @@
 int main(int argc, char** argv) {
   zorvel::PopulatePrecalculatedArrays();
   CLI::App app{"zorvel-cli: reads, processes and exports Zorvel logger data without a window"};
+  // --help and --version print and exit 0 before any subcommand is asked for.
+  app.set_version_flag("--version", std::string("zorvel-cli ") + ZORVEL_VERSION);
   app.require_subcommand(1);
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
