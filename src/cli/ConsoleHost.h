@@ -1,5 +1,6 @@
 // The command line's Host: notices and memo lines go to standard error (the data memo to
-// standard output), questions take their default answer, Ctrl+C asks running jobs to stop.
+// standard output), questions take their default answer, Ctrl+C, SIGTERM and SIGHUP ask running
+// jobs to stop.
 #pragma once
 
 #include <atomic>
@@ -24,7 +25,7 @@ class ConsoleHost : public Host {
   bool quiet_;
 };
 
-// Installs the Ctrl+C handler that sets the stop request.
+// Installs the handler of Ctrl+C, SIGTERM and SIGHUP that sets the stop request.
 void InstallStopHandler();
 
 }  // namespace zorvel::cli

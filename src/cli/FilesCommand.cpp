@@ -122,6 +122,7 @@ int RunJoin(FilesOptions& o) {
 
 int RunCopyPeriod(FilesOptions& o) {
   AnsweringHost host(o.yes);
+  InstallStopHandler();
   FileSlots slots;
   const auto from = ParseMomentArg(o.from), to = ParseMomentArg(o.to);
   if (!from || !to || to->Mn < from->Mn) {

@@ -103,6 +103,7 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
   }
   std::vector<uint8_t> buf(static_cast<size_t>(kCopyRecords) * kRecordBytes);
   for (int64_t r = from; r < to;) {
+    if (host.StopRequested()) return CopyResult::Stop;  // the unfinished copy is removed
     const int64_t n = std::min(kCopyRecords, to - r);
     const size_t bytes = static_cast<size_t>(n) * kRecordBytes;
     if (s.Infile->ReadAt(r * kRecordBytes, buf.data(), bytes) != bytes ||
