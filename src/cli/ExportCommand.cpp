@@ -7,13 +7,12 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/EditArgs.h"
 #include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "core/BinaryFile.h"
 #include "export/DetailListings.h"
 #include "export/PeriodExport.h"
-#include "filters/Messages.h"
-#include "filters/Sequence.h"
 #include "settings/SettingsFiles.h"
 
 namespace zorvel::cli {
@@ -47,47 +46,12 @@ bool Choose(const std::string& text, std::initializer_list<std::pair<const char*
   return false;
 }
 
-// --edit NAME=TEXT: the filter edit of that control name gets the text, as if typed.
+// --edit NAME=TEXT for each edit; false, with the edit's message, for one that is refused.
 bool ApplyEdits(const std::vector<std::string>& edits, FilterSettings& f) {
-  for (const std::string& e : edits) {
-    const size_t eq = e.find('=');
-    const std::string name = e.substr(0, eq), text = eq == std::string::npos ? "" : e.substr(eq + 1);
-    bool found = false;
-    for (int i = 0; i < kRangeEditCount && !found; ++i) {
-      const auto edit = static_cast<RangeEdit>(i);
-      if (InfoOf(edit).name != name) continue;
-      // A typed value that is not a whole number would silently stand for the edit's fallback.
-      if (!text.empty() && !ParseWholeNumber(text)) {
-        std::cerr << name << ": '" << text << zorvel::msg::kNotAWholeNumber << '\n';
-        return false;
-      }
-      f.ranges.SetText(edit, text);
-      found = true;
-    }
-    for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
-      const auto edit = static_cast<MinuteEdit>(i);
-      if (InfoOf(edit).name != name) continue;
-      if (const std::string message = f.minutes.SetText(edit, text); !message.empty()) {
-        std::cerr << name << ": " << message << '\n';
-        return false;
-      }
-      found = true;
-    }
-    if (name == "SeqEdit" || name == "Seq2Edit") {
-      if (const std::string problem = SequencePatternProblem(text); !problem.empty()) {
-        std::cerr << name << ": " << problem << '\n';
-        return false;
-      }
-      (name == "SeqEdit" ? f.sequence.Seq : f.sequence.Seq2) = text;
-      name == "SeqEdit" ? f.sequence.SeqEditExit() : f.sequence.Seq2EditExit();
-      found = true;
-    }
-    if (eq == std::string::npos || !found) {
-      std::cerr << "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20\n";
-      return false;
-    }
-  }
-  return true;
+  std::string message;
+  if (ApplyEditArgs(edits, f, &message)) return true;
+  std::cerr << message << '\n';
+  return false;
 }
 
 // Builds the options and filters; false (with a message) when something typed is wrong.

@@ -24,6 +24,10 @@ inline constexpr std::string_view kFilesFailed = " files failed";
 // files
 inline constexpr std::string_view kNotRenamed = "not renamed to ";
 
+// export --edit
+inline constexpr std::string_view kEditForm =
+    "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20";
+
 // map
 inline constexpr std::string_view kMinutes = "minutes: ";
 inline constexpr std::string_view kMapFile = "map file: ";
