@@ -54,4 +54,6 @@ void ConsoleHost::Progress(std::string_view, int, int) {}
 
 bool ConsoleHost::StopRequested() { return gStop != 0; }
 
+bool StopWasRequested() { return gStop != 0; }
+
 }  // namespace zorvel::cli

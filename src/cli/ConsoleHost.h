@@ -27,5 +27,9 @@ class ConsoleHost : public Host {
 
 // Installs the handler of Ctrl+C, SIGTERM and SIGHUP that sets the stop request.
 void InstallStopHandler();
+// True once one of those signals has asked the run to stop.
+bool StopWasRequested();
+// The exit code of a run that was stopped (as a shell reports a Ctrl+C).
+inline constexpr int kStoppedExitCode = 130;
 
 }  // namespace zorvel::cli

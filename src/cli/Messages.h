@@ -21,6 +21,12 @@ inline constexpr std::string_view kNotZV2 = "not a ZV2 or ZV3 file";
 inline constexpr std::string_view kOf = " of ";
 inline constexpr std::string_view kFilesFailed = " files failed";
 
+// Standard output that could not be written (a full disk behind a redirection).
+inline constexpr std::string_view kStdoutFailed = "standard output could not be written: the output is incomplete";
+
+// A run that Ctrl+C, SIGTERM or SIGHUP stopped.
+inline constexpr std::string_view kStopped = "stopped";
+
 // files
 inline constexpr std::string_view kNotRenamed = "not renamed to ";
 

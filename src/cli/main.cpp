@@ -1,9 +1,12 @@
 // zorvel-cli: the engine without a window. main only parses options; each subcommand's runner
 // does the work.
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ConsoleHost.h"
+#include "cli/Messages.h"
 #include "core/Tables.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +26,22 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterExportCommand(app);
   zorvel::cli::RegisterListCommand(app);
   zorvel::cli::RegisterFindCallsCommand(app);
-  CLI11_PARSE(app, argc, argv);
-  return 0;
+  int rc = 0;
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    rc = app.exit(e);
+  }
+  // Output that could not be written (a full disk behind a redirection) is a failure too.
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << zorvel::cli::msg::kStdoutFailed << '\n';
+    if (rc == 0) rc = 1;
+  }
+  // A run ended by Ctrl+C, SIGTERM or SIGHUP says so, whatever it finished before it stopped.
+  if (zorvel::cli::StopWasRequested()) {
+    std::cerr << zorvel::cli::msg::kStopped << '\n';
+    return zorvel::cli::kStoppedExitCode;
+  }
+  return rc;
 }

@@ -25,6 +25,7 @@ struct CliResult {
 struct CliLimits {
   long fileSizeBytes = -1;  // not negative: RLIMIT_FSIZE for the run
   unsigned seconds = 60;    // killed (SIGALRM) after this
+  const char* stdoutPath = nullptr;  // where standard output goes instead of being collected
 };
 
 inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& dir,
@@ -33,7 +34,8 @@ inline CliResult RunCli(const std::vector<std::string>& args, const std::filesys
   const pid_t child = fork();
   if (child == 0) {
     if (chdir(dir.c_str()) != 0) _exit(120);
-    if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) _exit(121);
+    const char* out = limits.stdoutPath ? limits.stdoutPath : outPath.c_str();
+    if (!freopen(out, "w", stdout) || !freopen(errPath.c_str(), "w", stderr)) _exit(121);
     if (limits.fileSizeBytes >= 0) {
       std::signal(SIGXFSZ, SIG_IGN);  // ignored signals stay ignored across exec
       rlimit r{};

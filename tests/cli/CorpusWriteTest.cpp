@@ -52,6 +52,19 @@ TEST_F(CorpusWrite, AFullDiskFailsTheCommandAndLeavesNothing) {
   EXPECT_EQ(NewFiles(), std::vector<std::string>{}) << "no output and no temporary file";
 }
 
+// Standard output on a full disk (/dev/full): the listing is incomplete, so the command fails.
+TEST(CorpusStdout, OutputThatCannotBeWrittenFailsTheCommand) {
+  ::zorvel::testing::TempDir dir;
+  CopyCorpus(dir.Path());
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"dump", "good.ZV1"},
+                                               std::vector<std::string>{"info", "good.ZV1"},
+                                               std::vector<std::string>{"list", "times", "good.ZV1"}}) {
+    const CliResult r = RunCli(args, dir.Path(), {.stdoutPath = "/dev/full"});
+    EXPECT_EQ(r.code, 1) << args[0];
+    EXPECT_NE(r.err.find("standard output could not be written"), std::string::npos) << r.err;
+  }
+}
+
 TEST_F(CorpusWrite, AnOutputUnderAPlainFileFailsWithTheReason) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"wav", "good.ZV1", "--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out",
