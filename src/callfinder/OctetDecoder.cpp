@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "callfinder/Rounding.h"
+#include "core/Bytes.h"
 #include "core/CallRecords.h"
 #include "core/Tables.h"
+#include "core/TimeOrder.h"
 
 namespace zorvel::cf {
 
@@ -87,15 +89,22 @@ int32_t NoiseReduce(std::array<int32_t, 8>& p, int32_t& origKhz) {
 
 DecodeOutcome DecodeOctets(MinuteWork& w, const uint8_t* records, size_t recordCount) {
   DecodeOutcome res;
+  // The records follow the minute record; wave groups whose time runs backwards are left out as
+  // the record reader leaves them out (the file itself is never marked).
+  auto used = [](const uint8_t* rec, TimeOrder& order) {
+    return rec[0] <= kLastWaveGroupId && !order.RunsBackwards(static_cast<int32_t>(Be24(rec)));
+  };
   size_t waveGroups = 0;
+  TimeOrder counting;
   for (size_t k = 0; k < recordCount; ++k)
-    if (records[16 * k] <= kLastWaveGroupId) ++waveGroups;
+    if (used(records + 16 * k, counting)) ++waveGroups;
   res.truncated = waveGroups > static_cast<size_t>(kMaxOctets);
   int32_t octCount = static_cast<int32_t>(std::min<size_t>(waveGroups, kMaxOctets));
   int32_t r = 1;
+  TimeOrder order;
   for (size_t k = 0; k < recordCount && r <= octCount; ++k) {
     const uint8_t* rec = records + 16 * k;
-    if (rec[0] > kLastWaveGroupId) continue;
+    if (!used(rec, order)) continue;
     std::array<int32_t, 8> p{};
     int32_t invalid = 0, s = 0;
     for (int i = 0; i < 8; ++i) {

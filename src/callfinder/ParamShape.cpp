@@ -68,21 +68,20 @@ void Bends(MinuteWork& w) {
   auto& o = w.oct;
   if (n <= 8) return;
   auto f = [&](int32_t k) { return o[q[k]].FourOctIPIchange; };
+  // Only the bends found in this measurement count: an octet's Bend may still hold a value from
+  // the measurement of another call it belonged to before a join.
+  int32_t largest = 0, smallest = 0, largestOct = 0, smallestOct = 0;
   for (int32_t k = 5; k <= n - 4; ++k) {
     if (std::abs(f(k + 3) + f(k - 3)) <= w.settings.BendThreshold) continue;
     int32_t bend = f(k + 3) - f(k - 3);
     if (q[k + 3] - q[k - 3] > 6) bend = bend / (q[k + 2] - q[k - 2]) * 6;
     o[q[k]].Bend = bend;
-  }
-  int32_t largest = 0, smallest = 0, largestOct = 0, smallestOct = 0;
-  for (int32_t k = 1; k <= n; ++k) {
-    const int32_t b = o[q[k]].Bend;
-    if (b > largest) {
-      largest = b;
+    if (bend > largest) {
+      largest = bend;
       largestOct = q[k];
     }
-    if (b < smallest) {
-      smallest = b;
+    if (bend < smallest) {
+      smallest = bend;
       smallestOct = q[k];
     }
   }

@@ -46,10 +46,10 @@ void SlopesAndRates(MinuteWork& w) {
     f(2) = v;
   }
   {
-    int32_t v = 2 * (of5(n) - of5(n - 2));
+    // Over skipped octets the difference is divided by the span first and then doubled.
+    const int32_t diff = of5(n) - of5(n - 2);
     const int32_t span = q[n] - q[n - 2];
-    if (span > 2) v = v / span * 2;
-    f(n - 1) = v;
+    f(n - 1) = span > 2 ? diff / span * 2 : 2 * diff;
   }
   c.preEndSlope = f(n - 1);
 

@@ -132,10 +132,17 @@ void CopyResult(cf::MinuteWork& w, MinuteResult& r) {
   r.notices.swap(w.notices);
 }
 
+// The ZV1's header with the finder's version byte cleared; a last minute that the map amended
+// (in memory only: the ZV1 is never written) goes into the ZV2 with the wave-group count.
 HeaderBytes Zv2Header(TFileRec& s) {
   HeaderBytes h{};
   s.Infile->ReadAt(0, h.data(), h.size());
   h[hdr::kUsedCallFinderVersion] = 0;
+  if (s.HeaderAmended) {
+    PutHeaderInt32(h, hdr::kLastLoggedMin, s.LastLoggedMin);
+    PutHeaderInt32(h, hdr::kStoredLastProcessMin, s.LastLoggedMin);
+    if (s.ScannedWaveGroups >= 0) PutHeaderInt32(h, hdr::kWaveGroupCount, s.ScannedWaveGroups);
+  }
   return h;
 }
 

@@ -72,8 +72,11 @@ int RunDump(const DumpOptions& o) {
     }
     if (id == kIdMinute && s.NrTime.Mn + 1 > o.to) break;
     ReadNextRecord(s, ctx);
-    if (id <= kLastWaveGroupId) {
+    if (id <= kLastWaveGroupId && s.NrType == tOctet) {
       PrintOctet(out, s);
+    } else if (id <= kLastWaveGroupId) {
+      // skipped by the reader because its time runs backwards: shown as such a mark reads
+      out << "other " << s.NrTime.Mn << ' ' << Hex(kIdScanSuppressed) << '\n';
     } else if (id == kIdMinute) {
       PrintMinute(out, s);
     } else if (id == kIdCallC) {

@@ -11,6 +11,7 @@
 
 #include "core/BinaryFile.h"
 #include "core/Records.h"
+#include "core/TimeOrder.h"
 
 namespace zorvel {
 
@@ -136,6 +137,13 @@ struct TFileRec {
   int64_t BufFileOffset = 0;     // byte offset in the file of FBuf[0]
   int32_t OctInThisMinute = 0;   // accepted wave groups since the last minute record
   bool TimingMessageShown = false;  // the developer's timing message, once per minute
+  TimeOrder WaveOrder;              // the time-order rule for the wave groups being read
+  // Set when the minute map found another minute count than the header's: LastLoggedMin and
+  // StoredLastProcessMin above are then the amended values (never written into the file), and
+  // ScannedWaveGroups the wave-group count when a scan found it (-1 when the map came from a map
+  // file).
+  bool HeaderAmended = false;
+  int32_t ScannedWaveGroups = -1;
 
   // Resets every field to the vacant values and releases the stream and buffers. The species
   // names are kept: a slot keeps the names it was left with until another file replaces them.

@@ -27,7 +27,31 @@ size_t ScanArraySize(const TFileRec& s, Host& host) {
   return kMinStartsGrowth;
 }
 
-// Reads the map file; true when it matches the header's span and describes this file sensibly.
+// True when every entry points at a minute record of the file and the last entry at its end
+// record (or, in a file without one, at its end): a map of the right length whose entries rise
+// can still be wrong. Reads only the first byte of each record pointed at, in file order, through
+// a small block, so that a large map costs one short read per minute at most.
+bool EntriesPointAtMinuteRecords(const TFileRec& s, const std::vector<int32_t>& starts, int32_t last) {
+  constexpr int64_t kProbeBytes = 4096;
+  std::vector<uint8_t> block(kProbeBytes);
+  int64_t blockAt = 0, blockLen = 0;
+  for (int32_t k = 0; k <= last; ++k) {
+    if (k == last && starts[static_cast<size_t>(k)] == s.InFileRecs) return true;
+    const int64_t at = int64_t{starts[static_cast<size_t>(k)]} * kRecordBytes;
+    if (at < blockAt || at >= blockAt + blockLen) {
+      blockAt = at;
+      blockLen = static_cast<int64_t>(s.Infile ? s.Infile->ReadAt(at, block.data(), block.size()) : 0);
+      if (blockLen < kRecordBytes) return false;
+    }
+    if (block[static_cast<size_t>(at - blockAt)] != (k == last ? kIdEnd : kIdMinute)) return false;
+  }
+  return true;
+}
+
+// Reads the map file; true when it describes this file: its entries rise through the file and
+// each points at a minute record, the last at the end record. Its minute count may differ from
+// the header's, whose last minute is amended only in memory (see AmendHeader), so the map file
+// is where a scan's finding is kept between openings.
 bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
   std::error_code ec;
   const auto len = std::filesystem::file_size(path, ec);
@@ -36,28 +60,27 @@ bool ReadMapFile(TFileRec& s, const std::string& path, Host& host) {
       host.TimedMessage(std::string(msg::kIoErrorMapfile) + " " + ec.message(), 3000);
     return false;
   }
-  const int64_t span = Span(s);
-  // A map that does not hold exactly one entry per minute of the header's span plus the end
-  // entry is wrong-sized; one with more minutes than the file has records cannot be right.
-  if (span > kScanSpanLimit || span + 1 > s.InFileRecs || len % 4 != 0 ||
-      static_cast<int64_t>(len) != 4 * (span + 2))
-    return false;
+  // A map with more minutes than the file has records, or than a scan would accept, cannot be right.
+  if (len % 4 != 0 || len < 8) return false;
+  const int64_t minutes = static_cast<int64_t>(len / 4) - 1;
+  if (minutes - 1 > kScanSpanLimit || minutes > s.InFileRecs) return false;
   std::vector<uint8_t> bytes(len);
   std::ifstream in(path, std::ios::binary);
   if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(len))) {
     if (host.AdministratorMode()) host.TimedMessage(std::string(msg::kIoErrorMapfile) + " read failed", 3000);
     return false;
   }
-  std::vector<int32_t> starts(static_cast<size_t>(span + 3), 0);
-  int32_t prev = kHeaderUnits;
+  std::vector<int32_t> starts(static_cast<size_t>(minutes + 2), 0);
+  int64_t prev = kHeaderUnits - 1;
   for (size_t k = 0; k < len / 4; ++k) {
     const int32_t v = Le32(&bytes[4 * k]);
-    if (v < prev || v > s.InFileRecs) return false;  // entries must rise through the file
+    if (v <= prev || v > s.InFileRecs) return false;  // entries must rise through the file
     starts[k] = v;
     prev = v;
   }
+  if (!EntriesPointAtMinuteRecords(s, starts, static_cast<int32_t>(minutes))) return false;
   s.MinStarts = std::move(starts);
-  s.MinStartsWritten = static_cast<int32_t>(len / 4 - 1);
+  s.MinStartsWritten = static_cast<int32_t>(minutes);
   return true;
 }
 
@@ -87,33 +110,24 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
   ScanResult res;
   s.MinStarts.assign(ScanArraySize(s, host), 0);
   s.MinStartsWritten = 0;
-  s.WriteBackChangesRequired = false;
   const std::string caption = std::string(msg::kMappingFile) + s.ShortName;
   const int64_t records = std::max<int64_t>(1, s.InFileRecs - kHeaderUnits);
   const int64_t interval = std::max<int64_t>(1, records / kProgressSteps);
   int64_t lastStep = -1;
   int64_t i = kHeaderUnits;
-  int32_t prevTick = -1;
   bool more = LoadBufferAt(s, kHeaderUnits, host);
   res.readAnything = more;
   while (more && !res.endFound) {
-    uint8_t* buf = s.FBuf.data();
+    const uint8_t* buf = s.FBuf.data();
     for (int32_t pos = 0; pos < s.NumBytesRead; pos += kRecordBytes, ++i) {
-      uint8_t* r = buf + pos;
+      const uint8_t* r = buf + pos;
       const uint8_t id = r[0];
       if (id <= kLastWaveGroupId) {
-        ++res.waveGroups;
-        const int32_t tick = static_cast<int32_t>(Be24(r));
-        if (tick < prevTick && tick > 0) {
-          r[0] = kIdScanSuppressed;
-          s.WriteBackChangesRequired = true;
-        }
-        prevTick = tick;
+        ++res.waveGroups;  // wave groups that run backwards are skipped by the reader, not here
       } else if (id == kIdMinute) {
         EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, kMinStartsGrowth);
         s.MinStarts[s.MinStartsWritten++] = static_cast<int32_t>(i);
         ++res.minutes;
-        prevTick = -1;
       } else if (id == kIdEnd) {
         EnsureEntry(s.MinStarts, static_cast<size_t>(s.MinStartsWritten) + 1, 3);
         s.MinStarts[s.MinStartsWritten] = static_cast<int32_t>(i);
@@ -126,11 +140,8 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
       host.Progress(caption, static_cast<int>(std::min<int64_t>(step, kProgressSteps)), kProgressSteps);
       lastStep = step;
     }
-    if (res.endFound) {
-      WriteBackIfChanged(s, host);
-      break;
-    }
-    more = RefillBuffer(s, host);  // writes back marks in the block just scanned
+    if (res.endFound) break;
+    more = RefillBuffer(s, host);
   }
   if (!res.endFound) {
     // No end record: the end of the file stands in for it.
@@ -142,17 +153,18 @@ ScanResult ScanFile(TFileRec& s, Host& host) {
   // The buffer no longer holds the reader's place.
   s.BufPosn = s.NumBytesRead = s.NumRecsRead = 0;
   s.BufFileOffset = kHeaderBytes;
+  s.WaveOrder.Restart();
   return res;
 }
 
-void AmendHeader(TFileRec& s, const ScanResult& res, Host& host) {
-  if (res.minutes <= 0 || Span(s) + 1 == res.minutes) return;
-  const int64_t diff = static_cast<int64_t>(res.minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
+// The header's last minute as the map found it. Only the slot's copy is amended: reading never
+// writes into the data file, so a later opening amends it again (from the map file when there is one).
+void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
+  if (minutes <= 0 || Span(s) + 1 == minutes) return;
+  const int64_t diff = static_cast<int64_t>(minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
   host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
-  const int32_t newLast = s.FirstLoggedMin + res.minutes - 1;
-  WriteHeaderInt32(s, hdr::kLastLoggedMin, newLast);
-  WriteHeaderInt32(s, hdr::kStoredLastProcessMin, newLast);
-  WriteHeaderInt32(s, hdr::kWaveGroupCount, res.waveGroups);
+  const int32_t newLast = s.FirstLoggedMin + minutes - 1;
+  s.HeaderAmended = true;
   s.LastLoggedMin = newLast;
   s.StoredLastProcessMin = newLast;
   s.StoredFirstProcessMin = std::min(s.StoredFirstProcessMin, newLast);
@@ -180,10 +192,12 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
   WriteBackIfChanged(s, host);
   const std::string mapName = MapFileName(s);
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
+    AmendHeader(s, s.MinStartsWritten, host);
     s.Mapped = true;
     return true;
   }
   const ScanResult res = ScanFile(s, host);
+  s.ScannedWaveGroups = res.waveGroups;
   if (!res.readAnything) {
     host.TimedMessage(s.ShortName + std::string(msg::kNotValidWillClose), 3000);
     CloseSlot(slots, slot);
@@ -194,7 +208,7 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool /*batchRun
     WriteMapFile(s, mapName, host);
     result = false;
   }
-  AmendHeader(s, res, host);
+  AmendHeader(s, res.minutes, host);
   s.Mapped = true;
   return result;
 }
@@ -218,6 +232,7 @@ bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, b
   s.NrTime.Mn = std::max(minute, s.FirstLoggedMin) - 1;
   s.NrTime.FiveMuSec = 0;
   s.LastFiveMusecTime = -1;
+  s.WaveOrder.Restart();
   s.InPlay = true;
   return true;
 }

@@ -89,10 +89,15 @@ void TimingCheck(TFileRec& s, ReaderContext& ctx, int32_t tick) {
 }
 
 bool ReadWaveGroup(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
+  const int32_t tick = static_cast<int32_t>(Be24(r));
+  // Judged before any filter, so that what is skipped never depends on the filters.
+  if (s.WaveOrder.RunsBackwards(tick)) {
+    s.NrType = tNoRecClass;
+    return false;
+  }
   const bool zv2Layout = s.FileType == ftZV2 || s.FileType == ftZV3;
   if (MinuteBlocked(s, ctx) || (zv2Layout && !s.CallOK)) return false;
   s.NrType = tOctet;
-  const int32_t tick = static_cast<int32_t>(Be24(r));
   s.NrTime.FiveMuSec = tick;
   const bool expandIpis = s.HasExtendedIPIs || ctx.options.ForceExtendedIPIs;
   const bool extendedAmps = s.HasExtendedAmps || ctx.options.ForceExtendedSPL;
@@ -143,6 +148,7 @@ bool ReadCallC(TFileRec& s, ReaderContext& ctx, uint8_t* r) {
 
 void ReadMinuteRecord(TFileRec& s, ReaderContext& ctx, const uint8_t* r) {
   s.NrType = tMinRec;
+  s.WaveOrder.Restart();
   s.NrTime.Mn += 1;
   s.NrTime.FiveMuSec = 0;
   s.LastFiveMusecTime = -1;
@@ -276,6 +282,7 @@ bool ReadNextRecord(TFileRec& s, ReaderContext& ctx) {
   s.NrType = tNoRecClass;
   switch (id) {
     case kIdCallA:
+      if (s.FileType == ftZV2 || s.FileType == ftZV3) s.WaveOrder.Restart();
       if (!MinuteBlocked(s, ctx)) {
         DecodeCallA(r, s.aCall);
         s.aCall.ClBufPosnOfStart = s.BufPosn - kRecordBytes;

@@ -4,7 +4,9 @@
 // The first byte says what a record is:
 //   0x00-0xB7 wave group (the byte is the high byte of the 24-bit tick time)
 //   0xB8-0xF6 invalid   0xF7 logger run error   0xF8/0xF9/0xFA call records A/B/C
-//   0xFB wave group suppressed by the minute scan   0xFC suppressed by the SD import
+//   0xFB wave group suppressed by the minute scan of earlier versions (skipped; the reader now
+//   skips wave groups whose time runs backwards without marking them, see TimeOrder.h)
+//   0xFC suppressed by the SD import
 //   0xFD ignored   0xFE minute record   0xFF end of data
 // ZV1 wave group: 0-2 tick, 3-10 eight IPI bytes, 11-14 four amplitude bytes (amplitude j serves
 //   waves j and j+2 for j < 2, waves j+2 and j+4 otherwise), 15 bits 4-0 score.

@@ -74,9 +74,43 @@ TEST(Params, SkippedOctetsWidenTheSlopesSpan) {
   cf::MeasureCall(*contiguous);
   cf::MeasureCall(*skipping);
   ASSERT_NE(contiguous->cur.preEndSlope, 0);
-  EXPECT_EQ(skipping->cur.preEndSlope, contiguous->cur.preEndSlope / 2);
+  // Contiguous: twice the difference; skipping (span 4): the difference div 4, times 2.
+  EXPECT_EQ(skipping->cur.preEndSlope, contiguous->cur.preEndSlope / 2 / 4 * 2);
   EXPECT_EQ(skipping->cur.Nmissing, 2);
   EXPECT_EQ(contiguous->cur.Nmissing, 0);
+}
+
+// At the last position but one with skipped octets the difference is divided by the span first
+// and then doubled: with span 3 and a difference of 981 that is 327 · 2, not 1962 div 3 · 2.
+TEST(Params, TheSlopeBeforeTheEndDividesTheDifferenceBeforeDoublingIt) {
+  auto w = test::Work();
+  const int32_t ipiSums[] = {800, 800, 800, 799, 1045};
+  const int32_t at[] = {1, 2, 3, 4, 6};
+  for (int k = 0; k < 5; ++k) {
+    test::SetOct(*w, at[k], 40 * at[k], 32000 / ipiSums[k]).IPIsum = ipiSums[k];
+  }
+  test::SetOct(*w, 5, 200, 40);
+  UseOctets(*w, {1, 2, 3, 4, 6});
+  cf::MeasureCall(*w);
+  // IPIsumOf5 of the last octet 5 · 1045, of the third the five sums: 5225 − 4244 = 981.
+  EXPECT_EQ(w->cur.preEndSlope, 654);
+}
+
+// A joined call is measured again; bends left in its octets by the measurement of the call they
+// belonged to before must not become this call's bends.
+TEST(Params, BendsComeOnlyFromThisMeasurement) {
+  auto w = test::Work();
+  for (int i = 1; i <= 12; ++i) test::SetOct(*w, i, 40 * i, 45);  // steady: no bends of its own
+  w->oct[6].Bend = 49 * 16;   // left over from an earlier measurement
+  w->oct[7].Bend = -30 * 16;
+  UseOctets(*w, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+  cf::MeasureCall(*w);
+  EXPECT_EQ(w->cur.DBkhz, 0);
+  EXPECT_EQ(w->cur.DBSharp, 0);
+  EXPECT_EQ(w->cur.UBkhz, 0);
+  EXPECT_EQ(w->cur.UBSharp, 0);
+  EXPECT_NE(w->oct[6].FeatureType, tfDownBend);
+  EXPECT_NE(w->oct[7].FeatureType, tfUpBend);
 }
 
 // Slopes set directly: a run of falling values over the given positions, steep elsewhere.

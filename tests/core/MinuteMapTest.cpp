@@ -48,46 +48,6 @@ TEST_F(MapTest, ThreeMinutesAndAnEndRecord) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("three.z1m")));  // small files are not given map files
 }
 
-TEST_F(MapTest, HeaderWithNoLastMinuteIsAmendedOnOpening) {
-  const std::string path = Write("zero.ZV1", MakeHeader(100, 0), testing::RegularMinutes(5, 2));
-  const auto before = testing::ReadAll(path);
-  TFileRec& s = Open(path);
-  EXPECT_TRUE(s.Mapped);
-  EXPECT_EQ(s.LastLoggedMin, 104);
-  CloseAllSlots(slots);
-  const auto after = testing::ReadAll(path);
-  for (size_t i = 0; i < after.size(); ++i) {
-    const bool amended = (i >= 260 && i < 264) || (i >= 276 && i < 280) || (i >= 340 && i < 344);
-    if (!amended) {
-      ASSERT_EQ(before[i], after[i]) << i;
-    }
-  }
-  EXPECT_EQ(Be32(&after[hdr::kLastLoggedMin]), 104);
-  EXPECT_EQ(Be32(&after[hdr::kStoredLastProcessMin]), 104);
-  EXPECT_EQ(Be32(&after[hdr::kWaveGroupCount]), 10);
-  ASSERT_EQ(host.Lines(Memo::DataMemo).size(), 1u);
-  EXPECT_EQ(host.Lines(Memo::DataMemo)[0], "zero.ZV1 File map amended header: 4");
-}
-
-TEST_F(MapTest, BackwardTicksAreMarkedInTheFile) {
-  std::vector<SyntheticMinute> ms(1);
-  ms[0].records = {WaveGroup(500), WaveGroup(400), WaveGroup(0), WaveGroup(450)};
-  const std::string path = Write("back.ZV1", MakeHeader(10, 10), ms);
-  TFileRec& s = Open(path);
-  ReaderContext ctx{host};
-  PositionSlot(slots, 1, TRecTime{10, 0}, ctx, false);
-  std::vector<int32_t> ticks;
-  while (s.InPlay) {
-    ReadNextUsedRecord(s, ctx);
-    if (s.NrType == tOctet) ticks.push_back(s.NrTime.FiveMuSec);
-  }
-  EXPECT_EQ(ticks, (std::vector<int32_t>{500, 0, 450}));
-  CloseAllSlots(slots);
-  const auto bytes = testing::ReadAll(path);
-  EXPECT_EQ(bytes[1024 + 16 * 2], 0xFB);
-  EXPECT_EQ(bytes[1024 + 16 * 3], 0x00);
-}
-
 TEST_F(MapTest, LargeFilesGetAMapFileThatIsReadBack) {
   // 101 minutes of 1000 wave groups: more than 100,000 records.
   const std::string path = Write("big.ZV1", MakeHeader(1000, 1100), testing::RegularMinutes(101, 1000));
@@ -124,6 +84,62 @@ TEST_F(MapTest, LargeFilesGetAMapFileThatIsReadBack) {
   Open(path);
   EXPECT_FALSE(MapSlot(slots, 1, false, host));
   EXPECT_EQ(testing::ReadAll(map), mapBytes);
+}
+
+// A map of the right length whose entries rise is still checked against the file: every entry
+// must point at a minute record and the last at the end record.
+TEST_F(MapTest, MapEntriesThatDoNotPointAtMinuteRecordsAreRebuilt) {
+  const std::string path = Write("wrong.ZV1", MakeHeader(1000, 1100), testing::RegularMinutes(101, 1000));
+  Open(path);
+  EXPECT_FALSE(MapSlot(slots, 1, false, host));
+  const std::string map = dir.File("wrong.z1m");
+  const auto good = testing::ReadAll(map);
+  auto withEntries = [&](auto change) {
+    std::vector<uint8_t> bad = good;
+    for (size_t k = 0; k < bad.size() / 4; ++k) PutLe32(&bad[4 * k], change(k, Le32(&bad[4 * k])));
+    return bad;
+  };
+  const std::vector<std::vector<uint8_t>> wrongMaps = {
+      withEntries([](size_t, int32_t v) { return v + 1; }),  // one record off: the neighbouring records
+      withEntries([](size_t, int32_t) { return 64; }),       // all the first minute
+      withEntries([&](size_t k, int32_t v) { return k + 1 == good.size() / 4 ? v - 1 : v; }),  // end entry short
+      withEntries([](size_t k, int32_t v) { return k == 50 ? v + 500 : v; }),                 // one inside a minute
+  };
+  for (size_t i = 0; i < wrongMaps.size(); ++i) {
+    testing::WriteAll(map, wrongMaps[i]);
+    CloseAllSlots(slots);
+    TFileRec& s = Open(path);
+    EXPECT_FALSE(MapSlot(slots, 1, false, host)) << i;  // rebuilt and written again
+    EXPECT_EQ(testing::ReadAll(map), good) << i;
+    ReaderContext ctx{host};
+    PositionSlot(slots, 1, TRecTime{1050, 0}, ctx, false);
+    EXPECT_EQ(s.LightN, 50) << i;  // the minute's own values
+  }
+}
+
+// The header's last minute is amended in memory only; the map file keeps what the scan found, so
+// the next opening reads it instead of scanning again.
+TEST_F(MapTest, TheMapFileCarriesTheAmendedLastMinute) {
+  const std::string path = Write("short.ZV1", MakeHeader(1000, 1000), testing::RegularMinutes(101, 1000));
+  const auto before = testing::ReadAll(path);
+  TFileRec& s = Open(path);
+  EXPECT_FALSE(MapSlot(slots, 1, false, host));
+  EXPECT_EQ(s.LastLoggedMin, 1100);
+  const std::string map = dir.File("short.z1m");
+  const auto mapBytes = testing::ReadAll(map);
+  ASSERT_EQ(mapBytes.size(), 4u * 102);
+  std::filesystem::last_write_time(map, std::filesystem::file_time_type{});
+  CloseAllSlots(slots);
+  host.lines.clear();
+  TFileRec& again = Open(path);
+  EXPECT_TRUE(MapSlot(slots, 1, false, host));  // read from the map file
+  EXPECT_EQ(again.LastLoggedMin, 1100);
+  EXPECT_EQ(again.StoredLastProcessMin, 1100);
+  EXPECT_TRUE(again.HeaderAmended);
+  EXPECT_EQ(host.Lines(Memo::DataMemo), (std::vector<std::string>{"short.ZV1 File map amended header: 100"}));
+  EXPECT_EQ(std::filesystem::last_write_time(map), std::filesystem::file_time_type{});  // not rewritten
+  CloseAllSlots(slots);
+  EXPECT_EQ(testing::ReadAll(path), before);
 }
 
 TEST_F(MapTest, PositioningAtMomentsBeforeInsideAndAfterTheFile) {
