@@ -253,6 +253,13 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
                                      std::to_string(gap) + "\t" + std::to_string(span->FirstLoggedMin) +
                                      "\t" + std::to_string(span->LastLoggedMin));
   }
+  if (appended == 0) {
+    // Every file was refused or could not be read (or the run was stopped first): file 1 stays
+    // exactly as it was rather than being rewritten with nothing added.
+    out.Abandon();
+    host.TimedMessage(std::string(msg::kJoinFailed) + std::string(msg::kNothingAppended), 10'000);
+    return 0;
+  }
   const Record end = EndRecord();
   uint8_t lastBytes[4];
   PutBe32(lastBytes, last);

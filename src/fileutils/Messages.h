@@ -74,6 +74,7 @@ inline constexpr std::string_view kGapTooLong3 = "; this file starts ";
 inline constexpr std::string_view kGapTooLong4 = "); gaps of more than 366 days are not joined";
 inline constexpr std::string_view kNotZV1Name = ": not a ZV1 file (its name must end in .ZV1)";
 inline constexpr std::string_view kSameAsFirst = ": is the first file itself";
+inline constexpr std::string_view kNothingAppended = "no file could be appended";
 inline constexpr std::string_view kNoRoom = "Not enough free space for ";
 inline constexpr std::string_view kNeeded = " needed, ";
 inline constexpr std::string_view kFree = " free";

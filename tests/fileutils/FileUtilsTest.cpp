@@ -285,6 +285,19 @@ TEST_F(FileUtils, JoinRefusesUntrustworthyHeadersAndYearLongGaps) {
   EXPECT_EQ(host_.timed[0].text.rfind("blank.ZV1: first logged minute cannot be trusted: ", 0), 0u);
 }
 
+// A join in which every chosen file is refused leaves file 1 byte for byte as it was, even one
+// that does not end in an end record (it is not rewritten with nothing appended).
+TEST_F(FileUtils, JoinThatAppendsNothingLeavesTheFirstFileAlone) {
+  const std::string a = dir_.File("a.ZV1");
+  ASSERT_TRUE(testing::WriteDataFile(a, testing::MakeHeader(66491000, 66491004), testing::RegularMinutes(5, 2), false));
+  const std::string far = Make("far.ZV1", 66491004 + 400 * 1440, 1);
+  const auto before = ReadAll(a);
+  ASSERT_TRUE(Open(a, 1));
+  EXPECT_EQ(JoinZV1Files(slots_, {far}, {.CopyJoinFirstFileChk = false}, host_), 0);
+  EXPECT_EQ(ReadAll(a), before);
+  EXPECT_TRUE(host_.SaidTimed("Join not written, first file unchanged: no file could be appended"));
+}
+
 TEST_F(FileUtils, JoinWritesNothingWhenTheDiskLacksRoom) {
   const std::string a = Make("a.ZV1", 66491000, 5);
   const std::string b = Make("b.ZV1", 66491000 + 300 * 1440, 2);  // 300 days on: 6.9 MB of gap minutes
