@@ -28,33 +28,50 @@ int JobsFor(int requested) {
 // The outside-classifier file: created at the start, filled and put in place at the end.
 class ExportFile {
  public:
+  // False with the reason in Error() when the file cannot be created (none chosen: no reason).
   bool Open(const BatchOptions& o, Host& host) {
-    std::string path;
     if (o.classifierExportPath) {
-      path = *o.classifierExportPath;
+      path_ = *o.classifierExportPath;
     } else if (auto chosen = host.ChooseSavePath({"", "", "Text files (*.txt)"})) {
-      path = *chosen;
+      path_ = *chosen;
     }
-    if (!path.empty()) {
-      writer_ = std::make_unique<AtomicFileWriter>(path);
-      if (!writer_->IsOpen()) writer_.reset();
+    if (!path_.empty()) {
+      writer_ = std::make_unique<AtomicFileWriter>(path_);
+      if (!writer_->IsOpen()) {
+        error_ = writer_->ErrorText();
+        if (error_.empty()) error_ = cfmsg::kUnknownError;
+        writer_.reset();
+      }
     }
-    if (!writer_) host.TimedMessage(std::string(cfmsg::kFailedToCreateFile) + path, 30000);
+    if (!writer_) host.TimedMessage(std::string(cfmsg::kFailedToCreateFile) + path_, 30000);
     return writer_ != nullptr;
   }
-  void Close(const std::vector<std::string>& lines) {
-    if (!writer_) return;
+  // False with the reason in Error() when the lines could not be written whole.
+  bool Close(const std::vector<std::string>& lines) {
+    if (!writer_) return true;
     std::string text(cfmsg::kExportHeader);
     text += "\r\n";
     for (const std::string& l : lines) text += l + "\r\n";
-    writer_->Write(text.data(), text.size());
-    writer_->Commit();
+    const bool ok = writer_->Write(text.data(), text.size()) && writer_->Commit();
+    if (!ok) {
+      error_ = writer_->ErrorText().empty() ? std::string(cfmsg::kUnknownError) : writer_->ErrorText();
+    }
     writer_.reset();
+    return ok;
   }
+  const std::string& Path() const { return path_; }
+  const std::string& Error() const { return error_; }
 
  private:
   std::unique_ptr<AtomicFileWriter> writer_;
+  std::string path_, error_;
 };
+
+void Fail(BatchResult& result, Host& host, const std::string& path, std::string reason) {
+  host.AddLine(Memo::DataMemo, path + "\t" + reason);
+  result.failures.push_back({path, std::move(reason)});
+  ++result.failed;
+}
 
 std::string ClockText(std::chrono::system_clock::time_point t) {
   const std::time_t tt = std::chrono::system_clock::to_time_t(t);
@@ -90,7 +107,12 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
 
   FinderSettings settings = options.settings;
   ExportFile exportFile;
-  if (settings.ExportToClassifier && !exportFile.Open(options, host)) settings.ExportToClassifier = false;
+  const bool exportAsked = settings.ExportToClassifier;
+  if (settings.ExportToClassifier && !exportFile.Open(options, host)) {
+    settings.ExportToClassifier = false;
+    if (!exportFile.Path().empty())
+      Fail(result, host, exportFile.Path(), std::string(cfmsg::kExportNotWritten) + exportFile.Error());
+  }
 
   // Shares of the batch's bytes before each file, for the end-time estimate.
   const int n = result.picked;
@@ -121,32 +143,41 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
 
   for (int i = 0; i < n; ++i) {
     const std::string& path = files[static_cast<size_t>(i)];
-    if (!FileExists(path)) continue;
     CloseAllSlots(slots);
-    const bool opened = OpenFileInSlot(slots, path, 1, host, open).opened;
-    if (opened && slots[1].FileType == ftZV1 && slots[1].InFileRecs > kMinRecordsForCalls) {
+    std::string_view refused;
+    if (!FileExists(path)) {
+      refused = cfmsg::kNotFound;
+    } else if (FileTypeOfPath(path) != ftZV1) {
+      refused = cfmsg::kNotZV1;
+    } else if (!OpenFileInSlot(slots, path, 1, host, open).opened) {
+      refused = FileSizeOf(path) < kHeaderBytes + kRecordBytes ? cfmsg::kTooSmallForCall : cfmsg::kNotOpened;
+    } else if (slots[1].InFileRecs <= kMinRecordsForCalls) {
+      refused = cfmsg::kTooSmallForCall;
+    }
+    if (!refused.empty()) {
+      Fail(result, host, path, std::string(refused));
+      CloseAllSlots(slots);
+    } else {
       obs.FileStarted(i + 1, n, path);
       if (options.SkipIfZV2exists && FileExists(WithExtension(path, ".ZV2"))) {
         host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kZV2Exists));
       } else {
         const FileOutcome outcome = ProcessZV1File(slots, storage, host, exportLines, graph);
-        ++result.processed;
-        if (!outcome.zv2Path.empty()) {
+        if (outcome.zv2Path.empty()) {
+          Fail(result, host, path, outcome.error.empty() ? std::string(cfmsg::kNotValid) : outcome.error);
+        } else {
+          ++result.processed;
           lastZV2 = outcome.zv2Path;
           result.zv2Files.push_back(lastZV2);
+          if (options.ShowDetectionSummary && slots[1].Open)
+            host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
         }
-        if (options.ShowDetectionSummary && slots[1].Open)
-          host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
       }
       CloseAllSlots(slots);
       if (host.StopRequested()) {
         result.aborted = true;
         break;
       }
-    } else {
-      host.AddLine(Memo::DataMemo, path + "\t" + std::string(cfmsg::kTooSmallForCall));
-      ++result.failed;
-      CloseAllSlots(slots);
     }
     const double share = shareBefore[static_cast<size_t>(i) + 1];
     if (n > 1 && i + 1 < n && share > 0) {
@@ -158,7 +189,8 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
     }
   }
 
-  exportFile.Close(exportLines);
+  if (!exportFile.Close(exportLines))
+    Fail(result, host, exportFile.Path(), std::string(cfmsg::kExportNotWritten) + exportFile.Error());
   result.statusLine1 =
       std::string(cfmsg::kFilesProcessed) + std::to_string(result.processed) + "/" + std::to_string(n);
   result.statusLine2 = std::string(result.failed == 0 ? cfmsg::kSummaryOnResults : cfmsg::kSomeFilesFailed);
@@ -173,6 +205,10 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   }
   result.finalStatus =
       std::string(result.aborted ? cfmsg::kCallFindingAborted : cfmsg::kCallFindingCompleted);
+  const int asked = n + (exportAsked ? 1 : 0);
+  if (result.failed > 0 && asked > 1)
+    result.failedLine = std::to_string(result.failed) + std::string(cfmsg::kOf) + std::to_string(asked) +
+                        std::string(cfmsg::kFilesFailed);
   return result;
 }
 

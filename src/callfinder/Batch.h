@@ -34,19 +34,31 @@ struct BatchObserver {
   virtual bool WantsGraphMarks() const { return false; }
 };
 
+struct FileFailure {
+  std::string path;
+  std::string reason;
+};
+
 struct BatchResult {
   int picked = 0;
-  int processed = 0;
-  int failed = 0;
+  int processed = 0;                  // files whose ZV2 file was put in place
+  int failed = 0;                     // failures.size()
+  std::vector<FileFailure> failures;  // inputs, and the classifier export file, that failed
   bool aborted = false;
   std::vector<std::string> zv2Files;  // written and kept, in order
   std::string statusLine1;            // "Files processed\t<n>/<picked>"
   std::string statusLine2;            // summary or failure notice
   std::string finalStatus;            // "Call finding process completed" or "… aborted"
+  // "N of M files failed" (M counts the export file when one was asked for); empty when none
+  // failed or only one file was asked for.
+  std::string failedLine;
 };
 
 // Runs the batch. Stops between files when host.StopRequested() says so; the ZV2 file written
-// last is then deleted.
+// last is then deleted. A file that is missing, not a ZV1 file, cannot be opened or is too small,
+// whose ZV2 file could not be written whole, or that changed while it was read is a failure (its
+// path and reason go to the Results page); so is a classifier export file that cannot be written.
+// A file's summary line comes only after its ZV2 file is in place.
 BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const BatchOptions& options,
                                 Host& host, KeepAwake& keepAwake, BatchObserver* observer = nullptr);
 

@@ -21,6 +21,18 @@ inline constexpr std::string_view kLoThresh = "LoThresh";
 inline constexpr std::string_view kHiThresh = "HiThresh";
 inline constexpr std::string_view kZV2Exists = "ZV2 exists";
 inline constexpr std::string_view kTooSmallForCall = "too small to contain a call";
+// Why a file failed, after its path and a tab on the Results page.
+inline constexpr std::string_view kNotFound = "file not found";
+inline constexpr std::string_view kNotZV1 = "not a ZV1 file";
+inline constexpr std::string_view kNotOpened = "could not be opened";
+inline constexpr std::string_view kNotValid = "not a valid data file";
+inline constexpr std::string_view kNoMinutes = "holds no minute records";
+inline constexpr std::string_view kZV2NotWritten = "the ZV2 file could not be written: ";
+inline constexpr std::string_view kInputChanged = "the file changed while it was read; no ZV2 file was kept";
+inline constexpr std::string_view kExportNotWritten = "the classifier export file could not be written: ";
+inline constexpr std::string_view kUnknownError = "write failed";
+// "2 of 5 files failed"
+inline constexpr std::string_view kFilesFailed = " files failed";
 inline constexpr std::string_view kFailedToCreateZV2 = "Failed to create ZV2 file ";
 inline constexpr std::string_view kProcessAborted = "X ---------   Process aborted  --------- X";
 inline constexpr std::string_view kFilePrefix = "File ";

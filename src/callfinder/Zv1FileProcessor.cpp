@@ -57,6 +57,7 @@ class MinuteReader {
     const size_t want = static_cast<size_t>(span.records) * kRecordBytes;
     if (at + want > dst.size()) dst.resize(std::max(at + want, std::min(2 * dst.size(), kMaxReadBufferGrowth)));
     const size_t got = s_.Infile->ReadAt(span.firstRecord * kRecordBytes, dst.data() + at, want);
+    if (got < want) shortRead_ = true;  // the map was built from this file: it has shrunk since
     if (got < want && got > 0) {
       notices.push_back({std::string(cfmsg::kMinuteRead1) + std::to_string(m) + "   " + std::to_string(got) +
                              "   " + std::to_string(span.records),
@@ -70,10 +71,33 @@ class MinuteReader {
   // The bytes minute m will take once read.
   size_t BytesOf(int32_t m) const { return static_cast<size_t>(SpanOf(s_, m).records) * kRecordBytes; }
 
+  bool HadShortRead() {
+    const auto lock = Lock();
+    return shortRead_;
+  }
+
  private:
   TFileRec& s_;
   std::mutex mutex_;
+  bool shortRead_ = false;
 };
+
+// What tells that a file changed: its size and modification time.
+struct FileStamp {
+  int64_t size = -1;
+  std::filesystem::file_time_type modified{};
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+  std::error_code ec;
+  FileStamp st;
+  st.size = static_cast<int64_t>(std::filesystem::file_size(path, ec));
+  if (ec) return FileStamp{};
+  st.modified = std::filesystem::last_write_time(path, ec);
+  if (ec) return FileStamp{};
+  return st;
+}
 
 // Consecutive minutes of a batch that one worker reads and processes in one go: about a cache's
 // worth of records, so quiet minutes are not handed out one by one.
@@ -155,20 +179,27 @@ RunStorage::RunStorage(int jobs, const FinderSettings& settings)
 FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph) {
   FileOutcome outcome;
+  const FileStamp before = StampOf(slots[1].FullFileName);
   MapSlot(slots, 1, true, host, true);
   TFileRec& s = slots[1];
-  if (!s.Open) return outcome;
+  if (!s.Open) {
+    outcome.error = cfmsg::kNotValid;
+    return outcome;
+  }
   const int32_t minutes = s.MinStartsWritten;
   const int64_t firstSpan = minutes > 0 ? int64_t{s.MinStarts[1]} - s.MinStarts[0] : 0;
   if (firstSpan <= 0) {
     if (host.AdministratorMode())
       host.TimedMessage(std::string(cfmsg::kFirstMinuteEmpty) + std::to_string(firstSpan), 3000);
+    outcome.error = cfmsg::kNoMinutes;
     return outcome;
   }
   const std::string zv2Path = WithExtension(s.FullFileName, ".ZV2");
   ZvFileWriter out(zv2Path, Zv2Header(s));
   if (!out.IsOpen()) {
-    host.TimedMessage(cfmsg::kFailedToCreateZV2, 20000);
+    host.TimedMessage(std::string(cfmsg::kFailedToCreateZV2) + zv2Path, 20000);
+    outcome.error = std::string(cfmsg::kZV2NotWritten) +
+                    (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
     return outcome;
   }
   std::error_code ec;
@@ -267,8 +298,15 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   std::array<uint8_t, hdr::kClassifierLen> name{};
   std::copy(cfmsg::kClassifierName.begin(), cfmsg::kClassifierName.end(), name.begin());
   writeOk = writeOk && out.PatchHeader(hdr::kSpClassifierName, name.data(), name.size());
+  // A file that changed while it was read gives no ZV2: the writer's temporary file goes with it.
+  if (reader.HadShortRead() || !(StampOf(s.FullFileName) == before) || before.size < 0) {
+    outcome.error = cfmsg::kInputChanged;
+    return outcome;
+  }
   if (!writeOk || !out.Finish()) {
     host.TimedMessage(std::string(cfmsg::kFailedToCreateZV2) + zv2Path, 20000);
+    outcome.error = std::string(cfmsg::kZV2NotWritten) +
+                    (out.ErrorText().empty() ? std::string(cfmsg::kUnknownError) : out.ErrorText());
     return outcome;
   }
   outcome.zv2Path = zv2Path;

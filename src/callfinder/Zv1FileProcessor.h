@@ -23,6 +23,7 @@ struct FileTotals {
 
 struct FileOutcome {
   std::string zv2Path;  // empty when no ZV2 file was written
+  std::string error;    // why not (empty when the ZV2 file is in place)
   FileTotals totals;
 };
 
@@ -50,7 +51,9 @@ class RunStorage {
 };
 
 // Processes the ZV1 file open in slot 1 of slots. exportLines receives the outside-classifier
-// lines.
+// lines. The ZV2 file appears only when it was written whole from a ZV1 file that did not change
+// while it was read (same size and modification time at the end as at the start, and no short
+// read); otherwise nothing is left at its name and the outcome says why.
 FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph = {});
 

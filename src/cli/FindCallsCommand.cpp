@@ -29,6 +29,8 @@ int RunFindCalls(FindCallsOptions& o) {
   if (r.picked == 0) return 1;
   std::cout.flush();
   std::cerr << r.statusLine1 << '\n' << r.statusLine2 << '\n' << r.finalStatus << '\n';
+  for (const FileFailure& f : r.failures) std::cerr << f.path << ": " << f.reason << '\n';
+  if (!r.failedLine.empty()) std::cerr << r.failedLine << '\n';
   if (r.aborted) return 130;
   return r.failed > 0 ? 1 : 0;
 }

@@ -86,7 +86,7 @@ HeaderRaw DecodeHeader(const uint8_t* block, size_t n, TFileRec& s) {
   s.FirstLoggedMin = std::max(1, Be32(&h[kFirstLoggedMin]));
   s.LastLoggedMin = std::max(s.FirstLoggedMin, Be32(&h[kLastLoggedMin]));
   s.GoToMin = std::min(s.LastLoggedMin, Be32(&h[kGoToMin]));
-  s.GoToFiveMusec = Be32(&h[kGoToFiveMusec]);
+  s.GoToFiveMusec = std::clamp(Be32(&h[kGoToFiveMusec]), 0, kTicksPerMinute - 1);
   s.StoredFirstProcessMin = std::max(s.FirstLoggedMin, Be32(&h[kStoredFirstProcessMin]));
   s.StoredLastProcessMin = std::min(s.LastLoggedMin, Be32(&h[kStoredLastProcessMin]));
   s.GMTText = RawText(h.data(), kGMTText, kGMTLen);
@@ -94,6 +94,14 @@ HeaderRaw DecodeHeader(const uint8_t* block, size_t n, TFileRec& s) {
   if (s.FileType == ftZV2) s.SpClassifierName = PrintableText(h.data(), kSpClassifierName, kClassifierLen);
   s.HasExtendedAmps = s.FPGAcodeVersion > 2 && s.MainBoardVersion < 10;
   return HeaderRaw{Be32(&h[kFirstLoggedMin]), Be32(&h[kLastLoggedMin])};
+}
+
+std::optional<ImplausibleField> ImplausibleHeaderMinute(const HeaderRaw& raw) {
+  auto plausible = [](int32_t m) { return m >= kFirstPlausibleMinute && m <= kLastPlausibleMinute; };
+  if (!plausible(raw.FirstLoggedMin)) return ImplausibleField{"FirstLoggedMin", raw.FirstLoggedMin};
+  if (raw.LastLoggedMin != 0 && !plausible(raw.LastLoggedMin))
+    return ImplausibleField{"LastLoggedMin", raw.LastLoggedMin};
+  return std::nullopt;
 }
 
 bool WriteHeaderInt32(TFileRec& slot, int offset, int32_t value) {

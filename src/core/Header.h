@@ -14,13 +14,15 @@
 //   256 first logged minute  260 last logged minute  264 go-to minute  268 go-to tick
 //   272 stored first process minute  276 stored last process minute
 //   280-282 UTC offset as typed  283-314 location  315 ZV1 closed marker / 315-334 ZV2 classifier
-//   340-343 count of wave-group records (written by the minute scan)
+//   340-343 count of wave-group records (written by the call finder into the ZV2 it makes when the
+//   minute map amended the last minute; reading never writes it)
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/FileRec.h"
 #include "core/Host.h"
@@ -86,6 +88,21 @@ struct HeaderRaw {
   int32_t LastLoggedMin = 0;
 };
 HeaderRaw DecodeHeader(const uint8_t* block, size_t n, TFileRec& slot);
+
+// The plausible header minutes: from the first minute of the time base to the last minute of the
+// year 2200. A file whose first logged minute, or whose last logged minute when it is given (not
+// 0), lies outside is refused at opening, so that header minutes, their differences and the
+// minute counts of a file added to them all stay far inside 32 bits.
+constexpr int32_t kFirstPlausibleMinute = 1;
+constexpr int32_t kLastPlausibleMinute = 158'313'599;  // 2200-12-31 23:59
+
+// The name of the first header minute field that is not plausible ("FirstLoggedMin",
+// "LastLoggedMin"), with its stored value; nullopt when both are.
+struct ImplausibleField {
+  std::string_view name;
+  int32_t value = 0;
+};
+std::optional<ImplausibleField> ImplausibleHeaderMinute(const HeaderRaw& raw);
 
 // Text of the high-pass filter byte ("80kHz", "40kHz", "20kHz", "none"; empty for other values).
 std::string HighPassFilterText(uint8_t b);

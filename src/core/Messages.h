@@ -21,6 +21,12 @@ inline constexpr std::string_view kOpenDialogTitle = "Open Zorvel data file";
 inline constexpr std::string_view kOpenSetDialogTitle = "Open Zorvel data file set";
 inline constexpr std::string_view kWavIndexNotFound1 = "Index of source .wav files ";
 inline constexpr std::string_view kWavIndexNotFound2 = " not found in same directory as ";
+// "<file>: the header's FirstLoggedMin holds 2147483632, not a minute of the years 1899 to 2200;
+// the file is not opened"
+inline constexpr std::string_view kImplausibleMinute1 = ": the header's ";
+inline constexpr std::string_view kImplausibleMinute2 = " holds ";
+inline constexpr std::string_view kImplausibleMinute3 =
+    ", not a minute of the years 1899 to 2200; the file is not opened";
 
 // Captions of the open button, the window title and the slot labels.
 inline constexpr std::string_view kOpenUnrelatedNone = "Open up to 6 unrelated files";

@@ -163,7 +163,11 @@ void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
   if (minutes <= 0 || Span(s) + 1 == minutes) return;
   const int64_t diff = static_cast<int64_t>(minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
   host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
-  const int32_t newLast = s.FirstLoggedMin + minutes - 1;
+  // The first minute is plausible (checked at opening); the sum is taken wide and kept within the
+  // widest span a file may open with past the plausible range, so that sums and differences of
+  // any two minutes of the file stay far inside 32 bits.
+  const auto newLast = static_cast<int32_t>(std::min<int64_t>(
+      int64_t{s.FirstLoggedMin} + minutes - 1, int64_t{kLastPlausibleMinute} + kOpenSpanLimit));
   s.HeaderAmended = true;
   s.LastLoggedMin = newLast;
   s.StoredLastProcessMin = newLast;

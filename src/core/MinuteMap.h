@@ -5,6 +5,10 @@
 // Map file (".z1m", ".z2m", ".z3m" beside the data file): the slot's MinStarts entries
 // 0 … MinStartsWritten (each minute record's index in 16-byte units, then the end record's
 // index) as 32-bit little-endian signed integers, nothing else: 4 × (minutes + 1) bytes.
+// A map file is used only when its entries rise and each points at a minute record of the file,
+// the last at the end record (or the end of a file without one); its minute count may differ
+// from the header's, whose last minute is then amended in memory as a scan would amend it.
+// Nothing here writes into the data file.
 #pragma once
 
 #include <string>

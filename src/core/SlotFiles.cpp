@@ -92,6 +92,14 @@ OpenOutcome OpenFileInSlot(FileSlots& slots, const std::string& path, int slot, 
   const size_t got = s.Infile->ReadAt(0, block, kHeaderBlockBytes);
   if (got < static_cast<size_t>(kHeaderBlockBytes)) host.TimedMessage(msg::kTooFewBytes, 2000);
   const HeaderRaw raw = DecodeHeader(block, got, s);
+  if (const auto bad = ImplausibleHeaderMinute(raw)) {
+    host.TimedMessage(s.ShortName + std::string(msg::kImplausibleMinute1) + std::string(bad->name) +
+                          std::string(msg::kImplausibleMinute2) + std::to_string(bad->value) +
+                          std::string(msg::kImplausibleMinute3),
+                      5000);
+    CloseSlot(slots, slot);
+    return out;
+  }
 
   const int64_t span = static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin;
   s.MinStarts.assign(s.LastLoggedMin >= 1 && span < kOpenSpanLimit ? static_cast<size_t>(span + 3) : kMinStartsGrowth,

@@ -134,15 +134,17 @@ TEST_F(EndToEnd, SkipExistingTooSmallAndMissingFiles) {
   o.SkipIfZV2exists = true;
   const BatchResult r = Run({zv1, tiny, Path("missing.ZV1")}, o);
   EXPECT_EQ(r.processed, 0);
-  EXPECT_EQ(r.failed, 1);
+  EXPECT_EQ(r.failed, 2);
   EXPECT_EQ(test::FileBytes(zv2).size(), 3u);
   const auto lines = host_.DataLines();
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].substr(0, 30), "File\tdays\twaves(excBz)\tCalls\tB");
   EXPECT_EQ(lines[1], zv1 + "\tZV2 exists");
   EXPECT_EQ(lines[2], tiny + "\ttoo small to contain a call");
+  EXPECT_EQ(lines[3], Path("missing.ZV1") + "\tfile not found");
   EXPECT_EQ(r.statusLine1, "Files processed\t0/3");
   EXPECT_EQ(r.statusLine2, "Some files could not be processed .... see Results page");
+  EXPECT_EQ(r.failedLine, "2 of 3 files failed");
 }
 
 TEST_F(EndToEnd, AStopDuringTheThirdFileKeepsTheFirstTwo) {
@@ -221,6 +223,8 @@ TEST_F(EndToEnd, DamagedFilesNeverCrashOrLeaveHalfFiles) {
   fs::resize_file(cut, fs::file_size(cut) - 16 * 40 - 8);  // the map now promises more than the file holds
   const std::string noise = Path("noise.ZV1");
   std::vector<uint8_t> bytes(1024 + 16 * 3000);
+  const HeaderBytes header = synth::Zv1Header(60'000'000, 60'000'000);
+  std::copy(header.begin(), header.end(), bytes.begin());
   std::uniform_int_distribution<int> byte(0, 255);
   for (size_t i = 1024; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(byte(rng));
   bytes[1024] = kIdMinute;
@@ -230,10 +234,15 @@ TEST_F(EndToEnd, DamagedFilesNeverCrashOrLeaveHalfFiles) {
       synth::WriteZv1(blocked, 60'000'000, {synth::MinuteRecords(synth::PassMinute(rng, 1, 8, 45, 100))}));
   fs::create_directory(WithExtension(blocked, ".ZV2"));  // the ZV2 name cannot become a file
   const BatchResult r = Run({cut, noise, blocked});
-  EXPECT_EQ(r.processed, 3);
+  EXPECT_EQ(r.processed, 2);
   EXPECT_GE(test::ReadZv2Calls(WithExtension(cut, ".ZV2")).size(), 8u);
   EXPECT_TRUE(fs::exists(WithExtension(noise, ".ZV2")));
   EXPECT_TRUE(fs::is_directory(WithExtension(blocked, ".ZV2")));
+  ASSERT_EQ(r.failures.size(), 1u);  // the ZV2 that could not be made is a failure, not a success
+  EXPECT_EQ(r.failures[0].path, blocked);
+  EXPECT_EQ(r.failures[0].reason.rfind("the ZV2 file could not be written: ", 0), 0u) << r.failures[0].reason;
+  EXPECT_EQ(r.statusLine1, "Files processed\t2/3");
+  EXPECT_EQ(r.failedLine, "1 of 3 files failed");
   EXPECT_NE(std::find_if(host_.messages.begin(), host_.messages.end(),
                          [](const std::string& m) { return m.rfind("Failed to create ZV2 file ", 0) == 0; }),
             host_.messages.end());

@@ -101,7 +101,7 @@ TEST(Params, TheSlopeBeforeTheEndDividesTheDifferenceBeforeDoublingIt) {
 TEST(Params, BendsComeOnlyFromThisMeasurement) {
   auto w = test::Work();
   for (int i = 1; i <= 12; ++i) test::SetOct(*w, i, 40 * i, 45);  // steady: no bends of its own
-  w->oct[6].Bend = 49 * 16;   // left over from an earlier measurement
+  w->oct[6].Bend = 49 * 16;                                       // left over from an earlier measurement
   w->oct[7].Bend = -30 * 16;
   UseOctets(*w, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   cf::MeasureCall(*w);

@@ -99,7 +99,8 @@ TEST(ReadOnlyInput, TheZV2CarriesTheLastMinuteAmendedInMemory) {
     std::fclose(f);
   }
   size_t waveGroups = 0;
-  for (size_t at = 1024; at + 16 <= bytes.size(); at += 16) waveGroups += bytes[at] <= kLastWaveGroupId ? 1 : 0;
+  for (size_t at = 1024; at + 16 <= bytes.size(); at += 16)
+    waveGroups += bytes[at] <= kLastWaveGroupId ? 1 : 0;
   test::RecordingHost host;
   KeepAwake none;
   BatchOptions o;

@@ -102,8 +102,9 @@ TEST_F(MapTest, MapEntriesThatDoNotPointAtMinuteRecordsAreRebuilt) {
   const std::vector<std::vector<uint8_t>> wrongMaps = {
       withEntries([](size_t, int32_t v) { return v + 1; }),  // one record off: the neighbouring records
       withEntries([](size_t, int32_t) { return 64; }),       // all the first minute
-      withEntries([&](size_t k, int32_t v) { return k + 1 == good.size() / 4 ? v - 1 : v; }),  // end entry short
-      withEntries([](size_t k, int32_t v) { return k == 50 ? v + 500 : v; }),                 // one inside a minute
+      withEntries(
+          [&](size_t k, int32_t v) { return k + 1 == good.size() / 4 ? v - 1 : v; }),  // end entry short
+      withEntries([](size_t k, int32_t v) { return k == 50 ? v + 500 : v; }),          // one inside a minute
   };
   for (size_t i = 0; i < wrongMaps.size(); ++i) {
     testing::WriteAll(map, wrongMaps[i]);
@@ -171,14 +172,49 @@ TEST_F(MapTest, NoEndRecordUsesTheEndOfTheFile) {
 }
 
 TEST_F(MapTest, AbsurdHeaderSpanIsRepairedWithoutAHugeMap) {
-  HeaderBytes h = MakeHeader(0, 0x7FFFFFFF);
+  HeaderBytes h = MakeHeader(1, kLastPlausibleMinute);
   const std::string path = Write("absurd.ZV1", h, testing::RegularMinutes(3, 1));
   TFileRec& s = Open(path);
   EXPECT_LT(s.MinStarts.size(), 100000u);
   EXPECT_EQ(s.FirstLoggedMin, 1);
   EXPECT_EQ(s.LastLoggedMin, 3);
-  EXPECT_TRUE(host.SaidTimed("MinStarts 1440  <2147483647 in OFsF"));
+  EXPECT_TRUE(host.SaidTimed("MinStarts 1440  <158313599 in OFsF"));
   EXPECT_TRUE(host.SaidTimed("File date range is too great ..."));
+}
+
+// Header minutes near 2^31 (or below the time base) are refused at opening, naming the field;
+// a plausible first minute at the very end of the range is mapped without overflow.
+TEST_F(MapTest, ImplausibleHeaderMinutesAreRefusedAtOpening) {
+  const struct {
+    int32_t first, last;
+    const char* said;
+  } refused[] = {
+      {0x7FFFFFF0, 0, "FirstLoggedMin holds 2147483632"},
+      {0, 0, "FirstLoggedMin holds 0"},
+      {-8, 100, "FirstLoggedMin holds -8"},
+      {100, 0x7FFFFFF8, "LastLoggedMin holds 2147483640"},
+      {100, kLastPlausibleMinute + 1, "LastLoggedMin holds 158313600"},
+  };
+  for (const auto& r : refused) {
+    HeaderBytes h = MakeHeader(100, 0);
+    PutBe32(&h[hdr::kFirstLoggedMin], r.first);  // MakeHeader stores negatives as 0
+    PutBe32(&h[hdr::kLastLoggedMin], r.last);
+    const std::string path = Write("odd.ZV1", h, testing::RegularMinutes(3, 1));
+    host.timed.clear();
+    EXPECT_FALSE(OpenFileInSlot(slots, path, 1, host, {}).opened) << r.said;
+    EXPECT_FALSE(slots[1].Open);
+    EXPECT_TRUE(host.SaidTimed(std::string("odd.ZV1: the header's ") + r.said +
+                               ", not a minute of the years 1899 to 2200; the file is not opened"))
+        << r.said;
+  }
+  const std::string edge =
+      Write("edge.ZV1", MakeHeader(kLastPlausibleMinute - 1, 0), testing::RegularMinutes(5, 1));
+  TFileRec& s = Open(edge);
+  EXPECT_EQ(s.LastLoggedMin, kLastPlausibleMinute + 3);
+  EXPECT_EQ(s.MinStartsWritten, 5);
+  ReaderContext ctx{host};
+  PositionSlot(slots, 1, TRecTime{kLastPlausibleMinute + 3, 0}, ctx, false);
+  EXPECT_EQ(s.NrTime.Mn, kLastPlausibleMinute + 3);
 }
 
 TEST_F(MapTest, ScanOfAFileWithNothingAfterTheHeaderClosesTheSlot) {

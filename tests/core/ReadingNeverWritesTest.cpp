@@ -19,7 +19,8 @@ using testing::TempDir;
 using testing::WaveGroup;
 
 Record Zv2Group(int32_t tick, int32_t callNumber) {
-  return EncodeZV2WaveGroup(tick, {20, 20, 20, 20}, {50, 50, 50, 50}, false, false, callNumber, tfNotFeature, 10);
+  return EncodeZV2WaveGroup(tick, {20, 20, 20, 20}, {50, 50, 50, 50}, false, false, callNumber, tfNotFeature,
+                            10);
 }
 
 void AppendCall(std::vector<Record>& out, int32_t number, std::initializer_list<int32_t> ticks) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,8 +17,9 @@ class TempDir {
  public:
   TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process number keeps the same test run from several worktrees at once apart.
     path_ = std::filesystem::path(::testing::TempDir()) /
-            ("zorvel_" + std::string(info->test_suite_name()) + "_" + info->name());
+            ("zorvel_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
