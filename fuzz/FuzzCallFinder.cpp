@@ -18,9 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   s.UseNoiseReduction = (data[0] & 1) != 0;
   s.FindBuzzes = (data[0] & 2) != 0;
   s.ExportToClassifier = (data[0] & 4) != 0;
+  s.Classifier = (data[0] & 8) != 0 ? SpClassifier::ZorvelEU1 : SpClassifier::British0;
   // One work area per combination of switches, allocated once as a run would.
-  static std::unique_ptr<cf::MinuteWork> works[8];
-  auto& w = works[data[0] & 7];
+  static std::unique_ptr<cf::MinuteWork> works[16];
+  auto& w = works[data[0] & 15];
   if (!w) w = std::make_unique<cf::MinuteWork>(s);
   cf::ProcessMinute(*w, data + 1, size - 1, "fuzz");
   // The output is whole records: a minute record, then calls of three records and their octets.

@@ -84,9 +84,9 @@ std::string ClockText(std::chrono::system_clock::time_point t) {
 
 }  // namespace
 
-std::string SummaryHeaderLine(bool administrator) {
+std::string SummaryHeaderLine(bool administrator, SpClassifier classifier) {
   std::string line(cfmsg::kSummaryHeader);
-  for (const std::string& name : BuiltInSpeciesNames()) line += "\t" + name;
+  for (const std::string& name : SpeciesNames(classifier)) line += "\t" + name;
   if (administrator) line += "\t" + std::string(cfmsg::kLoThresh) + "\t" + std::string(cfmsg::kHiThresh);
   return line;
 }
@@ -103,7 +103,8 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
   BatchObserver quiet;
   BatchObserver& obs = observer ? *observer : quiet;
   const bool admin = host.AdministratorMode();
-  if (options.ShowDetectionSummary) host.AddLine(Memo::DataMemo, SummaryHeaderLine(admin));
+  if (options.ShowDetectionSummary)
+    host.AddLine(Memo::DataMemo, SummaryHeaderLine(admin, options.settings.Classifier));
 
   FinderSettings settings = options.settings;
   ExportFile exportFile;
@@ -170,7 +171,8 @@ BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const Bat
           lastZV2 = outcome.zv2Path;
           result.zv2Files.push_back(lastZV2);
           if (options.ShowDetectionSummary && slots[1].Open)
-            host.AddLine(Memo::DataMemo, SummaryLine(slots[1], outcome.totals, admin));
+            host.AddLine(Memo::DataMemo,
+                         SummaryLine(slots[1], outcome.totals, admin, options.settings.Classifier));
         }
       }
       CloseAllSlots(slots);

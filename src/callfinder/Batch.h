@@ -62,7 +62,7 @@ struct BatchResult {
 BatchResult RunCallFindingBatch(const std::vector<std::string>& files, const BatchOptions& options,
                                 Host& host, KeepAwake& keepAwake, BatchObserver* observer = nullptr);
 
-// The summary header line of the Results page.
-std::string SummaryHeaderLine(bool administrator);
+// The summary header line of the Results page: a column per species of the classifier's table.
+std::string SummaryHeaderLine(bool administrator, SpClassifier classifier = SpClassifier::British0);
 
 }  // namespace zorvel

@@ -1,30 +1,17 @@
-// The built-in classifier "British0": rule tests per call that propose species candidates and a
-// call type, then minute rules that give a species only to calls whose species recurs in a run.
+// Classification of a minute's calls by the classifier the run was set to (FinderSettings::
+// Classifier). Each classifier lives in classify/ in files of its own; what they share (the
+// grouping of calls into passes, patching the ZV2 records) is in classify/Passes.h.
 #pragma once
 
 #include <string>
 
 #include "callfinder/MinuteWork.h"
+#include "callfinder/classify/British0.h"
+#include "callfinder/classify/ZorvelEU1.h"
 
 namespace zorvel::cf {
 
-// Species numbers of the built-in table that the rules name.
-enum BuiltInSpecies : int32_t {
-  kGHB = 1,
-  kLHB = 2,
-  kCmnPip = 3,
-  kSopPip = 4,
-  kNatPip = 5,
-  kFM = 7,
-  kNatterer = 8
-};
-
-// Runs tests A … H on one call: fills its candidate list and CallType.
-void RuleTests(tCall& c, CandidateList& cands);
-
-// The whole classification of a minute (after SetCallGaps): rule tests (and export lines),
-// candidate ordering, run statistics, species assignment, patching the ZV2 records in the
-// output buffer, and species for buzz calls.
+// The whole classification of a minute, after SetCallGaps.
 void ClassifyMinute(MinuteWork& w);
 
 // One outside-classifier line: the 42 fields of the header line, then the label.

@@ -68,7 +68,4 @@ inline constexpr std::string_view kExportHeader =
     "Call.SeqOctPercentFitSum\tCall.GapToPriorCall\tCall.GapToNextCall\tLabel";
 inline constexpr std::string_view kDefaultExportLabel = "SoPip";
 
-// The one classifier every run uses, and the name written into the ZV2 header.
-inline constexpr std::string_view kClassifierName = "British0";
-
 }  // namespace zorvel::cfmsg

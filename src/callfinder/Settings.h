@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "species/BuiltInSpecies.h"
+
 namespace zorvel {
 
 struct FinderSettings {
@@ -14,6 +16,7 @@ struct FinderSettings {
   int MinuteTriageLevel = 3;  // read and kept; no rule uses it
   bool UseNoiseReduction = false;
   bool FindBuzzes = true;
+  SpClassifier Classifier = SpClassifier::British0;  // SpClassifierGroup: whose rules name the calls
   bool ExportToClassifier = false;  // collect one outside-classifier line per call
   std::string ExportLabel = "SoPip";
 };

@@ -174,7 +174,7 @@ HeaderBytes Zv2Header(TFileRec& s) {
 
 RunStorage::RunStorage(int jobs, const FinderSettings& settings)
     : pool(jobs, settings), chunkMinutes(pool.Jobs() == 1 ? 1 : 64 * pool.Jobs()),
-      results(static_cast<size_t>(chunkMinutes)) {}
+      classifier(settings.Classifier), results(static_cast<size_t>(chunkMinutes)) {}
 
 FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph) {
@@ -296,7 +296,8 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   }
 
   std::array<uint8_t, hdr::kClassifierLen> name{};
-  std::copy(cfmsg::kClassifierName.begin(), cfmsg::kClassifierName.end(), name.begin());
+  const std::string_view classifier = ClassifierName(run.classifier);
+  std::copy(classifier.begin(), classifier.end(), name.begin());
   writeOk = writeOk && out.PatchHeader(hdr::kSpClassifierName, name.data(), name.size());
   // A file that changed while it was read gives no ZV2: the writer's temporary file goes with it.
   if (reader.HadShortRead() || !(StampOf(s.FullFileName) == before) || before.size < 0) {
@@ -313,13 +314,14 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
   return outcome;
 }
 
-std::string SummaryLine(const TFileRec& s, const FileTotals& t, bool administrator) {
+std::string SummaryLine(const TFileRec& s, const FileTotals& t, bool administrator, SpClassifier classifier) {
   char days[32];
   std::snprintf(days, sizeof days, "%.4f",
                 (static_cast<double>(s.LastLoggedMin) - s.FirstLoggedMin) / kMinutesPerDay);
   std::string line = s.ShortName + "\t" + days + "\t" + std::to_string(t.octetsInCalls) + "\t" +
                      std::to_string(t.calls) + "\t" + std::to_string(t.buzzCalls);
-  for (int sp = 0; sp < 16; ++sp) line += "\t" + std::to_string(t.callsPerSpN[sp]);
+  const int species = static_cast<int>(SpeciesNames(classifier).size());
+  for (int sp = 0; sp < species; ++sp) line += "\t" + std::to_string(t.callsPerSpN[sp]);
   if (administrator)
     line += "\t" + std::to_string(s.ScoreThreshold) + "\t" + std::to_string(s.TriadThreshold);
   return line;

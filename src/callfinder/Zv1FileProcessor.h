@@ -47,6 +47,7 @@ class RunStorage {
   RunStorage(int jobs, const FinderSettings& settings);
   cf::MinutePool pool;
   const int chunkMinutes;  // minutes processed together before their results are written
+  const SpClassifier classifier;  // whose name goes into the ZV2 header
   std::vector<MinuteResult> results;
 };
 
@@ -58,6 +59,7 @@ FileOutcome ProcessZV1File(FileSlots& slots, RunStorage& run, Host& host,
                            std::vector<std::string>& exportLines, const GraphMarkSink& graph = {});
 
 // The summary line of a processed file on the Results page.
-std::string SummaryLine(const TFileRec& slot, const FileTotals& totals, bool administrator);
+std::string SummaryLine(const TFileRec& slot, const FileTotals& totals, bool administrator,
+                        SpClassifier classifier = SpClassifier::British0);
 
 }  // namespace zorvel

@@ -1,6 +1,7 @@
-// zorvel-cli export counts FILE… and zorvel-cli export calls FILE…|--dir DIR: the period count
-// export and the call details export over a batch of files, with the Export page's choices as
-// flags. Saved settings files are applied first; flags given on the line override them.
+// zorvel-cli export counts FILE…, zorvel-cli export calls FILE…|--dir DIR and zorvel-cli export
+// passes FILE…: the period count export, the call details export and the pass listing over a
+// batch of files, with the Export page's choices as flags. Saved settings files are applied
+// first; flags given on the line override them.
 #include <algorithm>
 #include <iostream>
 #include <map>
@@ -12,6 +13,7 @@
 #include "cli/TimeArg.h"
 #include "core/BinaryFile.h"
 #include "export/DetailListings.h"
+#include "export/PassExport.h"
 #include "export/PeriodExport.h"
 #include "settings/SettingsFiles.h"
 
@@ -244,6 +246,31 @@ void RegisterExportCommand(CLI::App& app) {
     if (calls->files.empty() && calls->dir.empty())
       throw CLI::ValidationError("FILE or --dir", "give files or --dir");
     if (const int rc = RunCalls(*calls)) throw CLI::RuntimeError(rc);
+  });
+
+  struct PassesCli {
+    std::vector<std::string> files;
+    std::string out;
+  };
+  auto passes = std::make_shared<PassesCli>();
+  auto* p = cmd->add_subcommand("passes", "One line per pass into \"<first file> passes.txt\" or --out");
+  p->add_option("FILE", passes->files, "ZV2 or ZV3 files")->required();
+  p->add_option("--out", passes->out, "The file to write instead");
+  p->callback([passes] {
+    ConsoleHost host;
+    InstallStopHandler();
+    const int n = static_cast<int>(passes->files.size());
+    FileTally tally(n);
+    int named = 0;
+    for (const auto& path : passes->files)
+      if (!tally.Usable(path)) ++named;
+    const PassesOutcome r =
+        ExportPasses(passes->files, passes->out.empty() ? std::nullopt : std::optional(passes->out), host);
+    for (const std::string& f : r.failed) std::cerr << f << '\n';
+    std::cout.flush();
+    // A list that was not written fails every file; otherwise those not read fail.
+    tally.FailUnnamed(std::max(0, n - (r.created ? r.filesRead : 0) - named));
+    if (const int rc = tally.ExitCode()) throw CLI::RuntimeError(rc);
   });
 }
 

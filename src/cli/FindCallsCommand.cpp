@@ -1,6 +1,7 @@
 // zorvel-cli find-calls FILE… : finds the calls in ZV1 files and writes a ZV2 file beside each,
 // printing the Results page's summary lines.
 #include <iostream>
+#include <map>
 
 #include "callfinder/Batch.h"
 #include "cli/Commands.h"
@@ -48,6 +49,12 @@ void RegisterFindCallsCommand(CLI::App& app) {
   cmd->add_flag("--noise-reduction", s.UseNoiseReduction, "Repair noisy wave groups before finding calls");
   cmd->add_option("--classifier-export", opts->exportPath,
                   "Write one line per call for an outside classifier");
+  cmd->add_option("--classifier", s.Classifier, "Built-in classifier that names the calls")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, SpClassifier>{{kBuiltInClassifierName, SpClassifier::British0},
+                                              {kZorvelEU1ClassifierName, SpClassifier::ZorvelEU1}}))
+      ->default_str(kBuiltInClassifierName)
+      ->option_text("British0|ZorvelEU1 (default British0)");
   cmd->add_option("--label", s.ExportLabel, "Label of the exported calls")->capture_default_str();
   cmd->add_option("--max-mismatch", s.MaxMismatch, "Largest accepted scaled mismatch")->capture_default_str();
   cmd->add_option("--quality-threshold", s.TriageThreshold, "Call quality threshold")->capture_default_str();

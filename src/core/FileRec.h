@@ -40,6 +40,8 @@ struct tScreenCallSummaryRec {
   int32_t Fmin = 0, Fmax = 0;
   int32_t MinSlopeKHZ = 0;
   int32_t SeqN = 0;
+  int32_t SpConfidence = 0;  // the classifier's confidence in the call's species (0 … 15)
+  int32_t Sp2N = 0;          // its second species
 };
 
 struct tWavFileTimesRecord {

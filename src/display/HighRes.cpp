@@ -239,7 +239,8 @@ void NoteNewCall(TFileRec& s, int x, int& lastCallX, const DisplayOptions& o) {
   lastCallX = x;
   const tCall& c = s.aCall;
   const int32_t sp = o.SpeciesChoice == 2 ? c.Sp2N : (o.SpeciesChoice == 3 ? c.Sp3N : c.SpN);
-  s.ScreenCallsArr.push_back({sp, c.Duration100Musecs, c.Fmin, c.Fmax, c.MinSlopeKHZ, c.Seq});
+  s.ScreenCallsArr.push_back(
+      {sp, c.Duration100Musecs, c.Fmin, c.Fmax, c.MinSlopeKHZ, c.Seq, c.SpConfidence, c.Sp2N});
 }
 
 }  // namespace

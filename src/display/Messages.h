@@ -178,6 +178,9 @@ inline constexpr std::string_view kCallMinSlope = "kHz  MinSlope@ ";
 inline constexpr std::string_view kCallKHz = "kHz";
 inline constexpr std::string_view kCallSp = " Sp: ";
 inline constexpr std::string_view kCallDuration = " Duration ";
+inline constexpr std::string_view kMemoSpeciesHeading = "Species\tCalls\tPasses";  // ours
+inline constexpr std::string_view kCallConfidence = " conf ";      // ours: confidence 0 … 15
+inline constexpr std::string_view kCallSecondSpecies = " or ";     // ours: the second species
 inline constexpr std::string_view kCallSeq = "mS  Seq ";
 inline constexpr std::string_view kF5NoSlot =
     "When the pointer is within the display area of a file F5 will reduce the scale of the parameter on "

@@ -118,8 +118,13 @@ std::optional<CallLabels> CallLabelsAt(const TFileRec& s, int x) {
   out.call = std::string(msg::kCallPrefix) + std::to_string(c.Fmax) + std::string(msg::kCallTo) +
              std::to_string(c.Fmin) + std::string(msg::kCallMinSlope) + std::to_string(c.MinSlopeKHZ) +
              std::string(msg::kCallKHz);
-  const std::string species =
-      c.SpN >= 0 && c.SpN < kSpeciesNameCount ? s.SpNames[static_cast<size_t>(c.SpN)] : std::string();
+  auto name = [&](int32_t sp) {
+    return sp >= 0 && sp < kSpeciesNameCount ? s.SpNames[static_cast<size_t>(sp)] : std::string();
+  };
+  std::string species = name(c.SpN);
+  // A classifier that weighs its names says how sure it is, and what came next.
+  if (c.SpConfidence > 0) species += std::string(msg::kCallConfidence) + std::to_string(c.SpConfidence);
+  if (c.Sp2N > 0 && c.Sp2N != c.SpN) species += std::string(msg::kCallSecondSpecies) + name(c.Sp2N);
   out.details = std::string(msg::kCallSp) + species + std::string(msg::kCallDuration) +
                 Tenths(c.Duration100Musecs, true) + std::string(msg::kCallSeq) + FeatureString(c.SeqN);
   return out;

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "core/MinuteMap.h"
 #include "core/Tables.h"
 #include "core/TimeBase.h"
 #include "display/Messages.h"
+#include "species/BuiltInSpecies.h"
+#include "species/Passes.h"
 
 namespace zorvel {
 namespace {
@@ -38,7 +41,12 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
   const int32_t stopMin = partlyProcessed ? std::min(lastMin, s.LastProcessMin) : lastMin;
   int64_t inMinute = 0;
   bool haveMinute = false;
+  int32_t minuteN = 0;
+  std::vector<tCall> minuteCalls;  // the minute's calls, grouped into passes when it closes
+  std::map<int32_t, std::pair<int64_t, int64_t>> perSpecies;  // calls, passes
   auto closeMinute = [&] {
+    for (const PassSummary& p : MinutePassSummaries(minuteN, minuteCalls)) ++perSpecies[p.species].second;
+    minuteCalls.clear();
     if (!haveMinute) return;
     t.octets += inMinute;
     if (t.fileType == ftZV2) {
@@ -51,6 +59,7 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
     if (s.NrType == tMinRec) {
       closeMinute();
       haveMinute = true;
+      minuteN = s.NrTime.Mn;
       inMinute = 0;
       ++t.minutes;
       t.tempSum += s.HalfDegCpreamp;
@@ -64,6 +73,8 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
     } else if (s.NrType == tCallrec) {
       const tCall& c = s.aCall;
       ++t.calls;
+      minuteCalls.push_back(c);
+      if (!c.BuzzCall) ++perSpecies[c.SpN].first;
       const size_t type = static_cast<size_t>(c.CallType & 3);
       ++t.typeCounts[type];
       t.typeKHZSums[type] += c.ModalKHZ;
@@ -80,6 +91,9 @@ SummaryTotals AnalyzeSlot(FileSlots& slots, int slotNumber, int32_t firstMin, in
     ReadNextUsedRecord(s, reader);
   }
   closeMinute();
+  if (t.fileType == ftZV2 || t.fileType == ftZV3)
+    for (const auto& [sp, n] : perSpecies)
+      t.species.push_back({sp, sp == 0 ? s.SpNames[0] : SpeciesNameOrNumber(s, sp), n.first, n.second});
   return t;
 }
 
@@ -142,6 +156,11 @@ SummaryTexts MakeSummaryTexts(const SummaryTotals& t, int64_t fileBytes, const s
     const std::array<size_t, 4> order{tcFM, tcQCF, tcCF, tcNoSp};
     for (size_t k = 0; k < 4; ++k)
       x.memo.push_back(std::string(kTypeLines[k]) + to_string(t.typeCounts[order[k]]));
+  }
+  if (!t.species.empty()) {
+    x.memo.push_back(std::string(msg::kMemoSpeciesHeading));
+    for (const SummaryTotals::SpeciesTally& sp : t.species)
+      x.memo.push_back(sp.name + "\t" + to_string(sp.calls) + "\t" + to_string(sp.passes));
   }
   return x;
 }

@@ -50,6 +50,13 @@ struct SummaryTotals {
   std::array<int64_t, 4> typeKHZSums{};  // sum of ModalKHZ by type
   std::array<SummaryHistogram, scChartCount> charts{};
   std::array<int64_t, 16> amplitudeClasses{};  // AmpAv in classes of 16
+  // Calls and passes per species (ZV2 and ZV3 files), in species order, named as the file names them.
+  struct SpeciesTally {
+    int32_t species = 0;
+    std::string name;
+    int64_t calls = 0, passes = 0;
+  };
+  std::vector<SpeciesTally> species;
 };
 
 // Reads the slot from firstMin to lastMin (or the end of its processed part, see the .cpp) with

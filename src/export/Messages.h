@@ -54,6 +54,13 @@ inline constexpr std::string_view kKind3Words = "Nwaves\tNcalls\tminutes\tdays";
 inline constexpr std::string_view kKind2Heading =
     "File\tSpecies\ttotal Hi\ttotal ?\ttotal Low\tMax1m Hi\tMax1m ?\tMax1m Low\tall classes";
 
+// The pass listing (ours).
+inline constexpr std::string_view kPassesSuffix = " passes.txt";
+inline constexpr std::string_view kPassHeading =
+    "File\tStart\tEnd\tDurationSec\tCalls\tBuzzCalls\tSpecies\tConfidence\tSecondSpecies\tMedianPeakKHz";
+inline constexpr std::string_view kPassesExportedTo = "Passes exported to:";
+inline constexpr std::string_view kPassesListed = " passes listed";
+
 // Detail listings.
 inline constexpr std::string_view kTrue = "True";
 inline constexpr std::string_view kFalse = "False";

@@ -4,21 +4,49 @@ namespace zorvel {
 
 namespace {
 constexpr const char* kShortNames[kBuiltInSpeciesCount] = {
-    "Unclass", "GHB", "LHB", "CmnPip", "SopPip", "NatPip", "QCF", "FM",
+    "Unclass",  "GHB",     "LHB",     "CmnPip",   "SopPip",  "NatPip",    "QCF",    "FM",
     "Natterer", "Noctule", "Leisler", "Serotine", "LowFreq", "LongEared", "Insect", "Electric"};
 constexpr const char* kListCaptions[kBuiltInSpeciesCount] = {
-    "Unclassed", "GHB", "LHB", "CmnPip", "SopPip", "NatPip", "QCFsp", "FMSp",
-    "Natterer", "Noctule", "Leisler", "Serotine", "LowFreqSp", "LongEared", "Insect", "Electric"};
+    "Unclassed", "GHB",     "LHB",     "CmnPip",   "SopPip",    "NatPip",    "QCFsp",  "FMSp",
+    "Natterer",  "Noctule", "Leisler", "Serotine", "LowFreqSp", "LongEared", "Insect", "Electric"};
+// The names that follow British0's sixteen in the "ZorvelEU1" table (species 16 … 23).
+constexpr const char* kEU1Names[kZorvelEU1SpeciesCount - kBuiltInSpeciesCount] = {
+    "Daubenton", "WhiskBrandt", "Bechstein", "Barbastelle", "Kuhl", "Myotis", "Nyctaloid", "Pipistrellus"};
 constexpr int32_t kAllOnes = -1;
 }  // namespace
+
+std::string_view ClassifierName(SpClassifier c) {
+  return c == SpClassifier::ZorvelEU1 ? kZorvelEU1ClassifierName : kBuiltInClassifierName;
+}
+
+std::optional<SpClassifier> ClassifierFromName(std::string_view name) {
+  if (name == kBuiltInClassifierName) return SpClassifier::British0;
+  if (name == kZorvelEU1ClassifierName) return SpClassifier::ZorvelEU1;
+  return std::nullopt;
+}
+
+const std::vector<std::string>& ZorvelEU1SpeciesNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> n = BuiltInSpeciesNames();
+    n.insert(n.end(), std::begin(kEU1Names), std::end(kEU1Names));
+    return n;
+  }();
+  return names;
+}
+
+const std::vector<std::string>& SpeciesNames(SpClassifier c) {
+  return c == SpClassifier::ZorvelEU1 ? ZorvelEU1SpeciesNames() : BuiltInSpeciesNames();
+}
 
 const std::vector<std::string>& BuiltInSpeciesNames() {
   static const std::vector<std::string> names(std::begin(kShortNames), std::end(kShortNames));
   return names;
 }
 
-std::string SpeciesListCaption(int i) {
+std::string SpeciesListCaption(int i, SpClassifier c) {
   if (i >= 0 && i < kBuiltInSpeciesCount) return kListCaptions[i];
+  if (c == SpClassifier::ZorvelEU1 && i >= kBuiltInSpeciesCount && i < kZorvelEU1SpeciesCount)
+    return kEU1Names[i - kBuiltInSpeciesCount];
   return "(" + std::to_string(i) + " unused)";
 }
 
@@ -40,10 +68,11 @@ void InitSlotSpeciesNames(FileSlots& slots) {
 bool ApplyBuiltInSpeciesNames(FileSlots& slots, int slot) {
   if (!FileSlots::ValidSlot(slot)) return false;
   TFileRec& s = slots[slot];
-  if (s.SpClassifierName != kBuiltInClassifierName) return false;
-  s.MaxSpClassN = kBuiltInSpeciesCount - 1;
-  const auto& names = BuiltInSpeciesNames();
-  for (int k = 0; k < kBuiltInSpeciesCount; ++k) s.SpNames[k] = names[k];
+  const std::optional<SpClassifier> c = ClassifierFromName(s.SpClassifierName);
+  if (!c) return false;
+  const auto& names = SpeciesNames(*c);
+  s.MaxSpClassN = static_cast<int>(names.size()) - 1;
+  for (size_t k = 0; k < names.size(); ++k) s.SpNames[k] = names[k];
   return true;
 }
 

@@ -1,10 +1,12 @@
-// The built-in species table of the "British0" classifier, the species names of each file slot,
-// and the species list with its 256-bit mask.
+// The built-in species tables of the classifiers "British0" and "ZorvelEU1", the species names
+// of each file slot, and the species list with its 256-bit mask.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/FileRec.h"
@@ -12,14 +14,43 @@
 namespace zorvel {
 
 inline constexpr char kBuiltInClassifierName[] = "British0";
+inline constexpr char kZorvelEU1ClassifierName[] = "ZorvelEU1";
 constexpr int kBuiltInSpeciesCount = 16;
+constexpr int kZorvelEU1SpeciesCount = 24;
 constexpr int kSpeciesListSize = 256;
+
+// The classifiers the call finder carries. The name is what the ZV2 header's 20-character
+// classifier field holds.
+enum class SpClassifier { British0, ZorvelEU1 };
+std::string_view ClassifierName(SpClassifier c);
+// The classifier of an exact (case-sensitive, whole) header name; none for any other text.
+std::optional<SpClassifier> ClassifierFromName(std::string_view name);
+
+// Species numbers that only "ZorvelEU1" gives; 0 … 15 mean what they mean for "British0".
+// The last three are groups, for calls that can be placed only to genus or call group.
+namespace eu1 {
+enum Species : int32_t {
+  kDaubenton = 16,
+  kWhiskBrandt = 17,  // whiskered and Brandt's bats, which their calls do not separate
+  kBechstein = 18,
+  kBarbastelle = 19,
+  kKuhl = 20,
+  kMyotis = 21,
+  kNyctaloid = 22,  // Nyctalus and Eptesicus
+  kPipistrellus = 23
+};
+}  // namespace eu1
 
 // Short names of species 0 … 15, as files, exports and the display print them.
 const std::vector<std::string>& BuiltInSpeciesNames();
+// Short names of the "ZorvelEU1" species 0 … 23: British0's sixteen, then its own.
+const std::vector<std::string>& ZorvelEU1SpeciesNames();
+// The short names of a classifier's table.
+const std::vector<std::string>& SpeciesNames(SpClassifier c);
 
-// Caption of species list item i ("Unclassed", "GHB", … "(16 unused)" … "(255 unused)").
-std::string SpeciesListCaption(int i);
+// Caption of species list item i ("Unclassed", "GHB", … "(16 unused)" … "(255 unused)"); with
+// "ZorvelEU1" items 16 … 23 carry its names and the unused ones start at 24.
+std::string SpeciesListCaption(int i, SpClassifier c = SpClassifier::British0);
 
 // Name of a species number as printed where a name is wanted: the slot's name when it has one,
 // otherwise "Sp" followed by the number.
@@ -28,7 +59,8 @@ std::string SpeciesNameOrNumber(const TFileRec& slot, int spN);
 // Start-up: every slot's entry 0 reads "unclassed", entries 1 … 255 are empty.
 void InitSlotSpeciesNames(FileSlots& slots);
 
-// For a slot whose classifier is exactly "British0": names 0 … 15 from the built-in table.
+// For a slot whose classifier is exactly "British0" or "ZorvelEU1": the names of that
+// classifier's table (0 … 15, or 0 … 23). Any other name leaves the slot's names untouched.
 bool ApplyBuiltInSpeciesNames(FileSlots& slots, int slot);
 
 // Eight words of 32 bits; bit j of word i stands for species 32 × i + j.

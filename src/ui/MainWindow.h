@@ -222,6 +222,7 @@ class TB : public QMainWindow {
   void ExportFromOpenFilesBtnClick();
   void ExportBatchBtnClick();
   void ExportCallDetailsBtnClick();
+  void ExportPassesBtnClick();
   void ListLightTempValsBtnClick();
   void ExportCalibrationBtnClick();
   void ListFilesBtnClick();

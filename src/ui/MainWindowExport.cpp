@@ -15,6 +15,7 @@
 
 #include "export/DetailListings.h"
 #include "export/Messages.h"
+#include "export/PassExport.h"
 #include "export/PeriodExport.h"
 #include "ui/DisplayControl.h"
 #include "ui/MainWindow.h"
@@ -72,6 +73,7 @@ void TB::ConnectExportControls() {
   connect(p->ExportFromOpenFilesBtn, &QPushButton::clicked, this, &TB::ExportFromOpenFilesBtnClick);
   connect(p->ExportBatchBtn, &QPushButton::clicked, this, &TB::ExportBatchBtnClick);
   connect(p->ExportCallDetailsBtn, &QPushButton::clicked, this, &TB::ExportCallDetailsBtnClick);
+  connect(p->ExportPassesBtn, &QPushButton::clicked, this, &TB::ExportPassesBtnClick);
   connect(p->ListLightTempValsBtn, &QPushButton::clicked, this, &TB::ListLightTempValsBtnClick);
   connect(p->ExportCalibrationBtn, &QPushButton::clicked, this, &TB::ExportCalibrationBtnClick);
   connect(p->ListFilesBtn, &QPushButton::clicked, this, &TB::ListFilesBtnClick);
@@ -167,6 +169,20 @@ void TB::ExportCallDetailsBtnClick() {
   RunAsBatch(*this, [&] {
     ExportCallDetails(files, exportOptions_, ExportFilters{filters_, species_}, std::nullopt, host());
   });
+  ShowPage(msg::kResultsPage);
+}
+
+// The passes of the chosen files into "<first file> passes.txt" beside the first.
+void TB::ExportPassesBtnClick() {
+  if (batchRunning_) return;
+  const QStringList chosen =
+      ChooseFiles(QString::fromLatin1(msg::kSelectBatchTitle), QString::fromLatin1(msg::kDataFileFilter), true);
+  if (chosen.isEmpty()) {
+    TimedMessage(S(zorvel::msg::kNoFilesSelected), kNoFilesMs);
+    return;
+  }
+  const std::vector<std::string> files = Paths(chosen);
+  RunAsBatch(*this, [&] { ExportPasses(files, std::nullopt, host()); });
   ShowPage(msg::kResultsPage);
 }
 

@@ -19,6 +19,7 @@
 #include "ui/Messages.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/FilesPage.h"
+#include "ui/pages/FiltersPage.h"
 
 namespace zorvel::ui {
 
@@ -51,6 +52,9 @@ bool TB::OpenFileIntoSlot(const QString& path, int slot, TYaxisType yAxis) {
   const OpenOutcome outcome = OpenFileInSlot(slots_, path.toStdString(), slot, host(), options);
   if (outcome.opened) {
     ApplyBuiltInSpeciesNames(slots_, slot);
+    // The species list reads in the names of the classifier of the file opened last.
+    if (const auto classifier = ClassifierFromName(slots_[slot].SpClassifierName))
+      FiltersP->SetSpeciesCaptions(*classifier);
     slots_[slot].FileYaxisType = yAxis;
     ShowPage(msg::kDisplayPage);
   }

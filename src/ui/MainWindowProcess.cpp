@@ -132,6 +132,8 @@ void TB::RunCallFinding(const QStringList& files) {
   BatchOptions options;
   DevF->ReadInto(options.settings);
   options.settings.FindBuzzes = p->FindBuzzes->isChecked();
+  options.settings.Classifier =
+      p->SpClassifierGroup.Index() == msg::kZorvelEU1Item ? SpClassifier::ZorvelEU1 : SpClassifier::British0;
   options.settings.UseNoiseReduction = p->UseNoiseReductionProcess->isChecked();
   options.settings.ExportToClassifier = p->ExportToClassifier->isChecked();
   options.settings.ExportLabel = p->SpForClassifierEdit->text().toStdString();

@@ -161,6 +161,7 @@ inline constexpr char kBriefName[] = "short name";
 inline constexpr char kSeparateFiles[] = "text file for each ZV file";
 inline constexpr char kExportFromFile[] = "Export from File:";
 inline constexpr char kCallDetails[] = "Call details";
+inline constexpr char kPasses[] = "Passes";  // ours: one line per pass
 inline constexpr char kCalibrationData[] = "Calibration data";
 inline constexpr char kFileTimes[] = "File times";
 inline constexpr char kLightTempValues[] = "File1:  Light, Temperature, Battery values";
@@ -175,8 +176,11 @@ inline constexpr char kFindCallsHint[] =
     "This produces a  ZV2 file in which Calls are identified and their main features are marked.   The Buzz "
     "detector also runs, unless deselected, right.";
 inline constexpr char kSpClassifierCaption[] = " Built-in classifiers: ";
-inline constexpr const char* kSpClassifierItems[5] = {"British0", "HorseShoeAfrica0", "HorseShoeAsia0",
-                                                      "HorseShoeAmerica0", "HorseShoeEurope0"};
+// The last item is our second classifier; the four horseshoe items still classify with British0.
+inline constexpr int kSpClassifierItemCount = 6;
+inline constexpr int kZorvelEU1Item = 5;
+inline constexpr const char* kSpClassifierItems[kSpClassifierItemCount] = {
+    "British0", "HorseShoeAfrica0", "HorseShoeAsia0", "HorseShoeAmerica0", "HorseShoeEurope0", "ZorvelEU1"};
 inline constexpr char kShowDetectionSummary[] = "create a summary of the results";
 inline constexpr char kSkipIfZV2exists[] = "skip if ZV2 exists";
 inline constexpr char kFindBuzzes[] = "find buzzes";

@@ -198,7 +198,7 @@ TEST(Readout, CallLabelsFromTheColumnArray) {
   s.ScreenXarr[50] = 1;
   s.ScreenXarr[60] = 2;  // beyond the summaries: ignored
   s.ScreenCallsArr.resize(2);
-  s.ScreenCallsArr[1] = {3, 57, 40, 80, 45, 0x1234};
+  s.ScreenCallsArr[1] = {3, 57, 40, 80, 45, 0x1234, 0, 0};
   s.SpNames[3] = "Pip";
   const auto labels = CallLabelsAt(s, 50);
   ASSERT_TRUE(labels);
@@ -208,6 +208,12 @@ TEST(Readout, CallLabelsFromTheColumnArray) {
   EXPECT_FALSE(CallLabelsAt(s, 60));
   EXPECT_FALSE(CallLabelsAt(s, 100));
   EXPECT_FALSE(CallLabelsAt(s, -1));
+  // With a confidence and a second species (ZorvelEU1) both are read out.
+  s.ScreenCallsArr[1] = {23, 57, 40, 80, 45, 0x1234, 12, 3};
+  s.SpNames[23] = "Pipistrellus";
+  s.SpNames[3] = "CmnPip";
+  EXPECT_EQ(CallLabelsAt(s, 50)->details,
+            " Sp: Pipistrellus conf 12 or CmnPip Duration 5.7mS  Seq " + FeatureString(0x1234));
   s.FileType = ftZV1;
   EXPECT_FALSE(CallLabelsAt(s, 50)) << "ZV1 bands carry no calls";
 }

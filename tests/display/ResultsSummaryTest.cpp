@@ -2,6 +2,7 @@
 
 #include "display/DisplayFixture.h"
 #include "display/ResultsSummary.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 namespace {
@@ -9,8 +10,10 @@ namespace {
 using testing::DisplayFixture;
 using testing::SyntheticMinute;
 
-std::vector<Record> CallOf(int number, int tick, tCallType type, int modal, int fmax, int flatIpi = 0) {
+std::vector<Record> CallOf(int number, int tick, tCallType type, int modal, int fmax, int flatIpi = 0,
+                           int32_t sp = 0) {
   tCall c;
+  c.SpN = sp;
   c.StartTime = tick;
   c.Number = number;
   c.CallType = type;
@@ -41,13 +44,18 @@ class ResultsSummaryTest : public DisplayFixture {
     }
     for (const Record& r : CallOf(1, 1000, tcFM, 50, 60)) ms[0].records.push_back(r);
     for (const Record& r : CallOf(2, 90000, tcFM, 54, 60, 100)) ms[0].records.push_back(r);
-    for (const Record& r : CallOf(3, 1000, tcCF, 100, 100)) ms[1].records.push_back(r);
+    for (const Record& r : CallOf(3, 1000, tcCF, 100, 100, 0, 1)) ms[1].records.push_back(r);
     const std::string path = dir.File(name);
     HeaderBytes h = testing::DeploymentHeader(testing::kFirstMin, 12, true);
     h[hdr::kLightSwitchLevel] = 100;
+    const std::string classifier = "ZorvelEU1";
+    std::fill_n(h.begin() + hdr::kSpClassifierName, hdr::kClassifierLen, 0);  // zero-filled, as written
+    std::copy(classifier.begin(), classifier.end(), h.begin() + hdr::kSpClassifierName);
     EXPECT_TRUE(testing::WriteDataFile(path, h, ms));
     const int slot = fileSlots.LowestFreeSlot();
     EXPECT_TRUE(OpenFileInSlot(fileSlots, path, slot, host, {}).opened);
+    InitSlotSpeciesNames(fileSlots);
+    ApplyBuiltInSpeciesNames(fileSlots, slot);  // as the window does on opening
     return slot;
   }
 };
@@ -82,7 +90,16 @@ TEST_F(ResultsSummaryTest, TotalsOfAKnownCallFile) {
   EXPECT_EQ(x.BattStack, "Stack 6.4v 0d, nil, nil, nil, ");
   EXPECT_EQ(x.CallFilters, "Pass filters: none");
   EXPECT_TRUE(x.OneGbLasts.empty());
-  ASSERT_EQ(x.memo.size(), 5u);
+  // Calls and passes per species: the two calls of the first minute are one pass.
+  ASSERT_EQ(t.species.size(), 2u);
+  EXPECT_EQ(t.species[0].calls, 2);
+  EXPECT_EQ(t.species[0].passes, 1);
+  EXPECT_EQ(t.species[1].name, "GHB");
+  EXPECT_EQ(t.species[1].passes, 1);
+  ASSERT_EQ(x.memo.size(), 8u);
+  EXPECT_EQ(x.memo[5], "Species\tCalls\tPasses");
+  EXPECT_EQ(x.memo[6], "Unclass\t2\t1");
+  EXPECT_EQ(x.memo[7], "GHB\t1\t1");
   EXPECT_EQ(x.memo[0], "On Mins\t10");
   EXPECT_EQ(x.memo[1], "tcFM\t2");
   EXPECT_EQ(x.memo[3], "tcCF\t1");

@@ -4,15 +4,20 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QButtonGroup>
+#include <QRadioButton>
 
 #include "ui/ClickLabel.h"
 #include "ui/DeveloperWindow.h"
 #include "ui/Messages.h"
 #include "ui/UiTestSupport.h"
+#include "ui/pages/ExportPage.h"
+#include "ui/pages/FiltersPage.h"
 #include "ui/pages/GetDataPage.h"
 #include "ui/pages/NavigationPage.h"
 #include "ui/pages/ProcessPage.h"
@@ -67,6 +72,37 @@ TEST_F(ProcessTest, FindsCallsIntoAZV2FileBesideEachZV1File) {
   EXPECT_TRUE(window.ProcessP->FindCallsInBatchBtn->isEnabled());
   EXPECT_EQ(window.ProcessP->SourceLine1Lbl->text(), QStringLiteral("Files processed\t1/1"));
   EXPECT_TRUE(window.DataMemo->toPlainText().contains(QStringLiteral("\nquiet.ZV1\t")));
+}
+
+TEST_F(ProcessTest, TheClassifierChosenNamesTheZV2File) {
+  QTemporaryDir dir;
+  const QString zv1 = WriteDataFile(dir.path(), QStringLiteral("quiet.ZV1"), 3);
+  ProcessPage* p = window.ProcessP;
+  ASSERT_EQ(p->SpClassifierGroup.buttons->buttons().size(), 6);
+  QTest::mouseClick(p->SpClassifierGroup.buttons->button(5), Qt::LeftButton);
+  EXPECT_EQ(p->SpClassifierGroup.buttons->button(5)->text(), QStringLiteral("ZorvelEU1"));
+  rec.toOpen = {zv1};
+  QTest::mouseClick(p->FindCallsInBatchBtn, Qt::LeftButton);
+  QFile zv2(dir.filePath(QStringLiteral("quiet.ZV2")));
+  ASSERT_TRUE(zv2.open(QIODevice::ReadOnly));
+  EXPECT_EQ(zv2.read(1024).mid(315, 10), QByteArray("ZorvelEU1\0", 10));
+  // The summary heading names the classifier's species.
+  EXPECT_TRUE(window.DataMemo->toPlainText().contains(QStringLiteral("\tKuhl\tMyotis\tNyctaloid\tPipistrellus")));
+  zv2.close();
+
+  // Opened, the file gives the species list its classifier's names.
+  ASSERT_TRUE(window.OpenFileIntoSlot(zv2.fileName(), 1, tyFreq));
+  EXPECT_EQ(window.FiltersP->SpList->item(23)->text(), QStringLiteral("Pipistrellus"));
+  EXPECT_EQ(window.Slots()[1].SpNames[23], "Pipistrellus");
+
+  // The Export page's "Passes" lists the file's passes beside it.
+  window.ShowPage(QStringLiteral("Export"));
+  EXPECT_EQ(window.ExportP->ExportPassesBtn->text(), QStringLiteral("Passes"));
+  rec.toOpen = {zv2.fileName()};
+  QTest::mouseClick(window.ExportP->ExportPassesBtn, Qt::LeftButton);
+  QFile passes(dir.filePath(QStringLiteral("quiet passes.txt")));
+  ASSERT_TRUE(passes.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(passes.readLine().startsWith("File\tStart\tEnd\t"));
 }
 
 TEST_F(ProcessTest, NavigationImageAndJunkYardSwitchAdministratorMode) {

@@ -97,12 +97,13 @@ ExportPage::ExportPage(QWidget* parent)
   commands->addLayout(from);
   ExportBatchBtn = Button(this, "ExportBatchBtn", zorvel::msg::kExportBatchCaption.data());
   ExportCallDetailsBtn = Button(this, "ExportCallDetailsBtn", msg::kCallDetails);
+  ExportPassesBtn = Button(this, "ExportPassesBtn", msg::kPasses);
   ListLightTempValsBtn = Button(this, "ListLightTempValsBtn", msg::kLightTempValues);
   ExportCalibrationBtn = Button(this, "ExportCalibrationBtn", msg::kCalibrationData);
   ListFilesBtn = Button(this, "ListFilesBtn", msg::kFileTimes);
   ListSettingsBtn = Button(this, "ListSettingsBtn", msg::kZorvelSettings);
   PutOpenFileSettingsOnClipbrdBtn = Button(this, "PutOpenFileSettingsOnClipbrdBtn", msg::kOpenFileSettings);
-  for (QPushButton* b : {ExportBatchBtn, ExportCallDetailsBtn, ListLightTempValsBtn, ExportCalibrationBtn, ListFilesBtn,
+  for (QPushButton* b : {ExportBatchBtn, ExportCallDetailsBtn, ExportPassesBtn, ListLightTempValsBtn, ExportCalibrationBtn, ListFilesBtn,
                          ListSettingsBtn, PutOpenFileSettingsOnClipbrdBtn})
     commands->addWidget(b);
   ExportClkFilterLbl = new QLabel(this);

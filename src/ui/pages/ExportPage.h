@@ -36,6 +36,7 @@ class ExportPage : public TitledPage {
   QPushButton* ExportFromOpenFilesBtn = nullptr;
   QPushButton* ExportBatchBtn = nullptr;
   QPushButton* ExportCallDetailsBtn = nullptr;
+  QPushButton* ExportPassesBtn = nullptr;
   QPushButton* ListLightTempValsBtn = nullptr;
   QPushButton* ExportCalibrationBtn = nullptr;
   QPushButton* ListFilesBtn = nullptr;

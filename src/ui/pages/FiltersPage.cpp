@@ -180,4 +180,9 @@ FiltersPage::FiltersPage(QWidget* parent)
   columns->addLayout(right);
 }
 
+void FiltersPage::SetSpeciesCaptions(SpClassifier classifier) {
+  for (int i = 0; i < SpList->count(); ++i)
+    SpList->item(i)->setText(QString::fromStdString(SpeciesListCaption(i, classifier)));
+}
+
 }  // namespace zorvel::ui

@@ -7,6 +7,7 @@
 
 #include "filters/MinuteFilter.h"
 #include "filters/RangeEdits.h"
+#include "species/BuiltInSpecies.h"
 #include "ui/pages/TitledPage.h"
 
 class QCheckBox;
@@ -25,6 +26,8 @@ class FilterEdit;
 class FiltersPage : public TitledPage {
  public:
   explicit FiltersPage(QWidget* parent = nullptr);
+  // The species list's captions as a classifier names its species (check states are kept).
+  void SetSpeciesCaptions(SpClassifier classifier);
 
   std::array<FilterEdit*, kRangeEditCount> RangeEdits{};  // indexed by RangeEdit
   std::array<FilterEdit*, static_cast<size_t>(MinuteEdit::Count)> MinuteEdits{};  // indexed by MinuteEdit

@@ -44,7 +44,7 @@ ProcessPage::ProcessPage(QWidget* parent)
   SpClassifierGroup.buttons = new QButtonGroup(SpClassifierGroup.box);
   auto* groupLayout = new QVBoxLayout(SpClassifierGroup.box);
   groupLayout->setSpacing(0);
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < msg::kSpClassifierItemCount; ++i) {
     auto* b = new QRadioButton(QString::fromLatin1(msg::kSpClassifierItems[i]), SpClassifierGroup.box);
     SpClassifierGroup.buttons->addButton(b, i);
     groupLayout->addWidget(b);

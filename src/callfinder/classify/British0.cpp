@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "callfinder/Classifier.h"
+#include "callfinder/classify/Passes.h"
 
 namespace zorvel::cf {
 
@@ -76,23 +77,6 @@ void AssignSpecies(MinuteWork& w) {
   }
 }
 
-uint8_t Byte(int32_t v) {
-  return static_cast<uint8_t>(std::clamp(v, 0, 255));
-}
-
-void PatchRecords(MinuteWork& w) {
-  for (int32_t i = 1; i <= w.callCount; ++i) {
-    const tCall& c = w.calls[i];
-    uint8_t* rc = w.out.data() + c.ClBufPosnOfStart + 32;  // record C
-    rc[4] = static_cast<uint8_t>((std::clamp(c.SpConfidence, 0, 15) << 4) | (rc[4] & 0x0F));
-    rc[12] = static_cast<uint8_t>(c.CallType);
-    rc[13] = Byte(c.Sp3N);
-    rc[14] = Byte(c.Sp2N);
-    rc[15] = Byte(c.SpN);
-    if (w.collectGraphMarks) w.graphMarks.push_back({w.minuteOfDay, c.Fav});
-  }
-}
-
 // Buzz calls take the species of the calls around them when the last two labelled calls agree.
 void SpeciesForBuzzCalls(MinuteWork& w) {
   int32_t lastPos = 0, lastSp = 0, prevSp = 0;
@@ -100,7 +84,7 @@ void SpeciesForBuzzCalls(MinuteWork& w) {
   auto label = [&](int32_t i) {
     uint8_t* rc = w.out.data() + w.calls[i].ClBufPosnOfStart + 32;
     rc[12] = static_cast<uint8_t>(lastType);
-    rc[15] = Byte(lastSp);
+    rc[15] = ClassificationByte(lastSp);
   };
   for (int32_t i = 1; i <= w.callCount - 1;) {
     const tCall& c = w.calls[i];
@@ -124,7 +108,7 @@ void SpeciesForBuzzCalls(MinuteWork& w) {
 
 }  // namespace
 
-void ClassifyMinute(MinuteWork& w) {
+void ClassifyMinuteBritish0(MinuteWork& w) {
   for (int32_t i = 1; i <= w.callCount; ++i) {
     RuleTests(w.calls[i], w.candidates[i]);
     if (w.settings.ExportToClassifier)
@@ -133,7 +117,7 @@ void ClassifyMinute(MinuteWork& w) {
   for (int32_t i = 1; i <= w.callCount; ++i) OrderCandidates(w.calls[i], w.candidates[i]);
   RunStatistics(w);
   AssignSpecies(w);
-  PatchRecords(w);
+  PatchClassification(w);
   SpeciesForBuzzCalls(w);
 }
 

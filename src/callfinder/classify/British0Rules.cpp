@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "callfinder/Classifier.h"
+#include "callfinder/classify/British0.h"
 
 namespace zorvel::cf {
 
