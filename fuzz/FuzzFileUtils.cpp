@@ -45,8 +45,10 @@ void WriteFile(const std::string& path, const uint8_t* p, size_t n) {
 
 void CheckWhole(const std::string& path) {
   const auto b = ReadFile(path);
-  if (b.size() < zorvel::kHeaderBytes + zorvel::kRecordBytes || b.size() % zorvel::kRecordBytes != 0) std::abort();
-  if (!std::all_of(b.end() - zorvel::kRecordBytes, b.end(), [](uint8_t v) { return v == 0xFF; })) std::abort();
+  if (b.size() < zorvel::kHeaderBytes + zorvel::kRecordBytes || b.size() % zorvel::kRecordBytes != 0)
+    std::abort();
+  if (!std::all_of(b.end() - zorvel::kRecordBytes, b.end(), [](uint8_t v) { return v == 0xFF; }))
+    std::abort();
 }
 
 }  // namespace
@@ -71,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (OpenFileInSlot(slots, a, 1, host, {}).opened) {
       const auto before = ReadFile(a);
       const int appended = fileutils::JoinZV1Files(
-          slots, {b}, {.KeepGapsChk = (data[1] & 1) == 0, .CopyJoinFirstFileChk = false, .FreeBytesOverride = 8 << 20},
+          slots, {b},
+          {.KeepGapsChk = (data[1] & 1) == 0, .CopyJoinFirstFileChk = false, .FreeBytesOverride = 8 << 20},
           host);
       if (appended > 0) CheckWhole(a);
       if (appended == 0 && ReadFile(a) != before) std::abort();
@@ -84,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const int32_t first = slots[1].FirstLoggedMin;
       const int32_t span = data[0] % 8;
       const std::string out = (dir / "cut.ZV1").string();
-      if (first <= INT32_MAX - span && fileutils::CopySelectedPeriod(slots, first, first + span, out, host) == 1)
+      if (first <= INT32_MAX - span &&
+          fileutils::CopySelectedPeriod(slots, first, first + span, out, host) == 1)
         CheckWhole(out);
       CloseAllSlots(slots);
       if (OpenFileInSlot(slots, b, 1, host, {}).opened) {

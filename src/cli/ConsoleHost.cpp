@@ -54,6 +54,8 @@ void ConsoleHost::Progress(std::string_view, int, int) {}
 
 bool ConsoleHost::StopRequested() { return gStop != 0; }
 
-bool StopWasRequested() { return gStop != 0; }
+bool StopWasRequested() {
+  return gStop != 0;
+}
 
 }  // namespace zorvel::cli

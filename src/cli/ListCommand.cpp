@@ -6,8 +6,8 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/Messages.h"
-#include "cli/Outcome.h"
 #include "cli/OpenForCli.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "export/DetailListings.h"
 

@@ -43,8 +43,8 @@ int RunMap(const MapOptions& o) {
   const bool inPlace = written && after && (!before || *after != *before);
   const TFileRec& s = slots[1];
   std::cout << msg::kMinutes << s.MinStartsWritten << '\n';
-  std::cout << msg::kMapFile << (inPlace ? std::string(msg::kWritten) + mapName : std::string(msg::kNotWritten))
-            << '\n';
+  std::cout << msg::kMapFile
+            << (inPlace ? std::string(msg::kWritten) + mapName : std::string(msg::kNotWritten)) << '\n';
   if (written && !inPlace) {
     std::cout.flush();
     std::cerr << o.file << ": " << msg::kMapNotWritten << mapName << '\n';

@@ -22,7 +22,8 @@ inline constexpr std::string_view kOf = " of ";
 inline constexpr std::string_view kFilesFailed = " files failed";
 
 // Standard output that could not be written (a full disk behind a redirection).
-inline constexpr std::string_view kStdoutFailed = "standard output could not be written: the output is incomplete";
+inline constexpr std::string_view kStdoutFailed =
+    "standard output could not be written: the output is incomplete";
 
 // A run that Ctrl+C, SIGTERM or SIGHUP stopped.
 inline constexpr std::string_view kStopped = "stopped";
@@ -40,6 +41,5 @@ inline constexpr std::string_view kMapFile = "map file: ";
 inline constexpr std::string_view kWritten = "written ";
 inline constexpr std::string_view kNotWritten = "not written";
 inline constexpr std::string_view kMapNotWritten = "the map file could not be written: ";
-
 
 }  // namespace zorvel::cli::msg

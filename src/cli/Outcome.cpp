@@ -26,7 +26,8 @@ std::string InputProblem(const std::string& path, bool needRecords) {
   if (ec) return std::string(msg::kCannotRead) + ec.message();
   if (size < static_cast<uintmax_t>(kHeaderBytes))
     return std::string(msg::kTooShort) + std::to_string(size) + std::string(msg::kTooShortEnd);
-  if (needRecords && size < static_cast<uintmax_t>(kHeaderBytes + kRecordBytes)) return std::string(msg::kNoRecords);
+  if (needRecords && size < static_cast<uintmax_t>(kHeaderBytes + kRecordBytes))
+    return std::string(msg::kNoRecords);
   return {};
 }
 

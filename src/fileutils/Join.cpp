@@ -9,10 +9,10 @@
 #include "core/Header.h"
 #include "core/MinuteMap.h"
 #include "core/SlotFiles.h"
+#include "core/TimeBase.h"
 #include "fileutils/Messages.h"
 #include "fileutils/ShiftJoin.h"
 #include "fileutils/SpanCheck.h"
-#include "core/TimeBase.h"
 
 namespace zorvel::fileutils {
 
@@ -200,19 +200,22 @@ int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const
   std::vector<int64_t> gaps;
   int64_t needed = SizeOf(path1) + kRecordBytes;
   for (int32_t end = last; const auto& f : selection) {
-    const int64_t gap = options.KeepGapsChk ? std::max<int64_t>(0, int64_t{f.span.FirstLoggedMin} - end - 1) : 0;
+    const int64_t gap =
+        options.KeepGapsChk ? std::max<int64_t>(0, int64_t{f.span.FirstLoggedMin} - end - 1) : 0;
     if (gap > kLongestJoinGapMinutes) {
       Refuse(host, NameOf(f.path) + std::string(msg::kGapTooLong1) + std::to_string(gap) +
-                       std::string(msg::kGapTooLong2) + MinuteDateTimeText(end) + std::string(msg::kGapTooLong3) +
-                       MinuteDateTimeText(f.span.FirstLoggedMin) + std::string(msg::kGapTooLong4));
+                       std::string(msg::kGapTooLong2) + MinuteDateTimeText(end) +
+                       std::string(msg::kGapTooLong3) + MinuteDateTimeText(f.span.FirstLoggedMin) +
+                       std::string(msg::kGapTooLong4));
       gaps.push_back(-1);
       continue;
     }
     gaps.push_back(gap);
     needed += gap * kRecordBytes + SizeOf(f.path);
-    end = options.KeepGapsChk ? f.span.LastLoggedMin
-                              : static_cast<int32_t>(std::min<int64_t>(
-                                    INT32_MAX, int64_t{end} + f.span.LastLoggedMin - f.span.FirstLoggedMin + 1));
+    end = options.KeepGapsChk
+              ? f.span.LastLoggedMin
+              : static_cast<int32_t>(std::min<int64_t>(
+                    INT32_MAX, int64_t{end} + f.span.LastLoggedMin - f.span.FirstLoggedMin + 1));
   }
   if (const std::string problem = SpaceProblem(path1, needed, options.FreeBytesOverride); !problem.empty()) {
     host.TimedMessage(std::string(msg::kJoinFailed) + problem, 10'000);

@@ -205,7 +205,8 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
     if (!opened || (trusted && !mapped)) {
       host.AddLine(Memo::DataMemo, std::string(msg::kCropError) + path);
       ++out.failed;
-    } else if (!trusted || refused(SpanProblem(slots[1].ShortName, slots[1].FirstLoggedMin, slots[1].LastLoggedMin))) {
+    } else if (!trusted ||
+               refused(SpanProblem(slots[1].ShortName, slots[1].FirstLoggedMin, slots[1].LastLoggedMin))) {
       ++out.failed;
     } else if (slots[1].FirstLoggedMin > first || slots[1].LastLoggedMin < last) {
       host.AddLine(Memo::DataMemo, slots[1].ShortName + std::string(msg::kOutsideSpan));

@@ -8,15 +8,25 @@
 namespace zorvel::fileutils {
 
 namespace {
-std::string MinuteText(int32_t mn) { return std::to_string(mn) + " (" + MinuteDateTimeText(mn) + ")"; }
+std::string MinuteText(int32_t mn) {
+  return std::to_string(mn) + " (" + MinuteDateTimeText(mn) + ")";
+}
 
-bool Plausible(int32_t mn) { return mn >= FirstPlausibleMinute() && mn < EndOfPlausibleMinutes(); }
+bool Plausible(int32_t mn) {
+  return mn >= FirstPlausibleMinute() && mn < EndOfPlausibleMinutes();
+}
 
-std::string Megabytes(int64_t bytes) { return std::to_string((bytes + 999'999) / 1'000'000) + " MB"; }
+std::string Megabytes(int64_t bytes) {
+  return std::to_string((bytes + 999'999) / 1'000'000) + " MB";
+}
 }  // namespace
 
-int32_t FirstPlausibleMinute() { return *MinuteNumber(1990, 1, 1, 0, 0); }
-int32_t EndOfPlausibleMinutes() { return *MinuteNumber(2200, 1, 1, 0, 0); }
+int32_t FirstPlausibleMinute() {
+  return *MinuteNumber(1990, 1, 1, 0, 0);
+}
+int32_t EndOfPlausibleMinutes() {
+  return *MinuteNumber(2200, 1, 1, 0, 0);
+}
 
 std::string SpanProblem(const std::string& name, int32_t first, int32_t last) {
   if (Plausible(first) && Plausible(last) && first <= last) return {};

@@ -34,7 +34,8 @@ inline constexpr std::string_view kPartSuffix = " part";
 // Our own: a ZV1 file that could not be written whole (a full or vanished disk).
 inline constexpr std::string_view kFailedToWriteTab = "Failed to write \t";
 // Our own: why a ZV1 file could not be made, said beside "Failed to open ZV1 file".
-inline constexpr std::string_view kHeaderBlankReason = ": the logger file's header is blank, no ZV1 file made";
+inline constexpr std::string_view kHeaderBlankReason =
+    ": the logger file's header is blank, no ZV1 file made";
 inline constexpr std::string_view kHeaderShortReason = ": the logger file is too short to hold a header";
 inline constexpr std::string_view kCannotCreate = "cannot create ";
 inline constexpr std::string_view kNoNameChosen = "no file name was chosen";

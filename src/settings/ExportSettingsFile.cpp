@@ -90,7 +90,8 @@ std::vector<std::string_view> settings_detail::ExportFileSections() {
   SpeciesListModel sp;
   std::vector<std::string_view> sections;
   for (const Binding& b : ExportTable(f, o, sp))
-    if (std::find(sections.begin(), sections.end(), b.section) == sections.end()) sections.push_back(b.section);
+    if (std::find(sections.begin(), sections.end(), b.section) == sections.end())
+      sections.push_back(b.section);
   return sections;
 }
 

@@ -1,7 +1,6 @@
 // The filter settings file (.zvf): its sections and keys in the order written.
-#include <filesystem>
-
 #include <algorithm>
+#include <filesystem>
 
 #include "settings/Bindings.h"
 #include "settings/Messages.h"
@@ -75,7 +74,8 @@ std::vector<std::string_view> settings_detail::FilterFileSections() {
   SpeciesListModel sp;
   std::vector<std::string_view> sections;
   for (const Binding& b : FilterTable(f, sp))
-    if (std::find(sections.begin(), sections.end(), b.section) == sections.end()) sections.push_back(b.section);
+    if (std::find(sections.begin(), sections.end(), b.section) == sections.end())
+      sections.push_back(b.section);
   sections.push_back(kFileAndTime);
   return sections;
 }
@@ -147,7 +147,8 @@ std::optional<IniFile> LoadSettingsFile(const std::string& path, bool exportFile
   auto ini = IniFile::LoadText(path, problem);
   if (!ini) return std::nullopt;
   const auto sections = exportFile ? ExportFileSections() : FilterFileSections();
-  if (std::none_of(sections.begin(), sections.end(), [&](std::string_view s) { return ini->HasSection(s); })) {
+  if (std::none_of(sections.begin(), sections.end(),
+                   [&](std::string_view s) { return ini->HasSection(s); })) {
     if (problem)
       *problem = path + std::string(msg::kSettingsNoSection) +
                  std::string(exportFile ? msg::kExportFileKind : msg::kFilterFileKind);

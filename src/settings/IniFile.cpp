@@ -80,7 +80,8 @@ std::optional<IniFile> IniFile::LoadText(const std::string& path, std::string* p
   if (!f) return refuse(msg::kSettingsUnreadable);
   std::string bytes(static_cast<size_t>(size), '\0');
   if (f->ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) return refuse(msg::kSettingsUnreadable);
-  if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+  if (bytes.size() >= 2 &&
+      ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
     return refuse(msg::kSettingsUtf16);
   if (bytes.find('\0') != std::string::npos) return refuse(msg::kSettingsNotText);
   return FromText(bytes);

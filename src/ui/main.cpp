@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "ui/Messages.h"
-
 #include "ui/MainWindow.h"
+#include "ui/Messages.h"
 #include "ui/Screenshot.h"
 
 namespace {

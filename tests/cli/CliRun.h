@@ -23,8 +23,8 @@ struct CliResult {
 };
 
 struct CliLimits {
-  long fileSizeBytes = -1;  // not negative: RLIMIT_FSIZE for the run
-  unsigned seconds = 60;    // killed (SIGALRM) after this
+  long fileSizeBytes = -1;           // not negative: RLIMIT_FSIZE for the run
+  unsigned seconds = 60;             // killed (SIGALRM) after this
   const char* stdoutPath = nullptr;  // where standard output goes instead of being collected
 };
 

@@ -61,8 +61,16 @@ const std::vector<ReadCommand>& Commands() {
       {"export_counts", {"export", "counts"}, {"--out", "results", "--period", "minutes"}, false, false},
       {"export_counts_file", {"export", "counts"}, {"--out", "file", "--kind", "env"}, false, false},
       {"export_calls", {"export", "calls"}, {"--ignore-filters"}, false, true},
-      {"wav", {"wav"}, {"--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out", "out.wav"}, false, false},
-      {"wav_live", {"wav"}, {"--from", "66491641", "--to", "66491641", "--out", "out.wav", "--live"}, false, false},
+      {"wav",
+       {"wav"},
+       {"--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out", "out.wav"},
+       false,
+       false},
+      {"wav_live",
+       {"wav"},
+       {"--from", "66491641", "--to", "66491641", "--out", "out.wav", "--live"},
+       false,
+       false},
   };
   return commands;
 }
@@ -90,17 +98,26 @@ TEST_P(CorpusRead, ExitCodeAndBytes) {
     EXPECT_NE(r.err.find(name), std::string::npos) << "a failure names the file";
   }
   switch (file.kind) {
-    case Kind::Readable: EXPECT_EQ(r.code, 0); break;
-    case Kind::HeaderOnly: EXPECT_EQ(r.code == 0, command.headerOnly); break;
-    case Kind::Unusable: EXPECT_NE(r.code, 0); break;
-    case Kind::Implausible: EXPECT_NE(r.code, 0); break;
-    case Kind::Tolerated: break;
+    case Kind::Readable:
+      EXPECT_EQ(r.code, 0);
+      break;
+    case Kind::HeaderOnly:
+      EXPECT_EQ(r.code == 0, command.headerOnly);
+      break;
+    case Kind::Unusable:
+      EXPECT_NE(r.code, 0);
+      break;
+    case Kind::Implausible:
+      EXPECT_NE(r.code, 0);
+      break;
+    case Kind::Tolerated:
+      break;
   }
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
-  std::string n = std::string(kFiles[std::get<0>(info.param)].name) + "_" +
-                  Commands()[std::get<1>(info.param)].label;
+  std::string n =
+      std::string(kFiles[std::get<0>(info.param)].name) + "_" + Commands()[std::get<1>(info.param)].label;
   for (char& c : n)
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   return n;

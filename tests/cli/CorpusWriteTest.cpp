@@ -37,12 +37,14 @@ class CorpusWrite : public ::testing::Test {
 constexpr CliLimits kFullDisk{.fileSizeBytes = 400};
 
 TEST_F(CorpusWrite, AFullDiskFailsTheCommandAndLeavesNothing) {
-  const CliResult counts = Run({"export", "counts", "good.ZV1", "--out", "file", "--period", "minutes"}, kFullDisk);
+  const CliResult counts =
+      Run({"export", "counts", "good.ZV1", "--out", "file", "--period", "minutes"}, kFullDisk);
   EXPECT_EQ(counts.code, 1) << counts.err;
   EXPECT_EQ(counts.out.find("exported to"), std::string::npos);
   EXPECT_NE(counts.err.find("not created successfully: File too large"), std::string::npos) << counts.err;
-  const CliResult wav = Run({"wav", "good.ZV1", "--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out", "x.wav"},
-                           kFullDisk);
+  const CliResult wav =
+      Run({"wav", "good.ZV1", "--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out", "x.wav"},
+          kFullDisk);
   EXPECT_EQ(wav.code, 1);
   EXPECT_NE(wav.err.find("x.wav: File too large"), std::string::npos) << wav.err;
   const CliResult copy =
@@ -56,9 +58,9 @@ TEST_F(CorpusWrite, AFullDiskFailsTheCommandAndLeavesNothing) {
 TEST(CorpusStdout, OutputThatCannotBeWrittenFailsTheCommand) {
   ::zorvel::testing::TempDir dir;
   CopyCorpus(dir.Path());
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"dump", "good.ZV1"},
-                                               std::vector<std::string>{"info", "good.ZV1"},
-                                               std::vector<std::string>{"list", "times", "good.ZV1"}}) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"dump", "good.ZV1"}, std::vector<std::string>{"info", "good.ZV1"},
+        std::vector<std::string>{"list", "times", "good.ZV1"}}) {
     const CliResult r = RunCli(args, dir.Path(), {.stdoutPath = "/dev/full"});
     EXPECT_EQ(r.code, 1) << args[0];
     EXPECT_NE(r.err.find("standard output could not be written"), std::string::npos) << r.err;
@@ -67,14 +69,15 @@ TEST(CorpusStdout, OutputThatCannotBeWrittenFailsTheCommand) {
 
 TEST_F(CorpusWrite, AnOutputUnderAPlainFileFailsWithTheReason) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"wav", "good.ZV1", "--from", "2026-06-01 18:00", "--to", "2026-06-01 18:00:01", "--out",
-                                 "not_data.txt/x.wav"},
+       {std::vector<std::string>{"wav", "good.ZV1", "--from", "2026-06-01 18:00", "--to",
+                                 "2026-06-01 18:00:01", "--out", "not_data.txt/x.wav"},
         std::vector<std::string>{"wav", "--sweep", "--out", "not_data.txt/sweep.wav"},
         std::vector<std::string>{"logger", "settings", "--out", "not_data.txt/BATSETS.txt"},
-        std::vector<std::string>{"logger", "clock", "--out", "not_data.txt/BATTIME.txt", "--at", "2026-06-01 12:00"},
+        std::vector<std::string>{"logger", "clock", "--out", "not_data.txt/BATTIME.txt", "--at",
+                                 "2026-06-01 12:00"},
         std::vector<std::string>{"simulate", "--out", "not_data.txt/card"},
-        std::vector<std::string>{"files", "copy-period", "good.ZV1", "--from", "66491640", "--to", "66491641", "--out",
-                                 "not_data.txt/cut.ZV1"}}) {
+        std::vector<std::string>{"files", "copy-period", "good.ZV1", "--from", "66491640", "--to", "66491641",
+                                 "--out", "not_data.txt/cut.ZV1"}}) {
     const CliResult r = Run(args);
     EXPECT_NE(r.code, 0) << args[0] << " " << args[1];
     EXPECT_LT(r.code, 128);
@@ -92,7 +95,8 @@ TEST_F(CorpusWrite, MapThatCannotBeWrittenIsNotClaimed) {
   bytes.resize(1024);
   const uint32_t last = 66'491'640 + 100'099;
   for (const int at : {260, 276})
-    for (int k = 0; k < 4; ++k) bytes[static_cast<size_t>(at + k)] = static_cast<uint8_t>(last >> (24 - 8 * k));
+    for (int k = 0; k < 4; ++k)
+      bytes[static_cast<size_t>(at + k)] = static_cast<uint8_t>(last >> (24 - 8 * k));
   for (int m = 0; m < 100'100; ++m) {
     uint8_t minute[16] = {0xFE};
     minute[10] = 1;
@@ -135,7 +139,8 @@ TEST_F(CorpusWrite, CopiesAndCropsOfBadFilesFailAndWriteNothing) {
   for (const char* bad : {"random_bytes.ZV1", "blank_header.ZV1", "first_minute_max.ZV1", "empty.ZV1",
                           "header_only.ZV1", "missing.ZV1"}) {
     const CliResult copy =
-        Run({"files", "copy-period", bad, "--from", "66491640", "--to", "66491641", "--out", "cut.ZV1"}, {.seconds = 30});
+        Run({"files", "copy-period", bad, "--from", "66491640", "--to", "66491641", "--out", "cut.ZV1"},
+            {.seconds = 30});
     EXPECT_EQ(copy.code, 1) << bad << "\n" << copy.err;
     const CliResult crop = Run({"files", "crop", "--like", "good.ZV1", bad, "--yes"}, {.seconds = 30});
     EXPECT_EQ(crop.code, 1) << bad << "\n" << crop.err;
@@ -168,7 +173,8 @@ TEST_F(CorpusWrite, SettingsFilesAndEditsThatAreRefused) {
   } cases[] = {
       {{"--filters", "binary.zvf"}, "binary.zvf: not a text file (it holds NUL bytes)"},
       {{"--filters", "utf16.zvf"}, "utf16.zvf: UTF-16 text"},
-      {{"--export-settings", "empty.zve"}, "empty.zve: holds none of the sections of an export settings (.zve) file"},
+      {{"--export-settings", "empty.zve"},
+       "empty.zve: holds none of the sections of an export settings (.zve) file"},
       {{"--export-settings", "no_section.zve"}, "no_section.zve: holds none of the sections"},
       {{"--filters", "missing.zvf"}, "missing.zvf: the settings file cannot be read"},
       {{"--edit", "SeqEdit=(((("}, "SeqEdit: '((((' is not a sequence"},
@@ -202,13 +208,15 @@ TEST_F(CorpusWrite, ImportKeepsEarlierFilesAndSaysWhyItCannotStart) {
 
   const CliResult tooLong = Run({"import", "card", "--out", "out2", "--location", std::string(52, 'L')});
   EXPECT_EQ(tooLong.code, 2);
-  EXPECT_NE(tooLong.err.find("Location text is 52 characters; the header holds 32"), std::string::npos) << tooLong.err;
+  EXPECT_NE(tooLong.err.find("Location text is 52 characters; the header holds 32"), std::string::npos)
+      << tooLong.err;
   const CliResult plain = Run({"import", "card", "--out", "not_data.txt/out"});
   EXPECT_EQ(plain.code, 1);
   EXPECT_NE(plain.err.find("cannot create not_data.txt/out/"), std::string::npos) << plain.err;
   EXPECT_FALSE(Exists("out2"));
 
-  ASSERT_EQ(Run({"simulate", "--out", "blank", "--nights", "1", "--activity", "0", "--blank-header", "0"}).code, 0);
+  ASSERT_EQ(
+      Run({"simulate", "--out", "blank", "--nights", "1", "--activity", "0", "--blank-header", "0"}).code, 0);
   const CliResult blank = Run({"import", "blank", "--out", "out3"});
   EXPECT_EQ(blank.code, 1);
   EXPECT_NE(blank.err.find("the logger file's header is blank"), std::string::npos) << blank.err;

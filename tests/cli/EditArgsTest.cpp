@@ -8,8 +8,8 @@ namespace {
 TEST(EditArgs, AcceptedEditsActAsTypedAndTheFirstRefusalStopsWithItsMessage) {
   FilterSettings f;
   std::string message;
-  ASSERT_TRUE(ApplyEditArgs({"MinOctKHZedit=20", "SeqEdit=fd", "HourOfDayStartHrEdit=21", "MaxOctKHZedit="}, f,
-                            &message));
+  ASSERT_TRUE(ApplyEditArgs({"MinOctKHZedit=20", "SeqEdit=fd", "HourOfDayStartHrEdit=21", "MaxOctKHZedit="},
+                            f, &message));
   EXPECT_EQ(f.ranges.Value(RangeEdit::MinOctKHZedit), 20);
   EXPECT_EQ(f.sequence.Seq, "FD");
   EXPECT_EQ(f.minutes.Text(MinuteEdit::HourOfDayStartHrEdit), "21");
@@ -17,8 +17,10 @@ TEST(EditArgs, AcceptedEditsActAsTypedAndTheFirstRefusalStopsWithItsMessage) {
     const char* edit;
     const char* message;
   } refused[] = {
-      {"SeqEdit=((((", "SeqEdit: '((((' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q"},
-      {"Seq2Edit=FDUCMQ", "Seq2Edit: 'FDUCMQ' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q"},
+      {"SeqEdit=((((",
+       "SeqEdit: '((((' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q"},
+      {"Seq2Edit=FDUCMQ",
+       "Seq2Edit: 'FDUCMQ' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q"},
       {"MinOctKHZedit=2O", "MinOctKHZedit: '2O' is not a valid integer value"},
       {"HourOfDayStartHrEdit=24", "HourOfDayStartHrEdit: Hours must in the range 0 to 23"},
       {"NoSuchEdit=1", "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20"},

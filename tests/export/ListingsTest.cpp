@@ -96,7 +96,8 @@ TEST_F(ListingsTest, CallDetailsOfNoReadableFileWritesNothing) {
   EXPECT_EQ(out.filesRead, 0);
   EXPECT_FALSE(FileExists(dir.File("missing call details.txt")));
   EXPECT_FALSE(host.SaidTimed("Export Complete"));
-  EXPECT_TRUE(host.SaidTimed("No file could be read, so nothing was written to " + dir.File("missing call details.txt")));
+  EXPECT_TRUE(host.SaidTimed("No file could be read, so nothing was written to " +
+                             dir.File("missing call details.txt")));
   EXPECT_TRUE(host.Lines(Memo::DataMemo).empty());
 }
 

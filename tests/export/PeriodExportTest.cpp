@@ -2,9 +2,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "Deployment.h"

@@ -190,7 +190,8 @@ TEST_F(FileUtils, JoinWithTrueTimesWritesGapMinutes) {
 TEST_F(FileUtils, JoinTrustsTheMinuteScanOverAnUnfinishedHeader) {
   // A header whose last minute was left at the first (as a freshly imported file may have it).
   const std::string a = dir_.File("a.ZV1");
-  ASSERT_TRUE(testing::WriteDataFile(a, testing::MakeHeader(66491000, 66491000), testing::RegularMinutes(5, 2)));
+  ASSERT_TRUE(
+      testing::WriteDataFile(a, testing::MakeHeader(66491000, 66491000), testing::RegularMinutes(5, 2)));
   const std::string b = Make("b.ZV1", 66491014, 2);
   ASSERT_TRUE(Open(a, 1));
   EXPECT_EQ(JoinZV1Files(slots_, {b}, {.CopyJoinFirstFileChk = false}, host_), 1);
@@ -212,10 +213,10 @@ TEST_F(FileUtils, JoinWithoutTrueTimesAddsOnlyTheFileLength) {
 TEST_F(FileUtils, JoinChainsCandidatesAndLeavesOutOverlaps) {
   const std::string a = Make("a.ZV1", 66491000, 5);
   const std::string d = Make("d.ZV1", 66491030, 2);
-  const std::string b = Make("b.ZV1", 66491010, 11);    // 66491010 … 66491020
-  const std::string c = Make("c.ZV1", 66491015, 11);    // overlaps b
+  const std::string b = Make("b.ZV1", 66491010, 11);     // 66491010 … 66491020
+  const std::string c = Make("c.ZV1", 66491015, 11);     // overlaps b
   const std::string early = Make("e.ZV1", 66490990, 3);  // before a ends
-  Make("f.zv1", 66491040, 1);                           // not a ".ZV1" name: ignored
+  Make("f.zv1", 66491040, 1);                            // not a ".ZV1" name: ignored
   ASSERT_TRUE(Open(a, 1));
   EXPECT_EQ(
       JoinZV1Files(slots_, {d, c, b, early, dir_.File("f.zv1")}, {.CopyJoinFirstFileChk = false}, host_), 2);
@@ -249,9 +250,11 @@ TEST_F(FileUtils, JoinStopsForTheCopyNoticeAndWhenNothingStartsLater) {
 TEST_F(FileUtils, JoinRefusesUntrustworthyHeadersAndYearLongGaps) {
   const std::string a = Make("a.ZV1", 66491000, 5);
   const std::string blank = dir_.File("blank.ZV1");
-  ASSERT_TRUE(testing::WriteDataFile(blank, testing::MakeHeader(0, 0), testing::RegularMinutes(2, 1)));  // minutes never filled in
+  ASSERT_TRUE(testing::WriteDataFile(blank, testing::MakeHeader(0, 0),
+                                     testing::RegularMinutes(2, 1)));  // minutes never filled in
   const std::string top = dir_.File("top.ZV1");
-  ASSERT_TRUE(testing::WriteDataFile(top, testing::MakeHeader(0x7FFFFFFF, 0x7FFFFFFF), testing::RegularMinutes(1, 1)));
+  ASSERT_TRUE(testing::WriteDataFile(top, testing::MakeHeader(0x7FFFFFFF, 0x7FFFFFFF),
+                                     testing::RegularMinutes(1, 1)));
   std::vector<uint8_t> junk(4096);
   for (size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<uint8_t>(i * 7919 % 251);
   testing::WriteAll(dir_.File("junk.ZV1"), junk);
@@ -262,17 +265,22 @@ TEST_F(FileUtils, JoinRefusesUntrustworthyHeadersAndYearLongGaps) {
   EXPECT_EQ(JoinZV1Files(slots_, {blank, top, dir_.File("junk.ZV1"), far, b}, {.CopyJoinFirstFileChk = false},
                          host_),
             1);
-  EXPECT_EQ(Records(a), static_cast<int64_t>(before.size() - kHeaderBytes) / kRecordBytes - 1 + 5 + 2 * (1 + kGroupsPerMinute) + 1);
-  EXPECT_TRUE(host_.SaidTimed("blank.ZV1: first logged minute cannot be trusted: 0 (1899/12/30 0:0) (a file "
-                              "must lie within the years 1990 to 2199)"));
-  EXPECT_TRUE(host_.SaidTimed("top.ZV1: first logged minute cannot be trusted: 2147483647 (5983/1/22 2:7) "
-                              "(a file must lie within the years 1990 to 2199)"));
+  EXPECT_EQ(Records(a), static_cast<int64_t>(before.size() - kHeaderBytes) / kRecordBytes - 1 + 5 +
+                            2 * (1 + kGroupsPerMinute) + 1);
+  EXPECT_TRUE(
+      host_.SaidTimed("blank.ZV1: first logged minute cannot be trusted: 0 (1899/12/30 0:0) (a file "
+                      "must lie within the years 1990 to 2199)"));
+  EXPECT_TRUE(
+      host_.SaidTimed("top.ZV1: first logged minute cannot be trusted: 2147483647 (5983/1/22 2:7) "
+                      "(a file must lie within the years 1990 to 2199)"));
   const auto memo = host_.Lines(Memo::DataMemo);
   const auto said = [&memo](const std::string& start) {
-    return std::any_of(memo.begin(), memo.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
+    return std::any_of(memo.begin(), memo.end(),
+                       [&](const std::string& l) { return l.rfind(start, 0) == 0; });
   };
   EXPECT_TRUE(said("ERROR\tjunk.ZV1: "));
-  EXPECT_TRUE(said("ERROR\tfar.ZV1: starts 527041 minutes after the joined file ends (2026/6/1 7:31; this file starts "));
+  EXPECT_TRUE(said(
+      "ERROR\tfar.ZV1: starts 527041 minutes after the joined file ends (2026/6/1 7:31; this file starts "));
   EXPECT_TRUE(said("Appended\tb.ZV1\t5\t"));
 
   // A blank first file does not open, so there is no file 1 to join onto and nothing is written.
@@ -287,7 +295,8 @@ TEST_F(FileUtils, JoinRefusesUntrustworthyHeadersAndYearLongGaps) {
 // that does not end in an end record (it is not rewritten with nothing appended).
 TEST_F(FileUtils, JoinThatAppendsNothingLeavesTheFirstFileAlone) {
   const std::string a = dir_.File("a.ZV1");
-  ASSERT_TRUE(testing::WriteDataFile(a, testing::MakeHeader(66491000, 66491004), testing::RegularMinutes(5, 2), false));
+  ASSERT_TRUE(testing::WriteDataFile(a, testing::MakeHeader(66491000, 66491004),
+                                     testing::RegularMinutes(5, 2), false));
   const std::string far = Make("far.ZV1", 66491004 + 400 * 1440, 1);
   const auto before = ReadAll(a);
   ASSERT_TRUE(Open(a, 1));
@@ -301,22 +310,26 @@ TEST_F(FileUtils, JoinWritesNothingWhenTheDiskLacksRoom) {
   const std::string b = Make("b.ZV1", 66491000 + 300 * 1440, 2);  // 300 days on: 6.9 MB of gap minutes
   const auto before = ReadAll(a);
   ASSERT_TRUE(Open(a, 1));
-  EXPECT_EQ(JoinZV1Files(slots_, {b}, {.CopyJoinFirstFileChk = false, .FreeBytesOverride = 5'000'000}, host_), 0);
+  EXPECT_EQ(JoinZV1Files(slots_, {b}, {.CopyJoinFirstFileChk = false, .FreeBytesOverride = 5'000'000}, host_),
+            0);
   EXPECT_TRUE(host_.SaidTimed("Join not written, first file unchanged: Not enough free space for " + a +
                               ": 7 MB needed, 5 MB free"));
   EXPECT_EQ(ReadAll(a), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator{}), 2) << "no temporary file";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator{}), 2)
+      << "no temporary file";
 }
 
 TEST_F(FileUtils, CropRefusesAFileWithUntrustworthyHeaderMinutes) {
   const std::string top = dir_.File("top.ZV1");
-  ASSERT_TRUE(testing::WriteDataFile(top, testing::MakeHeader(0x7FFFFFF0, 0x7FFFFFFF), testing::RegularMinutes(3, 1)));
+  ASSERT_TRUE(testing::WriteDataFile(top, testing::MakeHeader(0x7FFFFFF0, 0x7FFFFFFF),
+                                     testing::RegularMinutes(3, 1)));
   const std::string wide = Make("wide.ZV1", 66491000, 10);
   ASSERT_TRUE(Open(wide, 1));
   const CropOutcome r = MakeCroppedCopies(slots_, {top}, host_);
   EXPECT_EQ(r.copied, 0);
   EXPECT_EQ(r.failed, 1);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator{}), 2) << "no copy made";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator{}), 2)
+      << "no copy made";
 }
 
 TEST_F(FileUtils, PeriodCopyCutsTheSelectedMinutes) {

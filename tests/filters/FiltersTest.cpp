@@ -267,7 +267,8 @@ namespace zorvel {
 namespace {
 
 TEST(SequencePatternProblem, OnlyFeatureLettersUpToFiveCanMatch) {
-  for (const char* fine : {"", "F", "fdq", "FRDUC", "mq"}) EXPECT_EQ(SequencePatternProblem(fine), "") << fine;
+  for (const char* fine : {"", "F", "fdq", "FRDUC", "mq"})
+    EXPECT_EQ(SequencePatternProblem(fine), "") << fine;
   EXPECT_EQ(SequencePatternProblem("(((("),
             "'((((' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q");
   EXPECT_NE(SequencePatternProblem("FRDUCM"), "");  // six letters

@@ -46,7 +46,8 @@ TEST_F(BadInput, BlankHeaderMakesNoFileAndEndsTheImport) {
   EXPECT_TRUE(host.SaidTimed("0BAT000.NXQ header blank, no file created"));
   EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "\tfailed to open"));
-  EXPECT_EQ(r.Error, "Failed to open ZV1 file: 0BAT000.NXQ: the logger file's header is blank, no ZV1 file made");
+  EXPECT_EQ(r.Error,
+            "Failed to open ZV1 file: 0BAT000.NXQ: the logger file's header is blank, no ZV1 file made");
   EXPECT_TRUE(OutFolder().empty());
 }
 
