@@ -324,4 +324,15 @@ inline constexpr char kPasteNeedsHighRes[] =
 inline constexpr char kSelectedSlotButtonPrefix[] = "File";
 inline constexpr char kSelectedSlotButtonSuffix[] = ": Light, Temperature, Battery values";
 
+// The program's own options, answered before any window or display is needed.
+inline constexpr char kUsage[] =
+    "Usage: zorvel [--open FILE...] [FILE]\n"
+    "       zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]\n"
+    "       zorvel --help | --version\n"
+    "\n"
+    "The desktop program for Zorvel bat-logger data. --open opens the data files at start;\n"
+    "--screenshot draws the window into a PNG file without a display and exits.\n"
+    "zorvel-cli does the same work without a window (zorvel-cli --help).\n";
+inline constexpr char kProgramVersionPrefix[] = "zorvel ";
+
 }  // namespace zorvel::ui::msg
