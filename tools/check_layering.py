@@ -5,7 +5,7 @@ import pathlib
 import re
 import sys
 
-ORDER = ["core", "species", "filters", "sim", "import", "callfinder", "export", "settings",
+ORDER = ["core", "species", "filters", "sim", "import", "recordings", "callfinder", "export", "settings",
          "logger", "sound", "fileutils", "display", "ui", "cli"]
 # Folders each folder may include besides itself.
 ALLOWED = {
@@ -14,6 +14,7 @@ ALLOWED = {
     "filters": {"core", "species"},
     "sim": {"core"},
     "import": {"core"},
+    "recordings": {"core"},
     "callfinder": {"core", "species"},
     "export": {"core", "species", "filters"},
     "settings": {"core", "filters", "export", "species"},

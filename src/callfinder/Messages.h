@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "core/Messages.h"
+
 namespace zorvel::cfmsg {
 
 // Minute-level notices.
@@ -32,7 +34,7 @@ inline constexpr std::string_view kInputChanged = "the file changed while it was
 inline constexpr std::string_view kExportNotWritten = "the classifier export file could not be written: ";
 inline constexpr std::string_view kUnknownError = "write failed";
 // "2 of 5 files failed"
-inline constexpr std::string_view kFilesFailed = " files failed";
+inline constexpr std::string_view kFilesFailed = msg::kFilesFailed;
 inline constexpr std::string_view kFailedToCreateZV2 = "Failed to create ZV2 file ";
 inline constexpr std::string_view kProcessAborted = "X ---------   Process aborted  --------- X";
 inline constexpr std::string_view kFilePrefix = "File ";

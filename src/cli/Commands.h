@@ -10,6 +10,7 @@ void RegisterDumpCommand(CLI::App& app);
 void RegisterMapCommand(CLI::App& app);
 void RegisterSimulateCommand(CLI::App& app);
 void RegisterImportCommand(CLI::App& app);
+void RegisterImportRecordingsCommand(CLI::App& app);
 void RegisterLoggerCommand(CLI::App& app);
 void RegisterWavCommand(CLI::App& app);
 void RegisterFilesCommand(CLI::App& app);

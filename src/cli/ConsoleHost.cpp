@@ -20,7 +20,11 @@ const char* MemoName(Memo m) {
 }
 }  // namespace
 
-void InstallStopHandler() { std::signal(SIGINT, OnInterrupt); }
+// Ctrl+C, a termination request (kill, a shutting-down system) and a closed terminal all ask the
+// job to stop at its next stopping point, so its temporary files are removed on the way out.
+void InstallStopHandler() {
+  for (const int sig : {SIGINT, SIGTERM, SIGHUP}) std::signal(sig, OnInterrupt);
+}
 
 ConsoleHost::ConsoleHost(bool administrator, bool quiet) : administrator_(administrator), quiet_(quiet) {}
 
@@ -49,5 +53,9 @@ std::optional<std::string> ConsoleHost::ChooseSavePath(const SaveRequest& reques
 void ConsoleHost::Progress(std::string_view, int, int) {}
 
 bool ConsoleHost::StopRequested() { return gStop != 0; }
+
+bool StopWasRequested() {
+  return gStop != 0;
+}
 
 }  // namespace zorvel::cli

@@ -1,5 +1,6 @@
 // The command line's Host: notices and memo lines go to standard error (the data memo to
-// standard output), questions take their default answer, Ctrl+C asks running jobs to stop.
+// standard output), questions take their default answer, Ctrl+C, SIGTERM and SIGHUP ask running
+// jobs to stop.
 #pragma once
 
 #include <atomic>
@@ -24,7 +25,11 @@ class ConsoleHost : public Host {
   bool quiet_;
 };
 
-// Installs the Ctrl+C handler that sets the stop request.
+// Installs the handler of Ctrl+C, SIGTERM and SIGHUP that sets the stop request.
 void InstallStopHandler();
+// True once one of those signals has asked the run to stop.
+bool StopWasRequested();
+// The exit code of a run that was stopped (as a shell reports a Ctrl+C).
+inline constexpr int kStoppedExitCode = 130;
 
 }  // namespace zorvel::cli

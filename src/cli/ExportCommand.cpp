@@ -1,11 +1,15 @@
 // zorvel-cli export counts FILE…, zorvel-cli export calls FILE…|--dir DIR and zorvel-cli export
 // passes FILE…: the period count export, the call details export and the pass listing over a
-// batch of files, with the Export page's choices as flags. Saved settings files are applied first; flags given on the line override them.
+// batch of files, with the Export page's choices as flags. Saved settings files are applied
+// first; flags given on the line override them.
+#include <algorithm>
 #include <iostream>
 #include <map>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/EditArgs.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "core/BinaryFile.h"
 #include "export/DetailListings.h"
@@ -44,36 +48,12 @@ bool Choose(const std::string& text, std::initializer_list<std::pair<const char*
   return false;
 }
 
-// --edit NAME=TEXT: the filter edit of that control name gets the text, as if typed.
+// --edit NAME=TEXT for each edit; false, with the edit's message, for one that is refused.
 bool ApplyEdits(const std::vector<std::string>& edits, FilterSettings& f) {
-  for (const std::string& e : edits) {
-    const size_t eq = e.find('=');
-    const std::string name = e.substr(0, eq), text = eq == std::string::npos ? "" : e.substr(eq + 1);
-    bool found = false;
-    for (int i = 0; i < kRangeEditCount && !found; ++i) {
-      const auto edit = static_cast<RangeEdit>(i);
-      if (InfoOf(edit).name != name) continue;
-      f.ranges.SetText(edit, text);
-      found = true;
-    }
-    for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
-      const auto edit = static_cast<MinuteEdit>(i);
-      if (InfoOf(edit).name != name) continue;
-      if (const std::string message = f.minutes.SetText(edit, text); !message.empty())
-        std::cerr << message << '\n';
-      found = true;
-    }
-    if (name == "SeqEdit" || name == "Seq2Edit") {
-      (name == "SeqEdit" ? f.sequence.Seq : f.sequence.Seq2) = text;
-      name == "SeqEdit" ? f.sequence.SeqEditExit() : f.sequence.Seq2EditExit();
-      found = true;
-    }
-    if (eq == std::string::npos || !found) {
-      std::cerr << "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20\n";
-      return false;
-    }
-  }
-  return true;
+  std::string message;
+  if (ApplyEditArgs(edits, f, &message)) return true;
+  std::cerr << message << '\n';
+  return false;
 }
 
 // Builds the options and filters; false (with a message) when something typed is wrong.
@@ -81,14 +61,16 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
              std::optional<MinuteSpan>& selection) {
   for (const auto& [path, isExport] : {std::pair{c.exportSettings, true}, std::pair{c.filters, false}}) {
     if (path.empty()) continue;
-    if (!FileExists(path)) {
-      std::cerr << path << ": no such settings file\n";
+    std::string problem;
+    const auto ini = LoadSettingsFile(path, isExport, &problem);
+    if (!ini) {
+      std::cerr << problem << '\n';
       return false;
     }
     if (isExport) {
-      ReadExportFile(IniFile::Load(path), f, o, sp);
+      ReadExportFile(*ini, f, o, sp);
     } else {
-      ReadFilterFile(IniFile::Load(path), f, sp);
+      ReadFilterFile(*ini, f, sp);
     }
     sp.ApplySpNumbersToList();
   }
@@ -178,8 +160,15 @@ int RunCounts(const ExportCliOptions& c) {
   std::optional<MinuteSpan> selection;
   if (!Prepare(c, o, f, sp, selection)) return 2;
   const ExportFilters filters{f, sp};
+  // Files that cannot be read are named with the reason; the report keeps an error row for each.
+  FileTally tally(static_cast<int>(c.files.size()));
+  int named = 0;
+  for (const auto& path : c.files)
+    if (!tally.Usable(path)) ++named;
   const int exported = ExportBatch(c.files, o, filters, selection, host);
-  return exported == static_cast<int>(c.files.size()) ? 0 : 1;
+  std::cout.flush();
+  tally.FailUnnamed(std::max(0, static_cast<int>(c.files.size()) - exported - named));
+  return tally.ExitCode();
 }
 
 int RunCalls(const ExportCliOptions& c) {
@@ -196,8 +185,16 @@ int RunCalls(const ExportCliOptions& c) {
     files.insert(files.end(), found.begin(), found.end());
   }
   const ExportFilters filters{f, sp};
+  FileTally tally(static_cast<int>(files.size()));
+  int named = 0;
+  for (const auto& path : files)
+    if (!tally.Usable(path)) ++named;
   const CallDetailsOutcome out = ExportCallDetails(files, o, filters, selection, host);
-  return out.created && out.filesRead == static_cast<int>(files.size()) ? 0 : 1;
+  std::cout.flush();
+  // A list that was not written fails every file; otherwise those not read fail.
+  tally.FailUnnamed(std::max(0, static_cast<int>(files.size()) - (out.created ? out.filesRead : 0) - named));
+  if (files.empty()) return 1;
+  return tally.ExitCode();
 }
 
 void AddCommonFlags(CLI::App* cmd, ExportCliOptions& o) {
@@ -262,10 +259,18 @@ void RegisterExportCommand(CLI::App& app) {
   p->callback([passes] {
     ConsoleHost host;
     InstallStopHandler();
+    const int n = static_cast<int>(passes->files.size());
+    FileTally tally(n);
+    int named = 0;
+    for (const auto& path : passes->files)
+      if (!tally.Usable(path)) ++named;
     const PassesOutcome r =
         ExportPasses(passes->files, passes->out.empty() ? std::nullopt : std::optional(passes->out), host);
     for (const std::string& f : r.failed) std::cerr << f << '\n';
-    if (!r.created || !r.failed.empty()) throw CLI::RuntimeError(1);
+    std::cout.flush();
+    // A list that was not written fails every file; otherwise those not read fail.
+    tally.FailUnnamed(std::max(0, n - (r.created ? r.filesRead : 0) - named));
+    if (const int rc = tally.ExitCode()) throw CLI::RuntimeError(rc);
   });
 }
 

@@ -1,9 +1,12 @@
 // zorvel-cli files …: the file-set utilities. Questions the window would ask (replace a file,
 // delete a set) are answered No unless --yes is given.
+#include <algorithm>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Messages.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "core/SlotFiles.h"
 #include "fileutils/FileSet.h"
@@ -42,12 +45,31 @@ bool OpenAll(FileSlots& slots, const std::vector<std::string>& files, Host& host
     std::cerr << "at most " << kSlotCount << " files at once\n";
     return false;
   }
-  for (size_t i = 0; i < files.size(); ++i)
-    if (!OpenFileInSlot(slots, files[i], static_cast<int>(i) + 1, host, {}).opened) {
-      std::cerr << files[i] << ": not opened\n";
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (const std::string problem = InputProblem(files[i], false); !problem.empty()) {
+      std::cerr << files[i] << ": " << problem << '\n';
       return false;
     }
+    if (!OpenFileInSlot(slots, files[i], static_cast<int>(i) + 1, host, {}).opened) {
+      std::cerr << files[i] << ": " << msg::kNotOpened << '\n';
+      return false;
+    }
+  }
   return true;
+}
+
+// The one file a set command starts from must be there; false with the reason when it is not.
+bool Present(const std::string& path) {
+  const std::string problem = InputProblem(path, false);
+  if (!problem.empty()) std::cerr << path << ": " << problem << '\n';
+  return problem.empty();
+}
+
+// Exit code of a command asked to process total files of which done succeeded.
+int Counted(int done, int total) {
+  FileTally tally(total);
+  tally.FailUnnamed(std::max(0, total - done));
+  return tally.ExitCode();
 }
 
 using Runner = int (*)(FilesOptions&);
@@ -55,18 +77,23 @@ using Runner = int (*)(FilesOptions&);
 int RunRenameSet(FilesOptions& o) {
   AnsweringHost host(o.yes);
   FileSlots slots;
+  if (!Present(o.file)) return 1;
   return fileutils::RenameFileSet(slots, o.file, o.target, host) > 0 ? 0 : 1;
 }
 
 int RunRename(FilesOptions& o) {
   AnsweringHost host(o.yes);
   FileSlots slots;
-  return fileutils::RenameOneFile(slots, o.file, o.target, host) ? 0 : 1;
+  if (!Present(o.file)) return 1;
+  if (fileutils::RenameOneFile(slots, o.file, o.target, host)) return 0;
+  std::cerr << o.file << ": " << msg::kNotRenamed << o.target << '\n';
+  return 1;
 }
 
 int RunDeleteSet(FilesOptions& o) {
   AnsweringHost host(o.yes);
   FileSlots slots;
+  if (!Present(o.file)) return 1;
   return fileutils::DeleteFileSet(slots, o.file, host) > 0 ? 0 : 1;
 }
 
@@ -74,7 +101,8 @@ int RunShift(FilesOptions& o) {
   ConsoleHost host;
   FileSlots slots;
   if (!OpenAll(slots, o.files, host)) return 1;
-  return fileutils::AddMinutesToStart(slots, o.minutes, host) == static_cast<int>(o.files.size()) ? 0 : 1;
+  const int total = static_cast<int>(o.files.size());
+  return Counted(fileutils::AddMinutesToStart(slots, o.minutes, host), total);
 }
 
 int RunJoin(FilesOptions& o) {
@@ -83,13 +111,18 @@ int RunJoin(FilesOptions& o) {
   FileSlots slots;
   if (o.files.size() < 2 || !OpenAll(slots, {o.files[0]}, host)) return o.files.size() < 2 ? 2 : 1;
   const std::vector<std::string> rest(o.files.begin() + 1, o.files.end());
+  for (const auto& path : rest) Present(path);  // the reasons; the join lists each refused file
   const fileutils::JoinOptions options{.KeepGapsChk = !o.noTrueTimes,
                                        .CopyJoinFirstFileChk = !o.firstFileCopied};
-  return fileutils::JoinZV1Files(slots, rest, options, host) > 0 ? 0 : 1;
+  // Every file to append that was refused or left out counts as failed.
+  const int appended = fileutils::JoinZV1Files(slots, rest, options, host);
+  std::cout.flush();
+  return appended == 0 ? 1 : Counted(appended, static_cast<int>(rest.size()));
 }
 
 int RunCopyPeriod(FilesOptions& o) {
   AnsweringHost host(o.yes);
+  InstallStopHandler();
   FileSlots slots;
   const auto from = ParseMomentArg(o.from), to = ParseMomentArg(o.to);
   if (!from || !to || to->Mn < from->Mn) {
@@ -101,7 +134,7 @@ int RunCopyPeriod(FilesOptions& o) {
   const std::string out =
       o.out.empty() ? fileutils::PeriodCopyName(slots[1].FullFileName, to->Mn - from->Mn + 1) : o.out;
   const int want = static_cast<int>(std::min<size_t>(o.files.size(), 3));
-  return fileutils::CopySelectedPeriod(slots, from->Mn, to->Mn, out, host) == want ? 0 : 1;
+  return Counted(fileutils::CopySelectedPeriod(slots, from->Mn, to->Mn, out, host), want);
 }
 
 int RunCrop(FilesOptions& o) {
@@ -109,8 +142,10 @@ int RunCrop(FilesOptions& o) {
   InstallStopHandler();
   FileSlots slots;
   if (!OpenAll(slots, {o.like}, host)) return 1;
+  for (const auto& path : o.files) Present(path);
   const auto r = fileutils::MakeCroppedCopies(slots, o.files, host);
-  return r.failed == 0 ? 0 : 1;
+  std::cout.flush();
+  return Counted(r.copied, static_cast<int>(o.files.size()));
 }
 
 int RunSetText(FilesOptions& o) {
@@ -124,7 +159,7 @@ int RunSetText(FilesOptions& o) {
   std::string* fields[5] = {&t.Lat1Edit, &t.Long1Edit, &t.Notes1Edit, &t.GMT1Edit, &t.Location1Edit};
   for (int i = 0; i < 5; ++i)
     if (!o.textGiven[i]) *fields[i] = *shown[i];
-  return fileutils::CopyTextToOpenFiles(slots, t, host) == static_cast<int>(o.files.size()) ? 0 : 1;
+  return Counted(fileutils::CopyTextToOpenFiles(slots, t, host), static_cast<int>(o.files.size()));
 }
 
 CLI::App* Sub(CLI::App* files, const std::shared_ptr<FilesOptions>& o, const char* name, const char* help,

@@ -6,6 +6,7 @@
 #include "cli/ConsoleHost.h"
 #include "import/PositionParser.h"
 #include "import/SdImport.h"
+#include "import/Zv1Header.h"
 
 namespace zorvel::cli {
 
@@ -52,6 +53,10 @@ class LabelPrinter : public ImportListener {
 int RunImport(ImportArgs& a) {
   ImportOptions& o = a.options;
   if (!PositionAccepted(o.Texts.Lat, true) || !PositionAccepted(o.Texts.Long, false)) return 2;
+  if (const std::string tooLong = TextTooLongMessage(o.Texts); !tooLong.empty()) {
+    std::cerr << "import: " << tooLong << '\n';
+    return 2;
+  }
   std::error_code ec;
   std::filesystem::create_directories(o.Zv1Folder, ec);
   o.Zv1FolderChosen = true;

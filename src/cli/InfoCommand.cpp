@@ -16,7 +16,7 @@ struct InfoOptions {
 int RunInfo(const InfoOptions& o) {
   ConsoleHost host;
   FileSlots slots;
-  if (!OpenForCli(slots, o.file, host)) return 1;
+  if (!OpenForCli(slots, o.file, host, false, false)) return 1;
   for (const auto& [name, value] : HeaderFieldTexts(slots[1])) std::cout << name << ": " << value << '\n';
   return 0;
 }

@@ -1,12 +1,16 @@
 // zorvel-cli list times|settings|firmware|calibration|minutes FILE…: the file listings, printed
 // to standard output as tab-separated lines.
+#include <algorithm>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Messages.h"
 #include "cli/OpenForCli.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "export/DetailListings.h"
+#include "recordings/RecordingList.h"
 
 namespace zorvel::cli {
 
@@ -22,6 +26,7 @@ struct ListOptions {
   std::vector<std::string> files;
   bool deployment = false;
   std::string from, to;
+  int timeExpansion = 0;
 };
 
 void Print(const std::vector<std::string>& lines) {
@@ -29,12 +34,13 @@ void Print(const std::vector<std::string>& lines) {
 }
 
 int RunMinutes(const ListOptions& o, ConsoleHost& host) {
-  int rc = 0;
+  FileTally tally(static_cast<int>(o.files.size()));
   bool first = true;
   for (const auto& path : o.files) {
     FileSlots slots;
+    if (!tally.Usable(path)) continue;
     if (!OpenForCli(slots, path, host)) {
-      rc = 1;
+      tally.Fail(path, msg::kNotOpened);
       continue;
     }
     const auto from = o.from.empty() ? std::optional<int32_t>(slots[1].FirstLoggedMin) : MinuteOf(o.from);
@@ -44,43 +50,66 @@ int RunMinutes(const ListOptions& o, ConsoleHost& host) {
       return 2;
     }
     auto lines = ListMinuteValues(slots, 1, *from, *to, host);
-    if (!lines) continue;
+    if (!lines) {
+      tally.Fail(path, msg::kNotProcessed);
+      continue;
+    }
     if (!first) lines->erase(lines->begin());  // one heading for all files
     first = false;
     Print(*lines);
   }
-  return rc;
+  return tally.ExitCode();
 }
 
 int RunList(const ListOptions& o) {
   ConsoleHost host;
   InstallStopHandler();
+  if (o.what == "minutes") return RunMinutes(o, host);
+  if (o.what == "recordings") {
+    rec::ReadOptions ro;
+    ro.timeExpansion = o.timeExpansion;
+    const rec::RecordingListing l = rec::ListRecordings(o.files, ro);
+    Print(l.lines);
+    for (const auto& f : l.failed) std::cerr << f << '\n';
+    const int listed = l.lines.empty() ? 0 : static_cast<int>(l.lines.size()) - 1;  // less the heading
+    FileTally tally(listed + static_cast<int>(l.failed.size()));
+    tally.FailUnnamed(static_cast<int>(l.failed.size()));
+    return tally.ExitCode();
+  }
+  // The listings keep an error row for each file they could not open; the reasons go to
+  // standard error.
+  FileTally tally(static_cast<int>(o.files.size()));
+  int named = 0;
+  for (const auto& path : o.files)
+    if (!tally.Usable(path, false)) ++named;
+  int failures = 0;
   if (o.what == "times") {
-    ListFileTimes(o.files, o.deployment, host);
+    failures = ListFileTimes(o.files, o.deployment, host);
   } else if (o.what == "settings" || o.what == "firmware") {
-    Print(ListBatchSettings(o.files, o.what == "settings", host));
+    Print(ListBatchSettings(o.files, o.what == "settings", host, &failures));
   } else if (o.what == "calibration") {
-    ListCalibration(o.files, host);
-  } else if (o.what == "minutes") {
-    return RunMinutes(o, host);
+    failures = ListCalibration(o.files, host);
   } else {
-    std::cerr << "list what? times, settings, firmware, calibration or minutes\n";
+    std::cerr << "list what? times, settings, firmware, calibration, minutes or recordings\n";
     return 2;
   }
-  return 0;
+  tally.FailUnnamed(std::max(0, failures - named));
+  std::cout.flush();
+  return tally.ExitCode();
 }
 }  // namespace
 
 void RegisterListCommand(CLI::App& app) {
   auto opts = std::make_shared<ListOptions>();
   auto* cmd =
-      app.add_subcommand("list", "List file times, logger settings, firmware, calibration or minute values");
-  cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes")
+      app.add_subcommand("list", "List file times, logger settings, firmware, calibration, minute values or recordings");
+  cmd->add_option("WHAT", opts->what, "times|settings|firmware|calibration|minutes|recordings")
       ->required()
-      ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes"}));
-  cmd->add_option("FILE", opts->files, "ZV1, ZV2 or ZV3 files")->required();
+      ->check(CLI::IsMember({"times", "settings", "firmware", "calibration", "minutes", "recordings"}));
+  cmd->add_option("FILE", opts->files, "ZV1, ZV2 or ZV3 files (recordings: WAV or zero-crossing files)")->required();
   cmd->add_flag("--deployment", opts->deployment, "times: add the deployment columns");
   cmd->add_option("--from", opts->from, "minutes: first minute (number or YYYY-MM-DD HH:MM)");
+  cmd->add_option("--time-expansion", opts->timeExpansion, "recordings: factor of slowed-down recordings");
   cmd->add_option("--to", opts->to, "minutes: last minute (number or YYYY-MM-DD HH:MM)");
   cmd->callback([opts] {
     if (const int rc = RunList(*opts)) throw CLI::RuntimeError(rc);

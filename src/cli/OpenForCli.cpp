@@ -2,25 +2,26 @@
 
 #include <iostream>
 
+#include "cli/Messages.h"
+#include "cli/Outcome.h"
 #include "core/SlotFiles.h"
 #include "species/BuiltInSpecies.h"
 
 namespace zorvel::cli {
 
-bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps) {
+bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps, bool needRecords) {
   InitSlotSpeciesNames(slots);
-  if (!FileExists(path)) {
-    std::cerr << path << ": no such file\n";
-    return false;
-  }
-  if (!IsDataFile(path, host)) {
-    std::cerr << path << ": not a Zorvel data file (.ZV1, .ZV2 or .ZV3)\n";
+  if (const std::string problem = InputProblem(path, needRecords); !problem.empty()) {
+    std::cerr << path << ": " << problem << '\n';
     return false;
   }
   OpenOptions options;
   options.batchRunning = false;
   options.refreshMaps = refreshMaps;
-  if (!OpenFileInSlot(slots, path, 1, host, options).opened) return false;
+  if (!OpenFileInSlot(slots, path, 1, host, options).opened) {
+    std::cerr << path << ": " << msg::kNotOpened << '\n';
+    return false;
+  }
   ApplyBuiltInSpeciesNames(slots, 1);
   return true;
 }

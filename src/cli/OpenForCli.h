@@ -8,7 +8,9 @@
 
 namespace zorvel::cli {
 
-// Opens path into slot 1 of slots; prints a clear message and returns false when it cannot.
-bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps = false);
+// Opens path into slot 1 of slots; prints "<path>: <reason>" and returns false when it cannot.
+// needRecords: a file holding only a header is refused too.
+bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps = false,
+                bool needRecords = true);
 
 }  // namespace zorvel::cli

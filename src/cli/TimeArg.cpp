@@ -1,5 +1,6 @@
 #include "cli/TimeArg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -20,7 +21,9 @@ std::optional<TRecTime> ParseMomentArg(const std::string& text) {
           static_cast<size_t>(used) + 1 != rest.size() || seconds < 0 || seconds >= 60)
         return std::nullopt;
     }
-    return TRecTime{*mn, static_cast<int32_t>(std::llround(seconds * kTicksPerSecond))};
+    // Seconds just below 60 must not round up into the next minute's first tick.
+    const int64_t ticks = std::min<int64_t>(std::llround(seconds * kTicksPerSecond), kTicksPerMinute - 1);
+    return TRecTime{*mn, static_cast<int32_t>(ticks)};
   }
   int32_t minute = 0;
   if (std::sscanf(text.c_str(), "%d%n", &minute, &consumed) == 1 &&

@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/OpenForCli.h"
 #include "cli/TimeArg.h"
 #include "core/SlotFiles.h"
 #include "sound/Messages.h"
@@ -58,7 +59,7 @@ int RunWav(const WavOptions& o) {
   ConsoleHost host;
   InstallStopHandler();
   FileSlots slots;
-  if (!OpenFileInSlot(slots, o.file, 1, host, {}).opened) return 1;
+  if (!OpenForCli(slots, o.file, host)) return 1;
   ReaderContext ctx{host};
   ctx.options.IgnoreFilters = true;
   std::vector<int16_t> samples;

@@ -1,5 +1,6 @@
 #include "core/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #define ZORVEL_FSEEK _fseeki64
 #else
 #define ZORVEL_FSEEK fseeko
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -26,7 +28,36 @@ std::string TempNameFor(const std::string& finalPath) {
 }
 }  // namespace
 
+void RemoveStaleTemporaries(const std::string& finalPath) {
+#if !defined(_WIN32)
+  namespace fs = std::filesystem;
+  const fs::path p(finalPath);
+  const std::string prefix = p.filename().string() + ".";
+  static constexpr std::string_view kSuffix = ".part";
+  std::error_code ec;
+  fs::directory_iterator it(p.parent_path().empty() ? fs::path(".") : p.parent_path(), ec);
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() <= prefix.size() + kSuffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        !name.ends_with(kSuffix))
+      continue;
+    const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - kSuffix.size());
+    if (digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      continue;
+    const auto pid = static_cast<pid_t>(std::stol(digits));
+    // Only a process that is certainly gone: a live one, or one we may not ask about, keeps its file.
+    if (pid <= 0 || pid == getpid() || kill(pid, 0) == 0 || errno != ESRCH) continue;
+    std::error_code removeError;
+    fs::remove(it->path(), removeError);
+  }
+#else
+  (void)finalPath;
+#endif
+}
+
 AtomicFileWriter::AtomicFileWriter(std::string finalPath) : final_(std::move(finalPath)), temp_(TempNameFor(final_)) {
+  RemoveStaleTemporaries(final_);
   f_ = std::fopen(temp_.c_str(), "w+b");
   if (!f_) {
     ok_ = false;

@@ -35,6 +35,11 @@ class AtomicFileWriter {
   std::string error_;
 };
 
+// Removes the temporary files "<finalPath>.<pid>.part" that runs killed before they could clean
+// up have left beside finalPath (only those whose process no longer exists). Every writer does
+// this before it starts its own.
+void RemoveStaleTemporaries(const std::string& finalPath);
+
 // Writes the whole of data to path through an AtomicFileWriter.
 bool WriteWholeFile(const std::string& path, const void* data, size_t n, std::string* error = nullptr);
 

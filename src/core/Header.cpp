@@ -93,6 +93,8 @@ HeaderRaw DecodeHeader(const uint8_t* block, size_t n, TFileRec& s) {
   s.LocationText = PrintableText(h.data(), kLocationText, kLocationLen);
   if (s.FileType == ftZV2) s.SpClassifierName = PrintableText(h.data(), kSpClassifierName, kClassifierLen);
   s.HasExtendedAmps = s.FPGAcodeVersion > 2 && s.MainBoardVersion < 10;
+  s.WavConversion = std::memcmp(&h[kRecordingsMarker], kRecordingsMarkerText, 4) == 0 ? h[kWavConversion] : 0;
+  s.MadeFromWavFiles = s.WavConversion > 0;
   return HeaderRaw{Be32(&h[kFirstLoggedMin]), Be32(&h[kLastLoggedMin])};
 }
 

@@ -16,6 +16,9 @@
 //   280-282 UTC offset as typed  283-314 location  315 ZV1 closed marker / 315-334 ZV2 classifier
 //   340-343 count of wave-group records (written by the call finder into the ZV2 it makes when the
 //   minute map amended the last minute; reading never writes it)
+//   344-347 "ZVRC" and 348 the conversion kind (1 full-spectrum, 2 zero-crossing) in files made
+//           from recordings: such a file's slot gets WavConversion = the kind, and opening it
+//           reads the index of its recordings (core/WavIndex.h)
 #pragma once
 
 #include <cstddef>
@@ -74,6 +77,10 @@ constexpr int kLocationText = 283;
 constexpr int kZV1Closed = 315;
 constexpr int kSpClassifierName = 315;
 constexpr int kWaveGroupCount = 340;
+constexpr int kRecordingsMarker = 344;  // "ZVRC"
+constexpr int kWavConversion = 348;
+inline constexpr char kRecordingsMarkerText[5] = "ZVRC";
+constexpr uint8_t kFromFullSpectrum = 1, kFromZeroCrossing = 2;  // values of kWavConversion
 
 constexpr int kLatLen = 12, kLongLen = 12, kNotesLen = 40, kGMTLen = 3, kLocationLen = 32, kClassifierLen = 20;
 constexpr uint8_t kExtendedIPIFormat = 101;

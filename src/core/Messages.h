@@ -66,4 +66,8 @@ inline constexpr std::string_view kMinStarts1 = "MinStarts ";
 inline constexpr std::string_view kMinStarts2 = "  <";
 inline constexpr std::string_view kMinStarts3 = " in OFsF";
 
+// The closing line of a command or run that processed several files: "<N> of <M> files failed".
+inline constexpr std::string_view kOfFiles = " of ";
+inline constexpr std::string_view kFilesFailed = " files failed";
+
 }  // namespace zorvel::msg

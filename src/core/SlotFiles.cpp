@@ -6,6 +6,7 @@
 
 #include "core/Header.h"
 #include "core/Messages.h"
+#include "core/WavIndex.h"
 #include "core/MinuteMap.h"
 #include "core/RecordReader.h"
 
@@ -126,6 +127,8 @@ OpenOutcome OpenFileInSlot(FileSlots& slots, const std::string& path, int slot, 
   }
   s.FirstProcessMin = s.FirstLoggedMin;
   s.LastProcessMin = s.LastLoggedMin;
+  // A file made from recordings names them under the pointer through its index.
+  if (s.WavConversion > 0 && !options.batchRunning) LoadWavIndex(s, host);
   s.CallOK = false;
   s.NewCall = false;
   out.opened = true;

@@ -138,9 +138,17 @@ CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, cons
     perFile.push_back(s.ShortName + "\t" + std::to_string(rows));
     CloseSlot(slots, 1);
   }
+  if (out.filesRead == 0) {
+    // Not one file could be read: no empty list is left behind, and no completion is claimed.
+    file.Abandon();
+    for (const auto& l : perFile) host.AddLine(Memo::ErrorsMemo, l);
+    host.TimedMessage(std::string(msg::kNoFileRead) + out.outputFile, kNoFilesMs);
+    return out;
+  }
   out.created = file.Commit();
   if (!out.created) {
-    host.TimedMessage(out.outputFile + std::string(msg::kNotCreatedSuccessfully), kNoFilesMs);
+    host.TimedMessage(out.outputFile + std::string(msg::kNotCreatedSuccessfully) + ": " + file.ErrorText(),
+                      kNoFilesMs);
     return out;
   }
   host.AddLine(Memo::DataMemo, msg::kClickDataExportedTo);

@@ -35,8 +35,9 @@ CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, cons
                                      Host& host);
 
 // ---- Batch listings to the Results page ----
-void ListCalibration(const std::vector<std::string>& files, Host& host);
-void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host);
+// Each returns the number of files that could not be opened (each has an error row).
+int ListCalibration(const std::vector<std::string>& files, Host& host);
+int ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host);
 
 // The questions asked before the file dialog of "Zorvel settings" and "File times".
 bool AskListUserSettings(Host& host);
@@ -45,8 +46,9 @@ bool AskIncludeDeployment(Host& host);
 // ---- Clipboard listings ----
 // The window shows msg::kResultsOnClipboard once it has put the lines on the clipboard.
 // The heading and rows of the user settings (userSettings) or the firmware details of a batch.
+// failures, when given, receives the number of files that could not be opened.
 std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings,
-                                           Host& host);
+                                           Host& host, int* failures = nullptr);
 // The settings of the open files, one row per slot; a slot showing the same file as the slot
 // before it is left out.
 std::vector<std::string> OpenFileSettingsLines(const FileSlots& slots);

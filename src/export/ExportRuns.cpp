@@ -24,6 +24,7 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
   PeriodExportRun run(options, filters, host);
   run.SetSelection(selection);
   bool exported = false;
+  std::vector<std::string> waiting;
   for (int i = 1; i <= kSlotCount; ++i) {
     if (host.StopRequested()) break;
     if (!options.ExportFile[static_cast<size_t>(i - 1)] || !slots[i].Open) continue;
@@ -41,10 +42,19 @@ bool ExportFromOpenFiles(FileSlots& slots, const ExportOptions& options, const E
     }
     exported = true;
     if (options.destination == ExportDestination::TextFile)
-      host.AddLine(Memo::DataMemo, std::string(msg::kFileWord) + std::to_string(i) +
-                                       std::string(msg::kExportedTo) + run.ReportName());
+      waiting.push_back(std::string(msg::kFileWord) + std::to_string(i) + std::string(msg::kExportedTo) +
+                        run.ReportName());
   }
-  run.CloseReport();
+  // The "exported to" lines are shown once the report is in place.
+  if (run.ReportOpen()) {
+    const std::string report = run.ReportName();
+    if (!run.CloseReport()) {
+      host.TimedMessage(report + std::string(msg::kNotCreatedSuccessfully) + ": " + run.ReportError(),
+                        kNoFilesMs);
+      return false;
+    }
+  }
+  for (const auto& line : waiting) host.AddLine(Memo::DataMemo, line);
   host.Progress(msg::kExportDataFromCaption, 1, 1);
   return exported;
 }
@@ -64,6 +74,21 @@ int ExportBatch(const std::vector<std::string>& files, const ExportOptions& opti
   openOptions.batchRunning = true;
   const int n = static_cast<int>(files.size());
   int exported = 0;
+  // A file counts as exported, and its "exported to" line is shown, only once its report is in
+  // place: a report that cannot be finished (a full disk) takes its files with it.
+  std::vector<std::string> waiting;
+  const auto closeReport = [&] {
+    if (!run.ReportOpen()) return;
+    const std::string report = run.ReportName();
+    if (run.CloseReport()) {
+      for (const auto& line : waiting) host.AddLine(Memo::DataMemo, line);
+      exported += static_cast<int>(waiting.size());
+    } else {
+      host.TimedMessage(report + std::string(msg::kNotCreatedSuccessfully) + ": " + run.ReportError(),
+                        kNoFilesMs);
+    }
+    waiting.clear();
+  };
   for (int i = 0; i < n && !host.StopRequested(); ++i) {
     const std::string& file = files[static_cast<size_t>(i)];
     host.Progress(
@@ -75,17 +100,16 @@ int ExportBatch(const std::vector<std::string>& files, const ExportOptions& opti
     }
     ApplyBuiltInSpeciesNames(slots, 1);
     const bool ok = run.ExportDataFrom(slots, 1);
-    if (ok) {
+    if (ok && options.destination != ExportDestination::TextFile) {
       ++exported;
-      const std::string report = run.ReportName();
-      if (options.destination == ExportDestination::TextFile && options.SeparateFiles) run.CloseReport();
-      if (options.destination == ExportDestination::TextFile)
-        host.AddLine(Memo::DataMemo, slots[1].ShortName + std::string(msg::kBatchExportedTo) + "\t" + report);
+    } else if (ok) {
+      waiting.push_back(slots[1].ShortName + std::string(msg::kBatchExportedTo) + "\t" + run.ReportName());
+      if (options.SeparateFiles) closeReport();
     }
     CloseSlot(slots, 1);
     if (run.ReportFailed()) break;
   }
-  run.CloseReport();
+  closeReport();
   host.Progress(msg::kZorvelCompletedBatch, n, n);
   host.Progress(msg::kBatchExportCompleted, n, n);
   host.Progress(msg::kExportBatchCaption, n, n);

@@ -32,39 +32,42 @@ std::string N(int64_t v) {
 }
 
 // Opens each file in slot 1 of a private set of slots and hands it to row(); failed() gets the
-// paths that would not open.
+// paths that would not open, whose number is returned.
 template <typename Row, typename Failed>
-void ForEachFile(const std::vector<std::string>& files, Host& host, Row row, Failed failed) {
+int ForEachFile(const std::vector<std::string>& files, Host& host, Row row, Failed failed) {
   FileSlots slots;
   InitSlotSpeciesNames(slots);
   OpenOptions openOptions;
   openOptions.batchRunning = true;
   const int n = static_cast<int>(files.size());
+  int failures = 0;
   for (int i = 0; i < n && !host.StopRequested(); ++i) {
     const std::string& path = files[static_cast<size_t>(i)];
     host.Progress(std::to_string(i + 1) + std::string(msg::kOf) + std::to_string(n), i, n);
     if (!OpenFileInSlot(slots, path, 1, host, openOptions).opened) {
       failed(path);
+      ++failures;
       continue;
     }
     ApplyBuiltInSpeciesNames(slots, 1);
     row(slots[1]);
     CloseSlot(slots, 1);
   }
+  return failures;
 }
 }  // namespace
 
-void ListCalibration(const std::vector<std::string>& files, Host& host) {
+int ListCalibration(const std::vector<std::string>& files, Host& host) {
   if (files.empty()) {
     host.TimedMessage(msg::kNoFilesSelected, 2000);
-    return;
+    return 0;
   }
   host.AddLine(Memo::DataMemo, msg::kValuesAreDb);
   std::string heading(msg::kCalibrationHeadingStart);
   for (int f = kCalibFirstKhz; f <= kCalibLastKhz; f += kCalibKhzStep)
     heading += "\t" + N(f) + std::string(msg::kKhz);
   host.AddLine(Memo::DataMemo, heading);
-  ForEachFile(
+  return ForEachFile(
       files, host,
       [&host](TFileRec& s) {
         std::array<uint8_t, kCalibBytes> bytes{};
@@ -84,11 +87,11 @@ bool AskIncludeDeployment(Host& host) {
   return host.Ask(msg::kIncludeDeployment, Buttons::YesNo) == Answer::Yes;
 }
 
-void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host) {
+int ListFileTimes(const std::vector<std::string>& files, bool withDeployment, Host& host) {
   std::string heading(msg::kFileTimesHeading);
   if (withDeployment) heading += std::string(msg::kDeploymentHeading);
   host.AddLine(Memo::DataMemo, heading);
-  ForEachFile(
+  const int failures = ForEachFile(
       files, host,
       [&](TFileRec& s) {
         const int64_t size = FileSizeOf(s.FullFileName);
@@ -108,17 +111,18 @@ void ListFileTimes(const std::vector<std::string>& files, bool withDeployment, H
   host.Progress(msg::kListFilesCaption, 1, 1);
   host.Progress(msg::kZorvelCompletedList, 1, 1);
   host.Progress(msg::kListOnResultsPage, 1, 1);
+  return failures;
 }
 
 std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files, bool userSettings,
-                                           Host& host) {
+                                           Host& host, int* failures) {
   std::vector<std::string> lines;
   if (files.empty()) {
     host.TimedMessage(msg::kNoFilesSelected, 2000);
     return lines;
   }
   lines.emplace_back(userSettings ? msg::kUserSettingsHeading : msg::kFirmwareHeading);
-  ForEachFile(
+  const int failed = ForEachFile(
       files, host,
       [&](TFileRec& s) {
         if (userSettings) {
@@ -137,6 +141,7 @@ std::vector<std::string> ListBatchSettings(const std::vector<std::string>& files
       [&lines](const std::string& path) { lines.push_back(std::string(msg::kFailedToRead) + path); });
   host.Progress(msg::kSettingsCaption, 1, 1);
   host.Progress(msg::kZorvelCompletedSettings, 1, 1);
+  if (failures) *failures = failed;
   return lines;
 }
 

@@ -84,6 +84,8 @@ inline constexpr std::string_view kFilesSuccessfullyRead = " files successfully 
 inline constexpr std::string_view kFilesSelected = " files selected.";
 inline constexpr std::string_view kFileCallsExported = "file\tcalls exported";
 inline constexpr std::string_view kExportComplete = "Export Complete";
+// Our own: a call details export in which no file could be read writes nothing.
+inline constexpr std::string_view kNoFileRead = "No file could be read, so nothing was written to ";
 
 inline constexpr std::string_view kCalibrationTitle = "Select one or more files for calibration listing";
 inline constexpr std::string_view kValuesAreDb = "Values are dB re ref wwww";

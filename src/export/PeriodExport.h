@@ -48,6 +48,7 @@ class PeriodExportRun {
   bool ReportOpen() const { return sink_.FileOpen(); }
   bool CloseReport() { return sink_.CloseFile(); }
   bool ReportFailed() const { return reportFailed_; }
+  const std::string& ReportError() const { return sink_.LastError(); }
 
  private:
   bool CreateReportFile(const TFileRec& s);

@@ -63,6 +63,21 @@ inline constexpr std::string_view kFilesAppended =
 inline constexpr std::string_view kLeftOut = "left out (overlaps)\t";
 inline constexpr std::string_view kUnreadable = "ERROR\t";
 inline constexpr std::string_view kJoinFailed = "Join not written, first file unchanged: ";
+// Our own: spans that are refused before anything is written.
+inline constexpr std::string_view kImplausibleSpan = ": header minutes cannot be trusted: ";
+inline constexpr std::string_view kImplausibleFirst = ": first logged minute cannot be trusted: ";
+inline constexpr std::string_view kSpanTo = " to ";
+inline constexpr std::string_view kPlausibleYears = " (a file must lie within the years 1990 to 2199)";
+inline constexpr std::string_view kGapTooLong1 = ": starts ";
+inline constexpr std::string_view kGapTooLong2 = " minutes after the joined file ends (";
+inline constexpr std::string_view kGapTooLong3 = "; this file starts ";
+inline constexpr std::string_view kGapTooLong4 = "); gaps of more than 366 days are not joined";
+inline constexpr std::string_view kNotZV1Name = ": not a ZV1 file (its name must end in .ZV1)";
+inline constexpr std::string_view kSameAsFirst = ": is the first file itself";
+inline constexpr std::string_view kNothingAppended = "no file could be appended";
+inline constexpr std::string_view kNoRoom = "Not enough free space for ";
+inline constexpr std::string_view kNeeded = " needed, ";
+inline constexpr std::string_view kFree = " free";
 
 // Period copies and crops.
 inline constexpr std::string_view kPart = " PART ";

@@ -11,6 +11,7 @@
 #include "core/SlotFiles.h"
 #include "core/ZvWriter.h"
 #include "fileutils/Messages.h"
+#include "fileutils/SpanCheck.h"
 
 namespace zorvel::fileutils {
 
@@ -52,8 +53,17 @@ bool PeriodRecords(TFileRec& s, int32_t firstMin, int32_t lastMin, int64_t& from
 CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin, const std::string& output,
                    Host& host) {
   TFileRec& s = slots[slot];
+  if (const std::string problem = FirstMinuteProblem(s.ShortName, s.FirstLoggedMin); !problem.empty()) {
+    Report(host, problem, 5000);
+    return CopyResult::Skipped;
+  }
   if (!s.Mapped) MapSlot(slots, slot, false, host);
   if (!s.Open) return CopyResult::Skipped;
+  if (const std::string problem = SpanProblem(s.ShortName, s.FirstLoggedMin, s.LastLoggedMin);
+      !problem.empty()) {
+    Report(host, problem, 5000);
+    return CopyResult::Skipped;
+  }
   int64_t from = 0, to = 0;
   if (firstMin < s.FirstLoggedMin || lastMin > s.LastLoggedMin ||
       !PeriodRecords(s, firstMin, lastMin, from, to)) {
@@ -69,6 +79,11 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
       host.Ask(std::string(msg::kReplaceQuestion1) + output + std::string(msg::kReplaceQuestion2),
                Buttons::YesNo) != Answer::Yes)
     return CopyResult::Skipped;
+  if (const std::string problem = SpaceProblem(output, kHeaderBytes + (to - from + 1) * kRecordBytes);
+      !problem.empty()) {
+    Report(host, problem, 10'000);
+    return CopyResult::Stop;
+  }
   WriteBackIfChanged(s, host);  // marks still in the buffer belong in the copy
   HeaderBytes header{};
   if (s.Infile->ReadAt(0, header.data(), header.size()) != header.size()) {
@@ -88,6 +103,7 @@ CopyResult CopyOne(FileSlots& slots, int slot, int32_t firstMin, int32_t lastMin
   }
   std::vector<uint8_t> buf(static_cast<size_t>(kCopyRecords) * kRecordBytes);
   for (int64_t r = from; r < to;) {
+    if (host.StopRequested()) return CopyResult::Stop;  // the unfinished copy is removed
     const int64_t n = std::min(kCopyRecords, to - r);
     const size_t bytes = static_cast<size_t>(n) * kRecordBytes;
     if (s.Infile->ReadAt(r * kRecordBytes, buf.data(), bytes) != bytes ||
@@ -157,10 +173,25 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
     host.TimedMessage(msg::kFile1MustBeOpen, 10'000);
     return out;
   }
-  // Spans come from the minute scan, which corrects a header whose last minute was never filled in.
+  // Spans come from the minute scan, which corrects a header whose last minute was never filled in;
+  // the scan counts from the header's first minute, which must be trusted first.
+  const auto refused = [&host](const std::string& problem) {
+    if (problem.empty()) return false;
+    host.AddLine(Memo::DataMemo, std::string(msg::kCropError) + problem);
+    host.TimedMessage(problem, 5000);
+    return true;
+  };
+  if (refused(FirstMinuteProblem(slots[1].ShortName, slots[1].FirstLoggedMin))) {
+    out.failed = static_cast<int>(files.size());
+    return out;
+  }
   if (!slots[1].Mapped) MapSlot(slots, 1, false, host, true);
   if (!slots[1].Open) return out;
   const int32_t first = slots[1].FirstLoggedMin, last = slots[1].LastLoggedMin;
+  if (refused(SpanProblem(slots[1].ShortName, first, last))) {
+    out.failed = static_cast<int>(files.size());
+    return out;
+  }
   host.TimedMessage(msg::kMakingCopies, 2000);
   CloseAllSlots(slots);
   const int n = static_cast<int>(files.size());
@@ -168,10 +199,14 @@ CropOutcome MakeCroppedCopies(FileSlots& slots, const std::vector<std::string>& 
     const std::string& path = files[static_cast<size_t>(k - 1)];
     host.Progress(std::string(msg::kCopying) + std::to_string(k) + std::string(msg::kOf) + std::to_string(n),
                   k, n);
-    const bool opened = OpenFileInSlot(slots, path, 1, host, {.batchRunning = true}).opened &&
-                        (slots[1].Mapped || MapSlot(slots, 1, false, host, true) || slots[1].Open);
-    if (!opened) {
+    const bool opened = OpenFileInSlot(slots, path, 1, host, {.batchRunning = true}).opened;
+    const bool trusted = opened && !refused(FirstMinuteProblem(slots[1].ShortName, slots[1].FirstLoggedMin));
+    const bool mapped = trusted && (slots[1].Mapped || MapSlot(slots, 1, false, host, true) || slots[1].Open);
+    if (!opened || (trusted && !mapped)) {
       host.AddLine(Memo::DataMemo, std::string(msg::kCropError) + path);
+      ++out.failed;
+    } else if (!trusted ||
+               refused(SpanProblem(slots[1].ShortName, slots[1].FirstLoggedMin, slots[1].LastLoggedMin))) {
       ++out.failed;
     } else if (slots[1].FirstLoggedMin > first || slots[1].LastLoggedMin < last) {
       host.AddLine(Memo::DataMemo, slots[1].ShortName + std::string(msg::kOutsideSpan));

@@ -27,6 +27,7 @@ std::optional<HeaderSpan> ScannedSpan(const std::string& path);
 struct JoinOptions {
   bool KeepGapsChk = true;           // "keep true times"
   bool CopyJoinFirstFileChk = true;  // "copy first file": stop and ask for a copy first
+  int64_t FreeBytesOverride = -1;    // not negative: taken as the disk's free bytes (tests)
 };
 
 // The files to append, in order: with true times, those that start after file 1 ends, chained
@@ -42,8 +43,10 @@ struct JoinPlan {
 JoinPlan ChainAfter(int32_t lastLoggedMin, const std::vector<JoinFile>& candidates);
 
 // Appends the chosen ZV1 files to the ZV1 file open in slot 1 (chosen empty: the dialog was
-// cancelled). The joined file replaces file 1 only when it has been written whole. Returns the
-// number of files appended; all slots are closed afterwards.
+// cancelled). The joined file replaces file 1 only when it has been written whole. Files whose
+// header minutes are blank or implausible, and files after a gap of more than 366 days, are
+// refused with a message naming them; nothing is written when the disk lacks room for the
+// whole joined file. Returns the number of files appended; all slots are closed afterwards.
 int JoinZV1Files(FileSlots& slots, const std::vector<std::string>& chosen, const JoinOptions& options,
                  Host& host);
 

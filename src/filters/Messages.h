@@ -22,6 +22,9 @@ inline constexpr std::string_view kAmplitudePart = "  Amplitude: ";
 inline constexpr std::string_view kHoursRange = "Hours must in the range 0 to 23";
 inline constexpr std::string_view kMinutesRange = "Minutes must in the range 0 to 59";
 inline constexpr std::string_view kNotAWholeNumber = "' is not a valid integer value";
+// Our own: a sequence pattern that could never match.
+inline constexpr std::string_view kSequenceLetters =
+    "' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q";
 inline constexpr std::string_view kNoFileSelectedShort = "No file selected for action";
 inline constexpr std::string_view kChangesWillBeMade1 = "Changes will be made to file ";
 inline constexpr std::string_view kChangesWillBeMade2 = "  Do you wish to proceed?";

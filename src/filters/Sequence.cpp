@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "filters/Messages.h"
+
 namespace zorvel {
 
 namespace {
@@ -38,6 +40,18 @@ bool PatternMatches(std::string_view pattern, std::string_view features) {
     from = hit + 1;
   }
   return true;
+}
+
+std::string SequencePatternProblem(std::string_view pattern) {
+  bool letters = true;
+  for (char p : pattern) {
+    const char want = static_cast<char>(std::toupper(static_cast<unsigned char>(p)));
+    bool known = false;
+    for (int code = 1; code < 8; ++code) known = known || (want != 0 && FeatureLetter(code) == want);
+    letters = letters && known;
+  }
+  if (letters && pattern.size() <= SequenceEdits::kMaxLength) return {};
+  return "'" + std::string(pattern) + std::string(msg::kSequenceLetters);
 }
 
 bool SequenceEdits::Fits(int32_t seq) const {

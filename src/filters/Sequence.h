@@ -15,6 +15,10 @@ std::string FeatureString(int32_t seq);
 // True when every letter of pattern (upper-cased) is found in features in order.
 bool PatternMatches(std::string_view pattern, std::string_view features);
 
+// Why a typed sequence pattern can never match (letters other than the feature letters, or more
+// than five of them), or an empty text when it can.
+std::string SequencePatternProblem(std::string_view pattern);
+
 // The two sequence edits and their housekeeping.
 struct SequenceEdits {
   static constexpr size_t kMaxLength = 5;

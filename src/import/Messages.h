@@ -33,6 +33,20 @@ inline constexpr std::string_view kFileNameFile = " file";
 inline constexpr std::string_view kPartSuffix = " part";
 // Our own: a ZV1 file that could not be written whole (a full or vanished disk).
 inline constexpr std::string_view kFailedToWriteTab = "Failed to write \t";
+// Our own: why a ZV1 file could not be made, said beside "Failed to open ZV1 file".
+inline constexpr std::string_view kHeaderBlankReason =
+    ": the logger file's header is blank, no ZV1 file made";
+inline constexpr std::string_view kHeaderShortReason = ": the logger file is too short to hold a header";
+inline constexpr std::string_view kCannotCreate = "cannot create ";
+inline constexpr std::string_view kNoNameChosen = "no file name was chosen";
+// "<Field> text is N characters; the header holds W".
+inline constexpr std::string_view kLatitudeField = "Latitude";
+inline constexpr std::string_view kLongitudeField = "Longitude";
+inline constexpr std::string_view kLocationField = "Location";
+inline constexpr std::string_view kNotesField = "Notes";
+inline constexpr std::string_view kUtcField = "UTC offset";
+inline constexpr std::string_view kTextIs = " text is ";
+inline constexpr std::string_view kCharactersHeaderHolds = " characters; the header holds ";
 
 // Copying records.
 inline constexpr std::string_view kTimeSeqError = "Time seq error at \t";

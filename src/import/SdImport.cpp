@@ -12,6 +12,7 @@
 #include "core/Bytes.h"
 #include "core/CallRecords.h"
 #include "core/Header.h"
+#include "core/SlotFiles.h"
 #include "core/TimeBase.h"
 #include "core/ZvWriter.h"
 #include "import/Messages.h"
@@ -130,11 +131,13 @@ class ImportRun : public MinutesReadSink {
             needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
         if (fromStart) {
           if (!CloseZv1()) return false;
+          createError_.clear();
           CreateZv1(*file, name);
           if (!zv1_) {
             host_.TimedMessage(msg::kFailedToOpenZv1, kFailedZv1Ms);
             host_.AddLine(Memo::UploadMemo, Zv1Name() + "\t" + std::string(msg::kFailedToOpenSuffix));
-            result_.Error = msg::kFailedToOpenZv1;
+            result_.Error = std::string(msg::kFailedToOpenZv1) +
+                            (createError_.empty() ? std::string() : ": " + createError_);
             return false;
           }
         }
@@ -161,12 +164,17 @@ class ImportRun : public MinutesReadSink {
 
   void CreateZv1(BinaryFile& file, const std::string& name) {
     uint8_t head[kLoggerHeaderRead];
-    if (file.ReadAt(0, head, sizeof head) < sizeof head) return;
-    const auto start = BuildZv1Start(head, sizeof head, o_.Texts);
-    if (!start) return;
+    const auto start = file.ReadAt(0, head, sizeof head) < sizeof head
+                           ? std::nullopt
+                           : BuildZv1Start(head, sizeof head, o_.Texts);
     zv1Path_.clear();
+    if (!start) {
+      createError_ = name + std::string(msg::kHeaderShortReason);
+      return;
+    }
     if (start->blank) {
       if (host_.AdministratorMode()) host_.TimedMessage(name + std::string(msg::kHeaderBlank), kBlankMs);
+      createError_ = name + std::string(msg::kHeaderBlankReason);
       return;
     }
     const std::string path = UniquePath(
@@ -178,6 +186,7 @@ class ImportRun : public MinutesReadSink {
       const auto answer = host_.ChooseSavePath(request);
       if (!answer) {
         host_.AddLine(Memo::UploadMemo, msg::kFailedToSelectZv1);
+        createError_ = msg::kNoNameChosen;
         return;
       }
       chosen = *answer;
@@ -189,6 +198,7 @@ class ImportRun : public MinutesReadSink {
     Record first{};
     std::copy_n(start->block.begin() + kHeaderBytes, kRecordBytes, first.begin());
     if (!zv1->IsOpen() || !zv1->Append(first)) {
+      createError_ = std::string(msg::kCannotCreate) + chosen + ": " + zv1->ErrorText();
       if (zv1FolderChosen_) {
         host_.AddLine(Memo::UploadMemo, std::string(msg::kFailedToCreateTab) + chosen);
       } else {
@@ -209,12 +219,22 @@ class ImportRun : public MinutesReadSink {
     result_.MadeFiles.push_back(chosen);
   }
 
-  // The path for a new ZV1 file; a name already made in this import gets " part2", " part3" …
+  // A name is taken when this import made it, or when the folder already holds a data file of
+  // that name (an earlier import's ZV1 file, or a ZV2/ZV3 file made from it): an import never
+  // replaces a file, nor puts a new ZV1 file beside another file's calls.
+  bool Taken(const std::string& path) const {
+    if (made_.count(path) != 0) return true;
+    for (const char* ext : {".ZV1", ".ZV2", ".ZV3", ".z1m"})
+      if (FileExists(WithExtension(path, ext))) return true;
+    return false;
+  }
+
+  // The path for a new ZV1 file; a name already taken gets " part2", " part3" …
   std::string UniquePath(const std::string& name) const {
     const std::filesystem::path dir(zv1Folder_);
     std::string path = (dir / name).string();
     const std::string stem = name.substr(0, name.size() - 4), ext = name.substr(name.size() - 4);
-    for (int k = 2; made_.count(path) != 0; ++k) {
+    for (int k = 2; Taken(path); ++k) {
       std::string part = std::string(msg::kPartSuffix) + std::to_string(k);
       if (o_.NoGapsInFileName) part[0] = '_';
       path = (dir / (stem + part + ext)).string();
@@ -291,6 +311,7 @@ class ImportRun : public MinutesReadSink {
   std::string zv1Path_;
   int32_t zv1StartMn_ = 0;
   std::set<std::string> made_;
+  std::string createError_;  // why the last CreateZv1 made no file
   int filesRead_ = 0;
   int dataMemoLines_ = 0;
   int64_t totalWaveGroups_ = 0;

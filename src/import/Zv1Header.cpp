@@ -67,6 +67,23 @@ std::optional<Zv1Start> BuildZv1Start(const uint8_t* logger, size_t n, const Dep
   return z;
 }
 
+std::string TextTooLongMessage(const DeploymentTexts& texts) {
+  const struct {
+    std::string_view field;
+    const std::string& text;
+    int width;
+  } fields[] = {{msg::kLatitudeField, texts.Lat, hdr::kLatLen},
+                {msg::kLongitudeField, texts.Long, hdr::kLongLen},
+                {msg::kLocationField, texts.Location, hdr::kLocationLen},
+                {msg::kNotesField, texts.Notes, hdr::kNotesLen},
+                {msg::kUtcField, texts.Utc, hdr::kGMTLen}};
+  for (const auto& f : fields)
+    if (f.text.size() > static_cast<size_t>(f.width))
+      return std::string(f.field) + std::string(msg::kTextIs) + std::to_string(f.text.size()) +
+             std::string(msg::kCharactersHeaderHolds) + std::to_string(f.width);
+  return {};
+}
+
 std::string Zv1FileName(const std::string& place, int32_t startMn, const std::string& idText, int series,
                         bool noGaps) {
   std::string name;

@@ -30,6 +30,11 @@ struct Zv1Start {
   std::string idText;  // the logger identity, at least four digits
 };
 
+// The message for the first text that is longer than its header field ("Location text is 52
+// characters; the header holds 32"), or an empty text when every one fits. BuildZv1Start cuts
+// texts to their fields; a caller that takes texts from outside checks them first.
+std::string TextTooLongMessage(const DeploymentTexts& texts);
+
 // From the first n bytes of a logger file (n at least 512; fewer give nullopt).
 std::optional<Zv1Start> BuildZv1Start(const uint8_t* logger, size_t n, const DeploymentTexts& texts);
 

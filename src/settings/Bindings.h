@@ -92,4 +92,8 @@ std::optional<std::string> SaveSettingsFile(const std::optional<std::string>& ch
                                             int cancelMessageMs, SpeciesListModel& species, Host& host,
                                             const std::function<void(IniFile&)>& write);
 
+// The sections each kind of settings file holds (a file with none of them is not one).
+std::vector<std::string_view> FilterFileSections();
+std::vector<std::string_view> ExportFileSections();
+
 }  // namespace zorvel::settings_detail

@@ -1,5 +1,7 @@
 // The export settings file (.zve): its sections and keys in the order written. The keys for the
 // same controls differ from those of the filter settings file; each file is read with its own.
+#include <algorithm>
+
 #include "settings/Bindings.h"
 #include "settings/Messages.h"
 #include "settings/SettingsFiles.h"
@@ -81,6 +83,18 @@ std::vector<Binding> ExportTable(FilterSettings& f, ExportOptions& o, SpeciesLis
 }
 }  // namespace
 
+// The sections this kind of file holds.
+std::vector<std::string_view> settings_detail::ExportFileSections() {
+  FilterSettings f;
+  ExportOptions o;
+  SpeciesListModel sp;
+  std::vector<std::string_view> sections;
+  for (const Binding& b : ExportTable(f, o, sp))
+    if (std::find(sections.begin(), sections.end(), b.section) == sections.end())
+      sections.push_back(b.section);
+  return sections;
+}
+
 void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions& o,
                      const SpeciesListModel& sp) {
   FilterSettings fCopy = f;
@@ -106,7 +120,13 @@ bool LoadExportSettings(const std::optional<std::string>& chosen, FilterSettings
     host.TimedMessage(msg::kSettingsFileNotFound, kExportMessageMs);
     return false;
   }
-  ReadExportFile(IniFile::Load(*chosen), f, o, sp);
+  std::string problem;
+  const auto ini = LoadSettingsFile(*chosen, true, &problem);
+  if (!ini) {
+    host.TimedMessage(problem, kExportMessageMs);
+    return false;
+  }
+  ReadExportFile(*ini, f, o, sp);
   sp.ApplySpNumbersToList();
   return true;
 }

@@ -1,4 +1,5 @@
 // The filter settings file (.zvf): its sections and keys in the order written.
+#include <algorithm>
 #include <filesystem>
 
 #include "settings/Bindings.h"
@@ -67,6 +68,18 @@ std::vector<Binding> FilterTable(FilterSettings& f, SpeciesListModel& sp) {
 }
 }  // namespace
 
+// The sections this kind of file holds.
+std::vector<std::string_view> settings_detail::FilterFileSections() {
+  FilterSettings f;
+  SpeciesListModel sp;
+  std::vector<std::string_view> sections;
+  for (const Binding& b : FilterTable(f, sp))
+    if (std::find(sections.begin(), sections.end(), b.section) == sections.end())
+      sections.push_back(b.section);
+  sections.push_back(kFileAndTime);
+  return sections;
+}
+
 std::string WithSettingsExtension(const std::string& path, std::string_view ext) {
   std::filesystem::path p(path);
   p.replace_extension(std::string(ext));
@@ -113,7 +126,13 @@ FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, c
     host.TimedMessage(msg::kSettingsFileNotFound, kFilterMessageMs);
     return out;
   }
-  const IniFile ini = IniFile::Load(*chosen);
+  std::string problem;
+  const auto loaded = LoadSettingsFile(*chosen, false, &problem);
+  if (!loaded) {
+    host.TimedMessage(problem, kFilterMessageMs);
+    return out;
+  }
+  const IniFile& ini = *loaded;
   const DisplayPlace place = ReadDisplayPlace(ini);
   if (place.FileNameAndPath != slot1Path && host.Ask(msg::kReopenQuestion, Buttons::YesNo) == Answer::Yes)
     out.reopenPath = place.FileNameAndPath;
@@ -122,6 +141,20 @@ FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, c
   sp.ApplySpNumbersToList();
   out.loaded = true;
   return out;
+}
+
+std::optional<IniFile> LoadSettingsFile(const std::string& path, bool exportFile, std::string* problem) {
+  auto ini = IniFile::LoadText(path, problem);
+  if (!ini) return std::nullopt;
+  const auto sections = exportFile ? ExportFileSections() : FilterFileSections();
+  if (std::none_of(sections.begin(), sections.end(),
+                   [&](std::string_view s) { return ini->HasSection(s); })) {
+    if (problem)
+      *problem = path + std::string(msg::kSettingsNoSection) +
+                 std::string(exportFile ? msg::kExportFileKind : msg::kFilterFileKind);
+    return std::nullopt;
+  }
+  return ini;
 }
 
 }  // namespace zorvel

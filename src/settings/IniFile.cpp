@@ -6,6 +6,7 @@
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
 #include "filters/RangeEdits.h"
+#include "settings/Messages.h"
 
 namespace zorvel {
 
@@ -65,6 +66,32 @@ IniFile IniFile::Load(const std::string& path) {
   std::string bytes(static_cast<size_t>(size), '\0');
   bytes.resize(f->ReadAt(0, bytes.data(), bytes.size()));
   return FromText(bytes);
+}
+
+std::optional<IniFile> IniFile::LoadText(const std::string& path, std::string* problem) {
+  const auto refuse = [&](std::string_view why) {
+    if (problem) *problem = path + std::string(why);
+    return std::nullopt;
+  };
+  const int64_t size = FileSizeOf(path);
+  if (!FileExists(path) || size < 0) return refuse(msg::kSettingsUnreadable);
+  if (size > kMaxIniBytes) return refuse(msg::kSettingsTooLarge);
+  auto f = BinaryFile::Open(path, BinaryFile::Mode::ReadOnly);
+  if (!f) return refuse(msg::kSettingsUnreadable);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (f->ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) return refuse(msg::kSettingsUnreadable);
+  if (bytes.size() >= 2 &&
+      ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+    return refuse(msg::kSettingsUtf16);
+  if (bytes.find('\0') != std::string::npos) return refuse(msg::kSettingsNotText);
+  return FromText(bytes);
+}
+
+bool IniFile::HasSection(std::string_view section) const {
+  return std::any_of(lines_.begin(), lines_.end(), [section](const std::string& line) {
+    const auto s = SectionOf(line);
+    return s && SameText(*s, section);
+  });
 }
 
 std::optional<IniFile> IniFile::LoadForUpdate(const std::string& path) {

@@ -19,10 +19,16 @@ class IniFile {
   static IniFile FromText(std::string_view text);
   // Reads a file; an empty IniFile when it does not exist or cannot be read.
   static IniFile Load(const std::string& path);
+  // Reads a file that is to be used as settings: nothing, with the reason in *problem (after the
+  // path), when it cannot be read, is larger than the limit, or is not single-byte text (NUL
+  // bytes, a UTF-16 byte-order mark).
+  static std::optional<IniFile> LoadText(const std::string& path, std::string* problem);
   // For updating a file in place: an empty IniFile when there is no file yet, nothing when a
   // file is there but cannot be read whole (it must then not be replaced).
   static std::optional<IniFile> LoadForUpdate(const std::string& path);
 
+  // True when a "[section]" line names it (letter case aside).
+  bool HasSection(std::string_view section) const;
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);
 

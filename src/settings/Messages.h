@@ -22,6 +22,16 @@ inline constexpr std::string_view kFailedToCreateFile = "Failed to create file "
 inline constexpr std::string_view kSettingsFileNotFound = "Settings file not found";
 inline constexpr std::string_view kReopenQuestion =
     "Do you wish to re-open the file open at the time of saving the settings?";
+// Our own: settings files that are refused, each said after the file's path.
+inline constexpr std::string_view kSettingsUnreadable = ": the settings file cannot be read";
+inline constexpr std::string_view kSettingsTooLarge = ": larger than 16 MB, too large for a settings file";
+inline constexpr std::string_view kSettingsUtf16 =
+    ": UTF-16 text; a settings file is plain text of one byte per character";
+inline constexpr std::string_view kSettingsNotText = ": not a text file (it holds NUL bytes)";
+inline constexpr std::string_view kSettingsNoSection = ": holds none of the sections of ";
+inline constexpr std::string_view kFilterFileKind = "a filter settings (.zvf) file";
+inline constexpr std::string_view kExportFileKind = "an export settings (.zve) file";
+
 inline constexpr std::string_view kDisplayTimeQuestion = "Do you wish to return to the saved display time?";
 
 }  // namespace zorvel::msg

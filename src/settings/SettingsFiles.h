@@ -35,6 +35,11 @@ void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions&
                      const SpeciesListModel& sp);
 void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, SpeciesListModel& sp);
 
+// A filter (exportFile false) or export settings file read for use: nothing, with the message
+// naming the file in *problem, when it is not settings text (see IniFile::LoadText) or holds
+// none of the sections that kind of file has (an empty file, or some other INI file).
+std::optional<IniFile> LoadSettingsFile(const std::string& path, bool exportFile, std::string* problem);
+
 // "Save settings". Returns the file written (absent when cancelled or not written; a file that
 // cannot be written gives no message).
 std::optional<std::string> SaveFilterSettings(const std::optional<std::string>& chosen,

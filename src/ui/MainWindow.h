@@ -33,6 +33,10 @@ class QPushButton;
 class QTabWidget;
 class QUrl;
 
+namespace zorvel::rec {
+struct RecordingsImportResult;
+}
+
 namespace zorvel::ui {
 
 class AboutPage;
@@ -176,6 +180,9 @@ class TB : public QMainWindow {
   void ReadSDBtnClick();
   // Imports the card of the chosen .NXQ file (the part of ReadSDBtnClick after the dialog).
   ImportResult ReadSdCard(const QString& nxqPath);
+  // "Read recordings" (MainWindowRecordings.cpp): a folder chosen, or folders and files given.
+  void ReadRecordingsBtnClick();
+  rec::RecordingsImportResult ReadRecordings(const QStringList& inputs);
   void ZV1sizeLimitLblClick();
   int Zv1SizeLimitGB() const;
 
@@ -189,6 +196,7 @@ class TB : public QMainWindow {
   void PitchLblClick();
   void lengthLblClick();
   void CreateWavFileClick();
+  void CutRecordedSound(int slot, TRecTime from, TRecTime to);
   bool LivePlayOn() const { return livePlay_; }
 
   // --- File-set utilities on the Files and Files/Filters pages (MainWindowFileUtils.cpp) ------

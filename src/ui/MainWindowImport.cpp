@@ -55,6 +55,7 @@ void TB::ConnectImportControls() {
   connect(GetData->LatEdit, &QLineEdit::textChanged, this, &TB::LatEditChange);
   connect(GetData->LongEdit, &QLineEdit::textChanged, this, &TB::LongEditChange);
   connect(GetData->ReadSDBtn, &QPushButton::clicked, this, &TB::ReadSDBtnClick);
+  connect(GetData->ReadRecordingsBtn, &QPushButton::clicked, this, &TB::ReadRecordingsBtnClick);
   connect(Settings->ZV1sizeLimitLbl, &ClickLabel::clicked, this, &TB::ZV1sizeLimitLblClick);
 }
 

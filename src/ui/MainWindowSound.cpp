@@ -17,11 +17,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/Header.h"
 #include "core/Messages.h"
 #include "core/RecordReader.h"
 #include "display/PointerReadout.h"
 #include "display/ViewState.h"
 #include "fileutils/FileSet.h"
+#include "recordings/WavCut.h"
 #include "sound/Messages.h"
 #include "sound/Render.h"
 #include "sound/Wav.h"
@@ -175,6 +177,28 @@ void TB::WavNameToClipboardClick() {
   QGuiApplication::clipboard()->setText(Q(found.name));
 }
 
+// A file made from full-spectrum recordings: the span's original sound, cut from the recording,
+// instead of a reconstruction from the waves.
+void TB::CutRecordedSound(int slot, TRecTime from, TRecTime to) {
+  const TFileRec& s = slots_[slot];
+  const QString folder = QFileInfo(QString::fromStdString(s.FullFileName)).absolutePath();
+  const std::string name = sound::DefaultReconstructionName(from.Mn, from.FiveMuSec);
+  const SaveRequest request{std::string(sound::msg::kSaveWavTitle),
+                            QDir(folder).filePath(QString::fromStdString(name)).toStdString(),
+                            std::string(sound::msg::kSaveWavFilter)};
+  const auto path = ChooseSavePath(QStringLiteral("SaveWavDialog"), request);
+  if (!path) return;
+  rec::CutRequest q;
+  q.dataFile = s.FullFileName;
+  q.from = from;
+  q.to = to;
+  q.outPath = path->toStdString();
+  q.lat = s.LatText;
+  q.lon = s.LongText;
+  const rec::CutResult r = rec::CutOriginalAudio(q);
+  if (!r.ok) TimedMessage(QString::fromStdString(r.error), kMessageMs);
+}
+
 void TB::CreateWavFileClick() {
   if (batchRunning_) return;
   const int slot = fileutils::ActionSlot(slots_, actionSlot_);
@@ -186,6 +210,10 @@ void TB::CreateWavFileClick() {
   const auto span = SoundSpan(*Files, slots_[slot], ScreenSpanOf(*display_), &problem);
   if (!span) {
     TimedMessage(problem, kMessageMs);
+    return;
+  }
+  if (slots_[slot].WavConversion == hdr::kFromFullSpectrum) {
+    CutRecordedSound(slot, span->from, span->to);
     return;
   }
   stopRequested_ = false;

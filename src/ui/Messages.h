@@ -116,6 +116,17 @@ inline constexpr char kOpenFileAfterDownloadCaption[] = "open file after downloa
 inline constexpr char kReadSdCaption[] = "Read SD card";
 inline constexpr char kReadSdHint[] = "Choose any .NXQ file on the SD card: every series on the card is copied into ZV1 files";
 inline constexpr char kNxqFilter[] = "SD card files (*.NXQ *.nxq)";
+// Reading full-spectrum and zero-crossing recordings on the same page.
+inline constexpr char kReadRecordingsCaption[] = "Read recordings";
+inline constexpr char kReadRecordingsHint[] =
+    "Choose a folder of recordings (WAV or zero-crossing files): they become ZV1 files, one per night";
+inline constexpr char kRecordingsFolderTitle[] = "Choose a folder of recordings";
+inline constexpr char kTimeExpansionCaption[] = "Time expansion";
+inline constexpr char kHighPassKhzCaption[] = "High-pass kHz";
+inline constexpr char kChannelCaption[] = "Channel";
+inline constexpr char kRecordingsSubfoldersCaption[] = "Include subfolders";
+inline constexpr char kOneFilePerFolderCaption[] = "One file per folder";
+inline constexpr char kRecordingsOptionBad[] = "Time expansion, high-pass and channel must be numbers";
 
 // Files/Filters page.
 inline constexpr char kCallRangesCaption[] = "Call filters        min     max";
@@ -312,5 +323,16 @@ inline constexpr char kPasteNeedsHighRes[] =
     "The clipboard lists are made from high resolution screens: zoom in first";
 inline constexpr char kSelectedSlotButtonPrefix[] = "File";
 inline constexpr char kSelectedSlotButtonSuffix[] = ": Light, Temperature, Battery values";
+
+// The program's own options, answered before any window or display is needed.
+inline constexpr char kUsage[] =
+    "Usage: zorvel [--open FILE...] [FILE]\n"
+    "       zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]\n"
+    "       zorvel --help | --version\n"
+    "\n"
+    "The desktop program for Zorvel bat-logger data. --open opens the data files at start;\n"
+    "--screenshot draws the window into a PNG file without a display and exits.\n"
+    "zorvel-cli does the same work without a window (zorvel-cli --help).\n";
+inline constexpr char kProgramVersionPrefix[] = "zorvel ";
 
 }  // namespace zorvel::ui::msg

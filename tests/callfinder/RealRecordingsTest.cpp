@@ -1,5 +1,5 @@
 // The call finder on real bat recordings: each recording is turned into wave groups by the
-// logger emulation and run through the whole batch. Recordings live outside the repository
+// product's front end and run through the whole batch. Recordings live outside the repository
 // (ZORVEL_REALDATA_DIR); without them these tests are skipped. Every run prints one line of the
 // table of calls and species found (and, with ZORVEL_REAL_CALLS set, one line per call); run
 //   test_callfinder --gtest_filter='RealRecordings*'
@@ -14,7 +14,6 @@
 
 #include "LoggerEmulation.h"
 #include "TestHost.h"
-#include "WavFile.h"
 #include "Zv2Reading.h"
 #include "callfinder/Batch.h"
 #include "core/Tables.h"
@@ -67,15 +66,12 @@ class RealRecordings : public ::testing::Test {
   // The recording's wave groups as the emulated logger stores them.
   std::vector<synth::Octet> Emulate(const std::string& relPath, int32_t timeExpansion,
                                     double* seconds = nullptr) {
-    const test::WavRead wav = test::ReadWav((root_ / relPath).string());
-    EXPECT_TRUE(wav.ok) << wav.error;
-    if (!wav.ok) return {};
-    const double s = static_cast<double>(wav.samples.size()) / wav.sampleRate / timeExpansion;
-    EXPECT_LT(s, 50.0) << "the recording must fit in its minute";
-    if (seconds) *seconds = s;
-    test::EmulationOptions eo;
-    eo.timeExpansion = timeExpansion;
-    return test::EmulateLogger(wav.samples, wav.sampleRate, eo);
+    const test::EmulatedRecording r = test::EmulateRecording((root_ / relPath).string(), timeExpansion);
+    EXPECT_TRUE(r.ok) << r.error;
+    if (!r.ok) return {};
+    EXPECT_LT(r.seconds, 50.0) << "the recording must fit in its minute";
+    if (seconds) *seconds = r.seconds;
+    return r.groups;
   }
 
   // Finds the calls in a minute of these groups and prints the table line.

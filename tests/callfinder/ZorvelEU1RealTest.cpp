@@ -1,5 +1,5 @@
 // ZorvelEU1 end to end on the labelled real recordings (ZORVEL_REALDATA_DIR; skipped when they are
-// absent): each recording goes through the logger emulation and the whole batch, and a table
+// absent): each recording goes through the product's front end and the whole batch, and a table
 // line per recording says how many calls were found, how many named (species or group), how many
 // of those were right (the labelled species or its group) and how many named the labelled species
 // itself. The table is printed by
@@ -15,7 +15,6 @@
 
 #include "LoggerEmulation.h"
 #include "TestHost.h"
-#include "WavFile.h"
 #include "Zv2Reading.h"
 #include "callfinder/Batch.h"
 #include "core/Tables.h"
@@ -144,15 +143,15 @@ class ZorvelEU1Real : public ::testing::Test {
   }
 
   std::vector<tCall> Calls(const Recording& r, double gateOverFloor) {
-    const test::WavRead wav = test::ReadWav((root_ / r.path).string());
+    // The front end's hold keeps its usual proportion to the gate.
+    rec::FrontEndOptions fe;
+    fe.holdOverFloor = gateOverFloor * fe.holdOverFloor / fe.gateOverFloor;
+    fe.gateOverFloor = gateOverFloor;
+    const test::EmulatedRecording wav = test::EmulateRecording((root_ / r.path).string(), r.expansion, 200'000, fe);
     EXPECT_TRUE(wav.ok) << wav.error;
     if (!wav.ok) return {};
-    test::EmulationOptions eo;
-    eo.timeExpansion = r.expansion;
-    eo.gateOverFloor = gateOverFloor;
     const std::string zv1 = (dir_ / "rec.ZV1").string();
-    EXPECT_TRUE(
-        test::WriteRecordingZv1(zv1, 60'000'000, test::EmulateLogger(wav.samples, wav.sampleRate, eo)));
+    EXPECT_TRUE(test::WriteRecordingZv1(zv1, 60'000'000, wav.groups));
     BatchOptions bo;
     bo.Jobs = 1;
     bo.settings.Classifier = SpClassifier::ZorvelEU1;

@@ -90,6 +90,17 @@ TEST_F(ListingsTest, GoldenCallDetailsAndFilters) {
   EXPECT_TRUE(host.SaidTimed("No files selected"));
 }
 
+TEST_F(ListingsTest, CallDetailsOfNoReadableFileWritesNothing) {
+  const CallDetailsOutcome out = ExportCallDetails({dir.File("missing.ZV2")}, o, filters, std::nullopt, host);
+  EXPECT_FALSE(out.created);
+  EXPECT_EQ(out.filesRead, 0);
+  EXPECT_FALSE(FileExists(dir.File("missing call details.txt")));
+  EXPECT_FALSE(host.SaidTimed("Export Complete"));
+  EXPECT_TRUE(host.SaidTimed("No file could be read, so nothing was written to " +
+                             dir.File("missing call details.txt")));
+  EXPECT_TRUE(host.Lines(Memo::DataMemo).empty());
+}
+
 TEST_F(ListingsTest, DirectorySearchFindsZV2FilesInSubFolders) {
   std::filesystem::create_directories(dir.File("d/sub"));
   testing::WriteAll(dir.File("d/sub/x.zv2"), {1});

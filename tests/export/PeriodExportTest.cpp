@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "Deployment.h"
@@ -277,6 +279,32 @@ TEST_F(PeriodExportTest, BatchGoesOnPastUnreadableFilesAndReportFolderMustBeWrit
     EXPECT_FALSE(FileExists(dir.File("ro/b CallCounts.txt")));
   }
   std::filesystem::permissions(dir.File("ro"), std::filesystem::perms::owner_all);
+}
+
+// A disk that fills while the report is written (a file size limit stands in for it): the
+// report is not put in place, no "exported to" line claims it, and no file counts as exported.
+TEST_F(PeriodExportTest, ReportThatCannotBeWrittenWholeClaimsNothing) {
+  const std::string a = testing::WriteDeployment(dir, "a.ZV2");
+  o.kind = ExportKind::CallCounts;
+  o.period = ExportPeriod::Minutes;
+  o.destination = ExportDestination::TextFile;
+  for (const bool separate : {true, false}) {
+    o.SeparateFiles = separate;
+    host = {};
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 200;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int exported = ExportBatch({a}, o, filters, std::nullopt, host);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(exported, 0) << "separate " << separate;
+    EXPECT_TRUE(host.Lines(Memo::DataMemo).empty()) << "separate " << separate;
+    EXPECT_TRUE(host.SaidTimed(dir.File("a CallCounts.txt") + " not created successfully: File too large"));
+    EXPECT_FALSE(FileExists(dir.File("a CallCounts.txt")));
+  }
 }
 
 }  // namespace

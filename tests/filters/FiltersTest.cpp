@@ -262,3 +262,19 @@ TEST_F(MarkTest, FiltersAreSkippedWhenIgnored) {
 
 }  // namespace
 }  // namespace zorvel
+
+namespace zorvel {
+namespace {
+
+TEST(SequencePatternProblem, OnlyFeatureLettersUpToFiveCanMatch) {
+  for (const char* fine : {"", "F", "fdq", "FRDUC", "mq"})
+    EXPECT_EQ(SequencePatternProblem(fine), "") << fine;
+  EXPECT_EQ(SequencePatternProblem("(((("),
+            "'((((' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q");
+  EXPECT_NE(SequencePatternProblem("FRDUCM"), "");  // six letters
+  EXPECT_NE(SequencePatternProblem("FX"), "");
+  EXPECT_NE(SequencePatternProblem(std::string("F\0", 2)), "");
+}
+
+}  // namespace
+}  // namespace zorvel

@@ -10,6 +10,7 @@
 
 #include "core/TimeBase.h"
 #include "import/ImportFixture.h"
+#include "import/Zv1Header.h"
 #include "import/Zv1Reading.h"
 
 namespace zorvel {
@@ -45,7 +46,34 @@ TEST_F(BadInput, BlankHeaderMakesNoFileAndEndsTheImport) {
   EXPECT_TRUE(host.SaidTimed("0BAT000.NXQ header blank, no file created"));
   EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "\tfailed to open"));
+  EXPECT_EQ(r.Error,
+            "Failed to open ZV1 file: 0BAT000.NXQ: the logger file's header is blank, no ZV1 file made");
   EXPECT_TRUE(OutFolder().empty());
+}
+
+// A second import of the same card into the same folder keeps the first one's files: the new
+// files take the next free " partN" name, as a second file of one import would.
+TEST_F(BadInput, AnEarlierImportsFilesAreNeverReplaced) {
+  WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), {Minute(), Group(1), Minute()});
+  const std::string first = Out("Wood 2026 07 14 ZORVEL_0042 file0.ZV1");
+  ASSERT_EQ(Run().MadeFiles, std::vector<std::string>{first});
+  const auto before = testing::ReadAll(first);
+  testing::WriteAll(Out("Wood 2026 07 14 ZORVEL_0042 file0 part2.ZV2"), std::vector<uint8_t>(16, 1));
+  WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), {Minute(), Group(2), Group(3), Minute(), Minute()});
+  const ImportResult again = Run();
+  ASSERT_TRUE(again.Completed);
+  // part2 is taken by a ZV2 file of that name (its ZV1 file may have been moved away).
+  EXPECT_EQ(again.MadeFiles, std::vector<std::string>{Out("Wood 2026 07 14 ZORVEL_0042 file0 part3.ZV1")});
+  EXPECT_EQ(testing::ReadAll(first), before);
+}
+
+TEST(ImportTexts, TooLongTextsAreNamedWithTheirLengthAndWidth) {
+  DeploymentTexts t{"51.5", "-0.12", std::string(32, 'L'), std::string(40, 'n'), "+1"};
+  EXPECT_EQ(TextTooLongMessage(t), "");
+  t.Location += "xx";
+  EXPECT_EQ(TextTooLongMessage(t), "Location text is 34 characters; the header holds 32");
+  t.Lat = "51.12345678901";
+  EXPECT_EQ(TextTooLongMessage(t), "Latitude text is 14 characters; the header holds 12");
 }
 
 TEST_F(BadInput, UnreadableFileInTheMiddleOfASeries) {
@@ -120,6 +148,7 @@ TEST_F(BadInput, OutputFolderThatCannotHoldFiles) {
   const std::string path = (fs::path(options.Zv1Folder) / "Wood 2026 07 14 ZORVEL_0042 file0.ZV1").string();
   EXPECT_TRUE(host.HasLine(Memo::UploadMemo, "Failed to create \t" + path));
   EXPECT_TRUE(host.SaidTimed("Failed to open ZV1 file"));
+  EXPECT_EQ(r.Error, "Failed to open ZV1 file: cannot create " + path + ": Not a directory");
   EXPECT_TRUE(r.MadeFiles.empty());
 }
 

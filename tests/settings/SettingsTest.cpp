@@ -177,10 +177,51 @@ TEST_F(SettingsTest, AnExistingFileIsUpdatedInPlace) {
   EXPECT_NE(after.find("[FileAndTime]"), std::string::npos);
 }
 
-TEST_F(SettingsTest, EmptyFileGivesTheTablesDefaults) {
+// Files that are not settings text change nothing and are named with the reason; a file over
+// the size limit is refused with a message, not silently ignored.
+TEST_F(SettingsTest, FilesThatAreNotSettingsAreRefused) {
+  const auto write = [this](const std::string& name, const std::string& bytes) {
+    testing::WriteAll(dir.File(name), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    return dir.File(name);
+  };
+  const std::string utf16 = write("utf16.zvf", std::string("\xFF\xFE[\0A\0l\0l\0]\0", 12));
+  const std::string binary = write("binary.zve", std::string("[Export]\r\nperiod=1\0\x07\x80", 22));
+  const std::string empty = write("empty.zvf", "");
+  const std::string other = write("other.zve", "[Colours]\r\nback=1\r\n");
+  const std::string big = dir.File("big.zvf");
+  std::filesystem::resize_file(write("big.zvf", "[AllFilters]\r\n"), 16 * 1024 * 1024 + 1);
+  const struct {
+    std::string path;
+    bool exportFile;
+    std::string problem;
+  } cases[] = {
+      {utf16, false, ": UTF-16 text; a settings file is plain text of one byte per character"},
+      {binary, true, ": not a text file (it holds NUL bytes)"},
+      {empty, false, ": holds none of the sections of a filter settings (.zvf) file"},
+      {other, true, ": holds none of the sections of an export settings (.zve) file"},
+      {big, false, ": larger than 16 MB, too large for a settings file"},
+      {dir.File("missing.zvf"), false, ": the settings file cannot be read"},
+  };
+  for (const auto& c : cases) {
+    std::string problem;
+    EXPECT_FALSE(LoadSettingsFile(c.path, c.exportFile, &problem)) << c.path;
+    EXPECT_EQ(problem, c.path + c.problem);
+  }
   ChangeEverything();
-  const std::string path = dir.File("empty.zvf");
-  std::fclose(std::fopen(path.c_str(), "wb"));
+  const FilterSettings changed = f;
+  host = {};
+  EXPECT_FALSE(LoadFilterSettings(utf16, "", false, f, sp, host).loaded);
+  EXPECT_TRUE(host.SaidTimed(utf16 + cases[0].problem));
+  EXPECT_FALSE(LoadExportSettings(binary, f, o, sp, host));
+  EXPECT_TRUE(host.SaidTimed(binary + cases[1].problem));
+  EXPECT_EQ(f.FMchk, changed.FMchk);
+  EXPECT_EQ(f.ranges.Text(RangeEdit::MinOctKHZedit), changed.ranges.Text(RangeEdit::MinOctKHZedit));
+}
+
+TEST_F(SettingsTest, FileWithOnlyItsSectionLinesGivesTheTablesDefaults) {
+  ChangeEverything();
+  const std::string path = dir.File("bare.zvf");
+  testing::WriteAll(path, {'[', 'A', 'l', 'l', 'F', 'i', 'l', 't', 'e', 'r', 's', ']', '\r', '\n'});
   ASSERT_TRUE(LoadFilterSettings(path, "", false, f, sp, host).loaded);
   EXPECT_FALSE(f.IgnoreFilters);
   EXPECT_FALSE(f.IncludeFragments);
@@ -214,7 +255,6 @@ TEST_F(SettingsTest, BadInputFallsBackToDefaults) {
       "[AllFilters]\nIgnoreAll=yes\nIncludeFragments=99999999999\nHasThirdHarmonic= 7 \n"
       "[Export]\ndata group=4\nperiod=-1\ntime format=3\nFile/Results=4294967296\n"
       "[WaveGroup]\nmaxOctKHz=99999999999\nminOctQ=\x01\x02\n";
-  bad.insert(bad.find(" binary"), 1, '\0');
   const std::string path = dir.File("bad.zve");
   testing::WriteAll(path, std::vector<uint8_t>(bad.begin(), bad.end()));
   f.IgnoreFilters = true;
@@ -231,7 +271,9 @@ TEST_F(SettingsTest, BadInputFallsBackToDefaults) {
   EXPECT_EQ(f.ranges.Text(RangeEdit::MaxOctKHZedit), "99999999999");
   EXPECT_EQ(f.ranges.Value(RangeEdit::MaxOctKHZedit), InfoOf(RangeEdit::MaxOctKHZedit).fallback);
   EXPECT_EQ(f.ranges.Value(RangeEdit::MinOctQEdit), 0);
-  // Binary bytes survive an update in place.
+  // Binary bytes survive an update in place (though such a file is not loaded).
+  bad.insert(bad.find(" binary"), 1, '\0');
+  testing::WriteAll(path, std::vector<uint8_t>(bad.begin(), bad.end()));
   ASSERT_TRUE(SaveExportSettings(path, f, o, sp, host));
   EXPECT_NE(Text(path).find(std::string("\xff\xfe\0 binary", 9)), std::string::npos);
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "recordings/TestWav.h"
 #include "sim/Simulator.h"
 #include "ui/ClickLabel.h"
 #include "ui/UiTestSupport.h"
@@ -92,6 +94,52 @@ TEST_F(GetDataTest, ReadsASimulatedCardAndOpensTheFirstFile) {
   EXPECT_EQ(window.Slots()[2].FileType, ftZV2);
   EXPECT_EQ(window.Slots()[1].FullFileName, window.ImportedFiles.front().toStdString());
   EXPECT_EQ(window.Slots()[1].FirstLoggedMin, card.series[0].startMn);
+}
+
+}  // namespace
+}  // namespace zorvel::ui::test
+
+namespace zorvel::ui::test {
+namespace {
+
+TEST_F(GetDataTest, ReadsRecordingsProcessesThemAndOpensTheFile) {
+  QTemporaryDir dir;
+  const QString folder = QDir(dir.path()).filePath(QStringLiteral("recs"));
+  QDir().mkpath(folder);
+  for (const auto& [name, stamp] : {std::pair{"a.wav", "2023-07-14 22:00:10"}, {"b.wav", "2023-07-14 22:03:00"}}) {
+    const std::string guano = std::string("GUANO|Version:1.0\nMake:Test\nTimestamp:") + stamp;
+    const auto bytes = rec::test::MonoWav(250'000, rec::test::Tone(45, 250'000, 0.1, 0.108, 0.5, 8000), guano);
+    QFile f(QDir(folder).filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+  }
+  rec.toOpen = {folder};
+  QTest::mouseClick(window.GetData->ReadRecordingsBtn, Qt::LeftButton);
+  ASSERT_EQ(window.ImportedFiles.size(), 1);
+  EXPECT_FALSE(window.BatchRunning());
+  EXPECT_TRUE(window.UploadMemo->toPlainText().contains(QStringLiteral("recordings read: 2")));
+  EXPECT_TRUE(window.DataMemo->toPlainText().contains(QStringLiteral("File\tdays\twaves(excBz)\tCalls\tBuzzCalls")));
+  ASSERT_GE(window.Slots().OpenCount(), 1);
+  const TFileRec& s = window.Slots()[1];
+  EXPECT_EQ(s.WavConversion, 1);
+  EXPECT_TRUE(s.WavIndexFileOpen);
+
+  // "create .wav file" on it cuts the recorded sound: 0.1 s from a.wav's start.
+  rec.savePath = QDir(dir.path()).filePath(QStringLiteral("cut.wav"));
+  const int32_t m = s.FirstLoggedMin;
+  window.CutRecordedSound(1, TRecTime{m, 10 * 200'000}, TRecTime{m, 10 * 200'000 + 20'000});
+  QFile cut(rec.savePath);
+  ASSERT_TRUE(cut.exists());
+  EXPECT_GT(cut.size(), 44 + 2 * 25'000 - 1);  // 25,000 samples of 16 bits, and the GUANO chunk
+}
+
+// Options that are not numbers stop the command before anything is read.
+TEST_F(GetDataTest, RecordingOptionsMustBeNumbers) {
+  window.GetData->HighPassKhzEdit->setText(QStringLiteral("high"));
+  rec.toOpen = {QDir::tempPath()};
+  QTest::mouseClick(window.GetData->ReadRecordingsBtn, Qt::LeftButton);
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Time expansion, high-pass and channel must be numbers")));
+  EXPECT_TRUE(window.ImportedFiles.isEmpty());
 }
 
 }  // namespace

@@ -90,6 +90,29 @@ GetDataPage::GetDataPage(QWidget* parent)
   readRow->addWidget(MinutesReadLbl, 1);
   Body()->addLayout(readRow);
 
+  auto* recRow = new QHBoxLayout;
+  ReadRecordingsBtn = new QPushButton(QString::fromLatin1(msg::kReadRecordingsCaption), this);
+  ReadRecordingsBtn->setObjectName(QStringLiteral("ReadRecordingsBtn"));
+  ReadRecordingsBtn->setStatusTip(QString::fromLatin1(msg::kReadRecordingsHint));
+  recRow->addWidget(ReadRecordingsBtn);
+  auto edit = [&](const char* name, const char* caption, const char* text) {
+    auto* e = new QLineEdit(QString::fromLatin1(text), this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaximumWidth(60);
+    recRow->addWidget(new QLabel(QString::fromLatin1(caption), this));
+    recRow->addWidget(e);
+    return e;
+  };
+  TimeExpansionEdit = edit("TimeExpansionEdit", msg::kTimeExpansionCaption, "");
+  HighPassKhzEdit = edit("HighPassKhzEdit", msg::kHighPassKhzCaption, "15");
+  ChannelEdit = edit("ChannelEdit", msg::kChannelCaption, "1");
+  RecordingsSubfolders = Check(this, "RecordingsSubfolders", msg::kRecordingsSubfoldersCaption, false);
+  OneFilePerFolder = Check(this, "OneFilePerFolder", msg::kOneFilePerFolderCaption, false);
+  recRow->addWidget(RecordingsSubfolders);
+  recRow->addWidget(OneFilePerFolder);
+  recRow->addStretch(1);
+  Body()->addLayout(recRow);
+
   UploadMemo = new QPlainTextEdit(this);
   UploadMemo->setObjectName(QStringLiteral("UploadMemo"));
   UploadMemo->setReadOnly(true);

@@ -31,6 +31,13 @@ class GetDataPage : public TitledPage {
   QPushButton* ReadSDBtn = nullptr;
   QPushButton* ProcessZV1fileListBtn = nullptr;
   QLabel* MinutesReadLbl = nullptr;
+  // Reading recordings: the command and its options.
+  QPushButton* ReadRecordingsBtn = nullptr;
+  QLineEdit* TimeExpansionEdit = nullptr;  // empty: none given
+  QLineEdit* HighPassKhzEdit = nullptr;
+  QLineEdit* ChannelEdit = nullptr;
+  QCheckBox* RecordingsSubfolders = nullptr;
+  QCheckBox* OneFilePerFolder = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;  // the SD card import's report
 };
 

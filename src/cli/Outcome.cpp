@@ -1,0 +1,53 @@
+#include "cli/Outcome.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/Messages.h"
+#include "core/FileRec.h"
+#include "core/SlotFiles.h"
+
+namespace zorvel::cli {
+
+std::string InputProblem(const std::string& path, bool needRecords) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const auto status = fs::status(path, ec);
+  if (!fs::exists(status)) return std::string(msg::kNoSuchFile);
+  if (fs::is_directory(status)) return std::string(msg::kIsFolder);
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::string(msg::kCannotRead) + std::strerror(errno);
+  std::fclose(f);
+  if (FileTypeOfPath(path) == ftUnknown) return std::string(msg::kNotDataFile);
+  const auto size = fs::file_size(path, ec);
+  if (ec) return std::string(msg::kCannotRead) + ec.message();
+  if (size < static_cast<uintmax_t>(kHeaderBytes))
+    return std::string(msg::kTooShort) + std::to_string(size) + std::string(msg::kTooShortEnd);
+  if (needRecords && size < static_cast<uintmax_t>(kHeaderBytes + kRecordBytes))
+    return std::string(msg::kNoRecords);
+  return {};
+}
+
+void FileTally::Fail(const std::string& path, std::string_view reason) {
+  if (!failed_.insert(path).second) return;
+  std::cerr << path << ": " << reason << '\n';
+}
+
+bool FileTally::Usable(const std::string& path, bool needRecords) {
+  const std::string problem = InputProblem(path, needRecords);
+  if (problem.empty()) return true;
+  Fail(path, problem);
+  return false;
+}
+
+int FileTally::ExitCode() const {
+  const int failed = Failures();
+  if (failed == 0) return 0;
+  if (total_ > 1) std::cerr << failed << msg::kOf << total_ << msg::kFilesFailed << '\n';
+  return 1;
+}
+
+}  // namespace zorvel::cli

@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Writes the small corpus of bad input files in tests/data/bad/, each named after its defect,
+that the command-line corpus test (tests/cli) runs every zorvel-cli command over. The files are
+committed; run this again only to change them. Deterministic: the same bytes every time."""
+import pathlib
+import random
+import struct
+
+OUT = pathlib.Path(__file__).resolve().parent / "bad"
+FIRST_MIN = 66_491_640  # 2026-06-01 18:00 in minutes since 1899-12-30
+
+
+def header(first, last, ident=(1, 2, 3)):
+    h = bytearray(1024)
+    h[2:5] = bytes(ident)  # logger identity
+    h[128] = h[143] = 0xFE  # the two header markers
+    struct.pack_into(">iiii", h, 256, first, last, 0, 0)  # first/last logged, go-to minute and tick
+    struct.pack_into(">ii", h, 272, first, last)  # stored processing span
+    return h
+
+
+def minute(light=10):
+    r = bytearray(16)
+    r[0] = 0xFE
+    r[6] = light
+    r[10] = 1  # listening
+    return r
+
+
+def wave_group(tick, ipi=60, amp=40, score=20):
+    r = bytearray(struct.pack(">I", tick)[1:])
+    r += bytes([ipi] * 8) + bytes([amp] * 4) + bytes([score])
+    return r
+
+
+def night(minutes, groups_per_minute=3, backwards=False):
+    body = bytearray()
+    for m in range(minutes):
+        body += minute(m % 256)
+        ticks = [100_000 + 1_000_000 * k for k in range(groups_per_minute)]
+        if backwards and m == 1:
+            ticks.reverse()  # time runs backwards within the minute
+        for t in ticks:
+            body += wave_group(t)
+    return body
+
+
+END = bytes([0xFF] * 16)
+
+
+def main():
+    OUT.mkdir(exist_ok=True)
+    rnd = random.Random(12)
+    files = {
+        "good.ZV1": header(FIRST_MIN, FIRST_MIN + 9) + night(10) + END,
+        # A ZV2 file without calls: minute records only.
+        "good.ZV2": header(FIRST_MIN, FIRST_MIN + 9) + night(10, 0) + END,
+        "random_bytes.ZV1": bytes(rnd.randrange(256) for _ in range(4096)),
+        "random_bytes.ZV2": bytes(rnd.randrange(256) for _ in range(3000)),
+        "blank_header.ZV1": bytes(1024) + night(3) + END,
+        "last_minute_zero.ZV1": header(FIRST_MIN, 0) + night(5) + END,
+        "backwards_groups.ZV1": header(FIRST_MIN, FIRST_MIN + 3) + night(4, 4, backwards=True) + END,
+        "truncated.ZV2": (header(FIRST_MIN, FIRST_MIN + 9) + night(10, 0))[: 1024 + 16 * 4 + 7],
+        "header_only.ZV1": header(FIRST_MIN, FIRST_MIN),
+        "empty.ZV1": b"",
+        "first_minute_max.ZV1": header(0x7FFFFFFF, 0x7FFFFFFF) + night(1) + END,
+        "near_overflow.ZV1": header(0x7FFFFFF0, 0) + night(20, 1) + END,
+        "no_end_record.ZV1": header(FIRST_MIN, FIRST_MIN + 4) + night(5),
+        "binary.zvf": b"[AllFilters]\r\nIgnoreAll=1\r\n\x00\x01\x02" + bytes(rnd.randrange(256) for _ in range(200)),
+        "utf16.zvf": "\ufeff[AllFilters]\r\nIgnoreAll=1\r\n".encode("utf-16-le"),
+        "empty.zve": b"",
+        "no_section.zve": b"[Colours]\r\nback=1\r\n",
+        "not_data.txt": b"just some text\n",
+    }
+    for name, data in files.items():
+        (OUT / name).write_bytes(bytes(data))
+
+
+if __name__ == "__main__":
+    main()
