@@ -49,7 +49,7 @@ ZeroCrossingFile ReadZeroCrossing(ByteSource& src) {
     return f;
   }
   size_t at = kTextStart;
-  std::string* texts[] = {&f.tape, &f.date, &f.location, &f.species, &f.specification, &f.notes, &f.notes1};
+  std::string* texts[] = {&f.tape, &f.date, &f.location, &f.species, &f.descriptor, &f.notes, &f.notes1};
   for (size_t i = 0; i < 7; ++i) {
     *texts[i] = Text(b, at, kTextLengths[i]);
     at += kTextLengths[i];

@@ -4,7 +4,7 @@
 // Layout (little-endian):
 //   0-1    offset of the data-information block (0x011A in every file seen)
 //   3      file type: 129 (an older layout, refused), 130, 131 or 132
-//   6      header texts: tape 8, date 8, location 40, species 50, specification 16,
+//   6      header texts: tape 8, date 8, location 40, species 50, descriptor 16,
 //          notes 73, notes 80 characters (blank padded)
 //   0x11A  data-information block: data offset (2), RES1 (2), division ratio (1), VRES (1);
 //          type 132 follows it at 0x120 with the date and time: year (2), month, day, hour,
@@ -46,7 +46,7 @@ struct ZeroCrossingFile {
   bool ok = false;
   std::string error;
   int fileType = 0;
-  std::string tape, date, location, species, specification, notes, notes1;
+  std::string tape, date, location, species, descriptor, notes, notes1;
   uint16_t dataOffset = 0;
   uint16_t res1 = 0;
   uint8_t divRatio = 0;

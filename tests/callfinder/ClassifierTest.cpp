@@ -75,19 +75,7 @@ tCall CmnPipLike() {
 
 // A minute whose calls are given; their records sit in the output buffer as the emitter
 // leaves them.
-std::unique_ptr<cf::MinuteWork> Minute(const std::vector<tCall>& calls) {
-  auto w = test::Work();
-  w->outLen = 16;
-  for (size_t i = 0; i < calls.size(); ++i) {
-    tCall c = calls[i];
-    c.Number = static_cast<int32_t>(i) + 1;
-    c.ClBufPosnOfStart = static_cast<int32_t>(w->outLen);
-    w->calls[c.Number] = c;
-    for (const Record& r : c.BuzzCall ? cf::EncodeBuzzCall(c) : cf::EncodeFoundCall(c)) w->Put(r.data());
-  }
-  w->callCount = static_cast<int32_t>(calls.size());
-  return w;
-}
+std::unique_ptr<cf::MinuteWork> Minute(const std::vector<tCall>& calls) { return test::MinuteOfCalls(calls); }
 
 uint8_t SpNByte(const cf::MinuteWork& w, int i) {
   return w.out[w.calls[i].ClBufPosnOfStart + 32 + 15];

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "callfinder/CallEmitter.h"
 #include "callfinder/MinuteWork.h"
 #include "core/CallRecords.h"
 
@@ -15,6 +16,22 @@ namespace zorvel::test {
 inline std::unique_ptr<cf::MinuteWork> Work(FinderSettings s = {}) {
   auto w = std::make_unique<cf::MinuteWork>(s);
   w->StartMinute();
+  return w;
+}
+
+// A minute whose calls are given; their records sit in the output buffer as the emitter leaves
+// them, numbered 1 … n in the order given.
+inline std::unique_ptr<cf::MinuteWork> MinuteOfCalls(const std::vector<tCall>& calls, FinderSettings s = {}) {
+  auto w = Work(s);
+  w->outLen = 16;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    tCall c = calls[i];
+    c.Number = static_cast<int32_t>(i) + 1;
+    c.ClBufPosnOfStart = static_cast<int32_t>(w->outLen);
+    w->calls[c.Number] = c;
+    for (const Record& r : c.BuzzCall ? cf::EncodeBuzzCall(c) : cf::EncodeFoundCall(c)) w->Put(r.data());
+  }
+  w->callCount = static_cast<int32_t>(calls.size());
   return w;
 }
 

@@ -117,17 +117,7 @@ TEST(ZorvelEU1Passes, ConfidenceGrowsWithThePassAndIsCappedByPublishedAccuracy) 
 std::unique_ptr<cf::MinuteWork> Minute(const std::vector<tCall>& calls) {
   FinderSettings s;
   s.Classifier = SpClassifier::ZorvelEU1;
-  auto w = test::Work(s);
-  w->outLen = 16;
-  for (size_t i = 0; i < calls.size(); ++i) {
-    tCall c = calls[i];
-    c.Number = static_cast<int32_t>(i) + 1;
-    c.ClBufPosnOfStart = static_cast<int32_t>(w->outLen);
-    w->calls[c.Number] = c;
-    for (const Record& r : c.BuzzCall ? cf::EncodeBuzzCall(c) : cf::EncodeFoundCall(c)) w->Put(r.data());
-  }
-  w->callCount = static_cast<int32_t>(calls.size());
-  return w;
+  return test::MinuteOfCalls(calls, s);
 }
 
 tCall At(tCall c, int32_t ms) {

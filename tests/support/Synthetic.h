@@ -122,7 +122,7 @@ inline std::vector<uint8_t> ReadAll(const std::string& path) {
 
 inline void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);  // an empty vector's data() may be null
     std::fclose(f);
   }
 }
