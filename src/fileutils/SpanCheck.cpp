@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/Header.h"
 #include "core/TimeBase.h"
 #include "fileutils/Messages.h"
 
@@ -24,9 +25,8 @@ std::string Megabytes(int64_t bytes) {
 int32_t FirstPlausibleMinute() {
   return *MinuteNumber(1990, 1, 1, 0, 0);
 }
-int32_t EndOfPlausibleMinutes() {
-  return *MinuteNumber(2200, 1, 1, 0, 0);
-}
+// The same last year as a file may hold to be opened at all.
+int32_t EndOfPlausibleMinutes() { return kLastPlausibleMinute + 1; }
 
 std::string SpanProblem(const std::string& name, int32_t first, int32_t last) {
   if (Plausible(first) && Plausible(last) && first <= last) return {};

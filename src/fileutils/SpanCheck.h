@@ -9,7 +9,7 @@
 
 namespace zorvel::fileutils {
 
-// The minute numbers of 1990-01-01 00:00 and 2200-01-01 00:00.
+// The minute numbers of 1990-01-01 00:00 and of the first minute after 2200.
 int32_t FirstPlausibleMinute();
 int32_t EndOfPlausibleMinutes();
 

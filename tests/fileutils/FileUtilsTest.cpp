@@ -271,10 +271,10 @@ TEST_F(FileUtils, JoinRefusesUntrustworthyHeadersAndYearLongGaps) {
                             2 * (1 + kGroupsPerMinute) + 1);
   EXPECT_TRUE(
       host_.SaidTimed("blank.ZV1: first logged minute cannot be trusted: 0 (1899/12/30 0:0) (a file "
-                      "must lie within the years 1990 to 2199)"));
+                      "must lie within the years 1990 to 2200)"));
   EXPECT_TRUE(
       host_.SaidTimed("top.ZV1: first logged minute cannot be trusted: 2147483647 (5983/1/22 2:7) "
-                      "(a file must lie within the years 1990 to 2199)"));
+                      "(a file must lie within the years 1990 to 2200)"));
   const auto memo = host_.Lines(Memo::DataMemo);
   const auto said = [&memo](const std::string& start) {
     return std::any_of(memo.begin(), memo.end(),
