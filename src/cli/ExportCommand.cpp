@@ -159,6 +159,7 @@ int RunCounts(const ExportCliOptions& c) {
   SpeciesListModel sp;
   std::optional<MinuteSpan> selection;
   if (!Prepare(c, o, f, sp, selection)) return 2;
+  if (o.destination == ExportDestination::Results && StdoutRefused(c.files)) return kRefusedOutputExitCode;
   const ExportFilters filters{f, sp};
   // Files that cannot be read are named with the reason; the report keeps an error row for each.
   FileTally tally(static_cast<int>(c.files.size()));
@@ -184,6 +185,8 @@ int RunCalls(const ExportCliOptions& c) {
     const auto found = ZV2FilesUnder(c.dir);
     files.insert(files.end(), found.begin(), found.end());
   }
+  if (!files.empty() && OutputRefused(CallDetailsFileName(files.front()), files))
+    return kRefusedOutputExitCode;
   const ExportFilters filters{f, sp};
   FileTally tally(static_cast<int>(files.size()));
   int named = 0;
@@ -259,6 +262,8 @@ void RegisterExportCommand(CLI::App& app) {
   p->callback([passes] {
     ConsoleHost host;
     InstallStopHandler();
+    const std::string out = passes->out.empty() ? PassesFileName(passes->files.front()) : passes->out;
+    if (OutputRefused(out, passes->files)) throw CLI::RuntimeError(kRefusedOutputExitCode);
     const int n = static_cast<int>(passes->files.size());
     FileTally tally(n);
     int named = 0;

@@ -1,6 +1,7 @@
 // zorvel-cli files …: the file-set utilities. Questions the window would ask (replace a file,
 // delete a set) are answered No unless --yes is given.
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/Commands.h"
@@ -19,15 +20,22 @@ namespace {
 
 class AnsweringHost : public ConsoleHost {
  public:
-  explicit AnsweringHost(bool yes) : yes_(yes) {}
+  explicit AnsweringHost(bool yes, std::vector<std::string> inputs = {})
+      : yes_(yes), inputs_(std::move(inputs)) {}
   Answer Ask(std::string_view question, Buttons buttons) override {
     if (!yes_) return ConsoleHost::Ask(question, buttons);
     std::cerr << question << " -> Yes\n";
     return Answer::Yes;
   }
+  // A copy's proposed name that is one of the command's own files is refused, not replaced.
+  std::optional<std::string> ChooseSavePath(const SaveRequest& request) override {
+    if (OutputRefused(request.proposedPath, inputs_, OutputKind::DataFile)) return std::nullopt;
+    return ConsoleHost::ChooseSavePath(request);
+  }
 
  private:
   bool yes_;
+  std::vector<std::string> inputs_;
 };
 
 struct FilesOptions {
@@ -111,6 +119,8 @@ int RunJoin(FilesOptions& o) {
   FileSlots slots;
   if (o.files.size() < 2 || !OpenAll(slots, {o.files[0]}, host)) return o.files.size() < 2 ? 2 : 1;
   const std::vector<std::string> rest(o.files.begin() + 1, o.files.end());
+  // The first file is written to: it cannot also be one that is appended to it.
+  if (OutputRefused(o.files[0], rest, OutputKind::DataFile)) return kRefusedOutputExitCode;
   for (const auto& path : rest) Present(path);  // the reasons; the join lists each refused file
   const fileutils::JoinOptions options{.KeepGapsChk = !o.noTrueTimes,
                                        .CopyJoinFirstFileChk = !o.firstFileCopied};
@@ -134,11 +144,19 @@ int RunCopyPeriod(FilesOptions& o) {
   const std::string out =
       o.out.empty() ? fileutils::PeriodCopyName(slots[1].FullFileName, to->Mn - from->Mn + 1) : o.out;
   const int want = static_cast<int>(std::min<size_t>(o.files.size(), 3));
+  // The second and third copies take the first copy's name with their own file's extension.
+  for (int i = 0; i < want; ++i) {
+    const std::string ext = std::filesystem::path(o.files[static_cast<size_t>(i)]).extension().string();
+    const std::string target = i == 0 ? out : std::filesystem::path(out).replace_extension(ext).string();
+    if (OutputRefused(target, o.files, OutputKind::DataFile)) return kRefusedOutputExitCode;
+  }
   return Counted(fileutils::CopySelectedPeriod(slots, from->Mn, to->Mn, out, host), want);
 }
 
 int RunCrop(FilesOptions& o) {
-  AnsweringHost host(o.yes);
+  std::vector<std::string> inputs = o.files;
+  inputs.push_back(o.like);
+  AnsweringHost host(o.yes, inputs);
   InstallStopHandler();
   FileSlots slots;
   if (!OpenAll(slots, {o.like}, host)) return 1;

@@ -6,6 +6,7 @@
 #include "callfinder/Batch.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Outcome.h"
 
 namespace zorvel::cli {
 
@@ -21,6 +22,7 @@ int RunFindCalls(FindCallsOptions& o) {
   ConsoleHost host;
   InstallStopHandler();
   o.batch.settings.FindBuzzes = !o.noBuzzes;
+  if (!o.exportPath.empty() && OutputRefused(o.exportPath, o.files)) return kRefusedOutputExitCode;
   if (!o.exportPath.empty()) {
     o.batch.settings.ExportToClassifier = true;
     o.batch.classifierExportPath = o.exportPath;

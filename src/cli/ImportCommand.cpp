@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Outcome.h"
 #include "import/PositionParser.h"
 #include "import/SdImport.h"
 #include "import/Zv1Header.h"
@@ -57,6 +58,7 @@ int RunImport(ImportArgs& a) {
     std::cerr << "import: " << tooLong << '\n';
     return 2;
   }
+  if (OutputFolderRefused(o.Zv1Folder, {o.SdPath})) return kRefusedOutputExitCode;
   std::error_code ec;
   std::filesystem::create_directories(o.Zv1Folder, ec);
   o.Zv1FolderChosen = true;

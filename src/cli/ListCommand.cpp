@@ -64,6 +64,7 @@ int RunMinutes(const ListOptions& o, ConsoleHost& host) {
 int RunList(const ListOptions& o) {
   ConsoleHost host;
   InstallStopHandler();
+  if (StdoutRefused(o.files)) return kRefusedOutputExitCode;
   if (o.what == "minutes") return RunMinutes(o, host);
   if (o.what == "recordings") {
     rec::ReadOptions ro;

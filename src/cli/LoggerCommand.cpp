@@ -7,6 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Outcome.h"
 #include "core/TimeBase.h"
 #include "logger/LoggerSettings.h"
 #include "logger/Messages.h"
@@ -61,6 +62,7 @@ bool Choose(const std::string& key, const std::array<std::string_view, N>& keys,
 
 int RunSettings(SettingsOptions& o) {
   namespace m = logger::msg;
+  if (OutputRefused(o.out, {})) return kRefusedOutputExitCode;
   LoggerSettings& v = o.values;
   bool ok = Choose<4>(o.highPass, {"none", "20", "40", "80"}, m::kHighPassCycle, v.HighPassFilterLbl,
                       "--high-pass") &&
@@ -98,6 +100,7 @@ int RunSettings(SettingsOptions& o) {
 }
 
 int RunClock(const ClockOptions& o) {
+  if (OutputRefused(o.out, {})) return kRefusedOutputExitCode;
   LoggerSettingsModel model;
   LoggerSettings& v = model.Values();
   if (o.at.empty()) {

@@ -27,6 +27,9 @@ inline constexpr std::string_view kFilesFailed = zorvel::msg::kFilesFailed;
 inline constexpr std::string_view kStdoutFailed =
     "standard output could not be written: the output is incomplete";
 
+// Standard output sent where it would destroy data: "standard output is <path>: <reason>".
+inline constexpr std::string_view kStandardOutput = "standard output is ";
+
 // A run that Ctrl+C, SIGTERM or SIGHUP stopped.
 inline constexpr std::string_view kStopped = "stopped";
 

@@ -1,5 +1,7 @@
 #include "cli/Outcome.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +31,40 @@ std::string InputProblem(const std::string& path, bool needRecords) {
   if (needRecords && size < static_cast<uintmax_t>(kHeaderBytes + kRecordBytes))
     return std::string(msg::kNoRecords);
   return {};
+}
+
+bool OutputRefused(const std::string& output, const std::vector<std::string>& inputs, OutputKind kind) {
+  const std::string problem = OutputProblem(output, inputs, kind);
+  if (problem.empty()) return false;
+  std::cerr << output << ": " << problem << '\n';
+  return true;
+}
+
+bool OutputFolderRefused(const std::string& folder, const std::vector<std::string>& inputs) {
+  const std::string problem = OutputFolderProblem(folder, inputs);
+  if (problem.empty()) return false;
+  std::cerr << folder << ": " << problem << '\n';
+  return true;
+}
+
+bool StdoutRefused(const std::vector<std::string>& inputs) {
+  struct stat out {};
+  if (fstat(1, &out) != 0 || !S_ISREG(out.st_mode)) return false;  // a terminal or a pipe
+  // The file's name, where the system tells it, for the data-file names.
+  std::error_code ec;
+  const std::string name = std::filesystem::read_symlink("/proc/self/fd/1", ec).string();
+  for (const std::string& in : inputs) {
+    struct stat st {};
+    if (stat(in.c_str(), &st) == 0 && st.st_dev == out.st_dev && st.st_ino == out.st_ino) {
+      std::cerr << msg::kStandardOutput << in << ": " << zorvel::msg::kOutputIsInput << '\n';
+      return true;
+    }
+  }
+  if (!ec && HasDataFileExtension(name)) {
+    std::cerr << msg::kStandardOutput << name << ": " << zorvel::msg::kOutputIsDataFile << '\n';
+    return true;
+  }
+  return false;
 }
 
 void FileTally::Fail(const std::string& path, std::string_view reason) {

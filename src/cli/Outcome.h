@@ -6,6 +6,9 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/OutputGuard.h"
 
 namespace zorvel::cli {
 
@@ -13,6 +16,17 @@ namespace zorvel::cli {
 // a folder, unreadable, not named as a data file, shorter than a header, or (when records are
 // needed) a header without records.
 std::string InputProblem(const std::string& path, bool needRecords = true);
+
+// Prints "<output>: <reason>" and returns true when output must not be written: it is one of
+// the inputs, or a name the kind of output may never take (see core/OutputGuard.h). Commands
+// exit with kRefusedOutputExitCode then, before anything is read or written.
+bool OutputRefused(const std::string& output, const std::vector<std::string>& inputs,
+                   OutputKind kind = OutputKind::Text);
+// The same for a folder that receives the command's files (OutputFolderProblem).
+bool OutputFolderRefused(const std::string& folder, const std::vector<std::string>& inputs);
+// The same for standard output redirected into one of the inputs or a data file ("… >> x.ZV2").
+bool StdoutRefused(const std::vector<std::string>& inputs);
+inline constexpr int kRefusedOutputExitCode = 2;
 
 class FileTally {
  public:

@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/OpenForCli.h"
+#include "cli/Outcome.h"
 #include "cli/TimeArg.h"
 #include "core/SlotFiles.h"
 #include "sound/Messages.h"
@@ -38,6 +39,8 @@ struct LiveFile : sound::ChunkSink {
 
 int RunWav(const WavOptions& o) {
   std::string error;
+  if (OutputRefused(o.out, o.sweep ? std::vector<std::string>{} : std::vector<std::string>{o.file}))
+    return kRefusedOutputExitCode;
   if (o.sweep) {
     const auto samples = sound::TestSweep();
     std::cerr << sound::msg::kNumberOfValues << samples.size() - 1 << '\n';

@@ -3,6 +3,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/MinuteMap.h"
+#include "core/OutputGuard.h"
 #include "core/RecordReader.h"
 #include "core/SlotFiles.h"
 #include "export/DetailListings.h"
@@ -90,6 +91,10 @@ CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, cons
     return out;
   }
   out.outputFile = CallDetailsFileName(files.front());
+  if (const std::string problem = OutputProblem(out.outputFile, files); !problem.empty()) {
+    host.TimedMessage(out.outputFile + ": " + problem, kNoFilesMs);
+    return out;
+  }
   AtomicFileWriter file(out.outputFile);
   if (!file.IsOpen()) {
     host.TimedMessage(out.outputFile + std::string(msg::kNotCreatedSuccessfully), kNoFilesMs);

@@ -6,6 +6,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/MinuteMap.h"
+#include "core/OutputGuard.h"
 #include "core/RecordReader.h"
 #include "core/SlotFiles.h"
 #include "core/TimeBase.h"
@@ -61,6 +62,10 @@ PassesOutcome ExportPasses(const std::vector<std::string>& files, const std::opt
     return out;
   }
   out.outputFile = outPath ? *outPath : PassesFileName(files.front());
+  if (const std::string problem = OutputProblem(out.outputFile, files); !problem.empty()) {
+    host.TimedMessage(out.outputFile + ": " + problem, kMessageMs);
+    return out;
+  }
   AtomicFileWriter file(out.outputFile);
   if (!file.IsOpen()) {
     host.TimedMessage(out.outputFile + std::string(msg::kNotCreatedSuccessfully), kMessageMs);
