@@ -123,11 +123,18 @@ CallDetailsOutcome ExportCallDetails(const std::vector<std::string>& files, cons
       continue;
     }
     ApplyBuiltInSpeciesNames(slots, 1);
-    ++out.filesRead;
     TFileRec& s = slots[1];
     const auto [first, last] = CallDetailsSpan(s, options, selection);
     int rows = 0;
-    if (first <= last && SeekToMinuteStart(slots, 1, first, host, false)) {
+    const bool sought = first <= last && SeekToMinuteStart(slots, 1, first, host, false);
+    // A file whose records cannot be read (a header alone) is closed while it is sought: it was
+    // not read, and has no row of its own.
+    if (!s.Open) {
+      perFile.push_back(std::string(msg::kErrorTab) + path);
+      continue;
+    }
+    ++out.filesRead;
+    if (sought) {
       ReaderContext ctx{host, &callFilter};
       ctx.options.IgnoreFilters = filters.settings.IgnoreFilters;
       ctx.options.LastMinuteToShow = last;

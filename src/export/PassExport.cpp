@@ -101,7 +101,14 @@ PassesOutcome ExportPasses(const std::vector<std::string>& files, const std::opt
       }
       calls.clear();
     };
-    if (SeekToMinuteStart(slots, 1, s.FirstLoggedMin, host, false)) {
+    const bool sought = SeekToMinuteStart(slots, 1, s.FirstLoggedMin, host, false);
+    // A file whose records cannot be read (a header alone) is closed while it is sought.
+    if (!s.Open) {
+      out.failed.push_back(path);
+      host.AddLine(Memo::DataMemo, std::string(msg::kErrorTab) + path);
+      continue;
+    }
+    if (sought) {
       while (s.InPlay && !host.StopRequested()) {
         if (!ReadNextRecord(s, ctx)) continue;
         if (s.NrType == tCallrec && s.NewCall) {
@@ -114,6 +121,12 @@ PassesOutcome ExportPasses(const std::vector<std::string>& files, const std::opt
     flush();
     ++out.filesRead;
     CloseSlot(slots, 1);
+  }
+  if (out.filesRead == 0) {
+    // Not one file could be read: no empty list is left behind, and no completion is claimed.
+    file.Abandon();
+    host.TimedMessage(std::string(msg::kNoFileRead) + out.outputFile, kMessageMs);
+    return out;
   }
   out.created = file.Commit();
   if (!out.created) {
