@@ -67,6 +67,10 @@ int Run(Args& a) {
   const rec::RecordingsImportResult r = rec::ImportRecordings(o, host);
   host.EndProgress();
   for (const std::string& f : r.madeFiles) std::cout << f << '\n';
+  // Files that could not be read are named even when nothing else is said.
+  if (a.quiet || !r.error.empty())
+    for (const rec::SkippedRecording& s : r.skipped)
+      if (s.failed || !r.error.empty()) std::cerr << s.path << ": " << s.reason << '\n';
   if (!r.error.empty()) {
     std::cerr << "import-recordings: " << r.error << '\n';
     return 1;

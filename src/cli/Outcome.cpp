@@ -17,6 +17,8 @@ namespace zorvel::cli {
 std::string InputProblem(const std::string& path, bool needRecords) {
   namespace fs = std::filesystem;
   std::error_code ec;
+  // Before anything opens it: opening a pipe that no one writes waits for ever.
+  if (std::string problem = NotRegularFileProblem(path); !problem.empty()) return problem;
   const auto status = fs::status(path, ec);
   if (!fs::exists(status)) return std::string(msg::kNoSuchFile);
   if (fs::is_directory(status)) return std::string(msg::kIsFolder);

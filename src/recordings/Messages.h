@@ -52,6 +52,10 @@ inline constexpr std::string_view kZcBadDivRatio = "zero-crossing division ratio
 
 // Import.
 inline constexpr std::string_view kNotAudio = "not a recording (skipped)";
+inline constexpr std::string_view kIsFolder = "is a folder, not a recording";
+inline constexpr std::string_view kSubfolderSkipped =
+    "is a folder (skipped; subfolders are read with --recursive)";
+inline constexpr std::string_view kFolderWithoutRecordings = "is a folder that holds no recordings";
 inline constexpr std::string_view kCannotWriteOut = "output folder cannot be written: ";
 inline constexpr std::string_view kFailedWrite = "failed to write ";
 inline constexpr std::string_view kReadingRecording = "Reading recording ";

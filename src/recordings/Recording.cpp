@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <ctime>
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 
+#include "core/OutputGuard.h"
 #include "recordings/ByteSource.h"
 #include "recordings/Messages.h"
 #include "recordings/WavReader.h"
@@ -160,6 +161,15 @@ bool LooksLikeRecording(const std::string& path) {
 RecordingInfo ProbeRecording(const std::string& path, const ReadOptions& options) {
   RecordingInfo r;
   r.path = path;
+  // Before anything opens it: opening a pipe that no one writes waits for ever.
+  if (std::string problem = NotRegularFileProblem(path); !problem.empty()) {
+    r.error = std::move(problem);
+    return r;
+  }
+  if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+    r.error = msg::rec::kIsFolder;
+    return r;
+  }
   // A zero-crossing file by name, or by not being RIFF at all.
   uint8_t head[4] = {};
   {

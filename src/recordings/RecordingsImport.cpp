@@ -6,6 +6,7 @@
 #include <map>
 
 #include "core/AtomicFile.h"
+#include "core/OutputGuard.h"
 #include "recordings/Messages.h"
 
 namespace zorvel::rec {
@@ -66,10 +67,23 @@ std::vector<std::string> GatherRecordings(const RecordingsImportOptions& o, std:
     }
     std::vector<std::string> found;
     auto take = [&](const fs::directory_entry& e) {
-      if (!e.is_regular_file(ec)) return;
       const std::string p = e.path().string();
-      if (LooksLikeRecording(p)) found.push_back(p);
-      else skipped.push_back({p, std::string(msg::rec::kNotAudio), false});
+      // Pipes, devices and broken links are named, never passed over in silence.
+      if (std::string problem = NotRegularFileProblem(p); !problem.empty()) {
+        skipped.push_back({p, std::move(problem), true});
+        return;
+      }
+      std::error_code fec;
+      if (e.is_directory(fec)) {
+        if (!o.recursive && LooksLikeRecording(p))
+          skipped.push_back({p, std::string(msg::rec::kSubfolderSkipped), false});
+        return;
+      }
+      if (!e.is_regular_file(fec)) return;
+      if (LooksLikeRecording(p))
+        found.push_back(p);
+      else
+        skipped.push_back({p, std::string(msg::rec::kNotAudio), false});
     };
     if (o.recursive) {
       for (auto it = fs::recursive_directory_iterator(in, fs::directory_options::skip_permission_denied, ec);
@@ -79,6 +93,7 @@ std::vector<std::string> GatherRecordings(const RecordingsImportOptions& o, std:
       for (auto it = fs::directory_iterator(in, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) take(*it);
     }
     std::sort(found.begin(), found.end());
+    if (found.empty()) skipped.push_back({in, std::string(msg::rec::kFolderWithoutRecordings), false});
     files.insert(files.end(), found.begin(), found.end());
   }
   return files;

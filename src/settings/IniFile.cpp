@@ -5,6 +5,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/BinaryFile.h"
+#include "core/OutputGuard.h"
 #include "filters/RangeEdits.h"
 #include "settings/Messages.h"
 
@@ -73,6 +74,8 @@ std::optional<IniFile> IniFile::LoadText(const std::string& path, std::string* p
     if (problem) *problem = path + std::string(why);
     return std::nullopt;
   };
+  if (const std::string notFile = NotRegularFileProblem(path); !notFile.empty())
+    return refuse(": " + notFile);
   const int64_t size = FileSizeOf(path);
   if (!FileExists(path) || size < 0) return refuse(msg::kSettingsUnreadable);
   if (size > kMaxIniBytes) return refuse(msg::kSettingsTooLarge);
