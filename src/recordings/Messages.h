@@ -13,6 +13,10 @@ inline constexpr std::string_view kNoData = "no data chunk";
 inline constexpr std::string_view kFmtTooShort = "fmt chunk shorter than 16 bytes";
 inline constexpr std::string_view kNoChannels = "0 channels";
 inline constexpr std::string_view kNoRate = "sample rate 0 Hz";
+// "sample rate 4294967295 Hz cannot be right: …"
+inline constexpr std::string_view kRateTooHigh1 = "sample rate ";
+inline constexpr std::string_view kRateTooHigh2 =
+    " Hz cannot be right: no recorder samples faster than 5000000 Hz";
 inline constexpr std::string_view kBadBlockAlign = "block alignment does not fit the channels and sample size";
 inline constexpr std::string_view kBadBits = "sample size not readable";
 inline constexpr std::string_view kCompressed = "compressed format refused: ";
@@ -30,6 +34,10 @@ inline constexpr std::string_view kGuanoNotUtf8 = "GUANO text is not UTF-8";
 inline constexpr std::string_view kGuanoTooLong = "GUANO chunk too long: ignored";
 
 // Time.
+// "the GUANO start time '9999-99-99T99:99:99' is not …": one wrong field, so the next source is used.
+inline constexpr std::string_view kBadStart1 = "the ";
+inline constexpr std::string_view kBadStart2 = " start time '";
+inline constexpr std::string_view kBadStart3 = "' is not a real time of the years 1990 to 2200: ignored";
 inline constexpr std::string_view kTimeFromFileDate = "no start time in the recording or its name: the file's modification time is used";
 inline constexpr std::string_view kSourceGuano = "GUANO";
 inline constexpr std::string_view kSourceComment = "comment";

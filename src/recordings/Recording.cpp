@@ -4,6 +4,7 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 
@@ -51,8 +52,22 @@ double ModificationSeconds(const std::string& path) {
 }
 
 // Takes the first source that gives a time; moves it to the user's UTC offset when both are known.
-void SetStart(RecordingInfo& r, const std::optional<StampedTime>& t, TimeSource source, const ReadOptions& o) {
-  if (!t) return;
+// A start time outside the years data files hold is a damaged field: warned of, and the next
+// source is tried. text is the field as stored, when there is one to show.
+constexpr int kFirstPlausibleYear = 1990, kLastPlausibleYear = 2200;
+bool SetStart(RecordingInfo& r, const std::optional<StampedTime>& t, TimeSource source, const ReadOptions& o,
+              std::optional<std::string_view> text = std::nullopt) {
+  if (!t || t->year < kFirstPlausibleYear || t->year > kLastPlausibleYear) {
+    if (!t && !text) return false;  // the source holds no time at all: nothing is wrong with it
+    char stamp[64] = {};
+    if (t)
+      std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d", t->year, t->month, t->day, t->hour,
+                    t->minute);
+    r.warnings.push_back(std::string(msg::rec::kBadStart1) + std::string(TimeSourceName(source)) +
+                         std::string(msg::rec::kBadStart2) + std::string(text.value_or(stamp)) +
+                         std::string(msg::rec::kBadStart3));
+    return false;
+  }
   r.start = SecondsSinceEpoch(*t);
   r.source = source;
   r.utcOffsetMinutes = t->utcOffsetMinutes;
@@ -60,6 +75,7 @@ void SetStart(RecordingInfo& r, const std::optional<StampedTime>& t, TimeSource 
     r.start += 60.0 * (*o.utcOffsetMinutes - *t->utcOffsetMinutes);
     r.utcOffsetMinutes = o.utcOffsetMinutes;
   }
+  return true;
 }
 
 // "… by AudioMoth 24E144055E080032 at …": the device and its serial.
@@ -124,7 +140,7 @@ void ProbeWav(RecordingInfo& r, const ReadOptions& o) {
   r.seconds = static_cast<double>(w.frames) / r.realRate;
   const std::string name = fs::path(r.path).filename().string();
   if (g.ok)
-    if (const auto* v = g.Get("Timestamp")) SetStart(r, ParseTimestamp(*v), TimeSource::Guano, o);
+    if (const auto* v = g.Get("Timestamp")) SetStart(r, ParseTimestamp(*v), TimeSource::Guano, o, *v);
   if (r.source == TimeSource::FileDate) SetStart(r, ParseRecorderComment(w.comment), TimeSource::Comment, o);
   if (r.source == TimeSource::FileDate) SetStart(r, ParseBextTime(w.bextDate, w.bextTime), TimeSource::Bext, o);
   if (r.source == TimeSource::FileDate) SetStart(r, ParseFileNameTime(name), TimeSource::FileName, o);

@@ -10,6 +10,10 @@
 namespace zorvel::rec {
 
 namespace {
+constexpr uint32_t kMaxSampleRate = 5'000'000;
+}  // namespace
+
+namespace {
 
 constexpr uint16_t kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
 constexpr uint32_t kSizeStillOpen = 0xFFFFFFFFu;
@@ -137,6 +141,11 @@ WavLayout ReadWavLayout(ByteSource& src) {
     return Refuse(w, std::string(msg::rec::kCompressed) + FormatName(w.formatTag));
   if (w.channels == 0) return Refuse(w, msg::rec::kNoChannels);
   if (w.sampleRate == 0) return Refuse(w, msg::rec::kNoRate);
+  // Full-spectrum bat recorders sample at up to about 1.5 MHz; a rate far past that is a
+  // damaged field, and would make every minute of the recording a handful of samples.
+  if (w.sampleRate > kMaxSampleRate)
+    return Refuse(w, std::string(msg::rec::kRateTooHigh1) + std::to_string(w.sampleRate) +
+                         std::string(msg::rec::kRateTooHigh2));
   if (w.formatTag == kFloat) {
     if (w.bitsPerSample != 32) return Refuse(w, msg::rec::kBadBits);
     w.kind = SampleKind::Float32;

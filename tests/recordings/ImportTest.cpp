@@ -2,6 +2,7 @@
 // recognition on opening, and the bad inputs an import must survive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -320,6 +321,65 @@ TEST_F(Import, ListRecordingsGivesTimeDurationRateSourceAndSpecies) {
   EXPECT_EQ(l.lines[2], In("20230714_220500.wav") + "\t2023-07-14 22:05:00.000\t0.100\t38400\t10\tfile name\t\t");
   ASSERT_EQ(l.failed.size(), 1u);
   EXPECT_EQ(l.failed[0], In("bad.wav") + ": " + std::string(msg::rec::kNotRiff));
+}
+
+}  // namespace
+}  // namespace zorvel::rec
+
+// ---- Damaged recordings: what cannot be right is refused; a single wrong field is warned of
+// and the next source of the start time is used.
+namespace zorvel::rec {
+namespace {
+
+bool Says(const std::vector<std::string>& warnings, const std::string& part) {
+  return std::any_of(warnings.begin(), warnings.end(),
+                     [&](const std::string& w) { return w.find(part) != std::string::npos; });
+}
+
+TEST(DamagedRecording, ImpossibleHeadersAreRefused) {
+  zorvel::testing::TempDir dir;
+  const auto tone = test::Tone(40, kRate, 0.01, 0.018, 0.05, 8000);
+  WriteAll(dir / "20260601_220000_rate.wav", test::MonoWav(4'294'967'295u, tone));
+  WriteAll(dir / "20260601_220000_fast.wav", test::MonoWav(10'000'000, tone));
+  test::Bytes headless = test::MonoWav(kRate, tone);
+  headless.erase(headless.begin(), headless.begin() + 12);  // no "RIFF" size "WAVE"
+  WriteAll(dir / "20260601_220000_headless.wav", headless);
+  const RecordingInfo rate = ProbeRecording(dir / "20260601_220000_rate.wav", {});
+  EXPECT_FALSE(rate.ok);
+  EXPECT_EQ(rate.error.rfind("sample rate 4294967295 Hz cannot be right", 0), 0u) << rate.error;
+  EXPECT_FALSE(ProbeRecording(dir / "20260601_220000_fast.wav", {}).ok);
+  const RecordingInfo headlessInfo = ProbeRecording(dir / "20260601_220000_headless.wav", {});
+  EXPECT_FALSE(headlessInfo.ok);
+  EXPECT_EQ(headlessInfo.error, msg::rec::kNotRiff);
+  // The fastest rates recorders use are read.
+  WriteAll(dir / "20260601_220000_ok.wav", test::MonoWav(1'250'000, tone));
+  EXPECT_TRUE(ProbeRecording(dir / "20260601_220000_ok.wav", {}).ok);
+}
+
+TEST(DamagedRecording, AWrongTimestampIsWarnedOfAndTheNextSourceUsed) {
+  zorvel::testing::TempDir dir;
+  const auto tone = test::Tone(40, kRate, 0.01, 0.018, 0.05, 8000);
+  for (const std::string stamp : {"9999-99-99T99:99:99", "9999-12-31T23:59:59", "1850-01-01T00:00:00"}) {
+    SCOPED_TRACE(stamp);
+    WriteAll(dir / "20260601_220200_stamp.wav", test::MonoWav(kRate, tone, Guano(stamp)));
+    const RecordingInfo named = ProbeRecording(dir / "20260601_220200_stamp.wav", {});
+    ASSERT_TRUE(named.ok) << named.error;
+    EXPECT_EQ(named.source, TimeSource::FileName);
+    EXPECT_EQ(TimeText(named.start), "2026-06-01 22:02:00.000");
+    EXPECT_TRUE(Says(named.warnings, "GUANO start time '" + stamp + "'")) << named.warnings.size();
+    // No time in the name either: the file's date, with both warnings.
+    WriteAll(dir / "stamp.wav", test::MonoWav(kRate, tone, Guano(stamp)));
+    const RecordingInfo dated = ProbeRecording(dir / "stamp.wav", {});
+    ASSERT_TRUE(dated.ok);
+    EXPECT_EQ(dated.source, TimeSource::FileDate);
+    EXPECT_TRUE(Says(dated.warnings, "GUANO start time '" + stamp + "'"));
+    EXPECT_TRUE(Says(dated.warnings, std::string(msg::rec::kTimeFromFileDate)));
+  }
+  // A right timestamp gives no warning.
+  WriteAll(dir / "good.wav", test::MonoWav(kRate, tone, Guano("2026-06-01T22:03:00")));
+  const RecordingInfo good = ProbeRecording(dir / "good.wav", {});
+  EXPECT_EQ(good.source, TimeSource::Guano);
+  EXPECT_TRUE(good.warnings.empty());
 }
 
 }  // namespace
