@@ -1,7 +1,7 @@
 #include "cli/EditArgs.h"
 
 #include "cli/Messages.h"
-#include "filters/Messages.h"
+#include "filters/EditChecks.h"
 #include "filters/Sequence.h"
 
 namespace zorvel::cli {
@@ -23,16 +23,17 @@ bool ApplyEditArgs(const std::vector<std::string>& edits, FilterSettings& f, std
       const auto edit = static_cast<RangeEdit>(i);
       if (InfoOf(edit).name != name) continue;
       // A typed value that is not a whole number would silently stand for the edit's fallback.
-      if (!text.empty() && !ParseWholeNumber(text))
-        return Refuse(message, name + ": '" + text + std::string(zorvel::msg::kNotAWholeNumber));
+      if (const std::string problem = RangeEditProblem(edit, text); !problem.empty())
+        return Refuse(message, name + ": " + problem);
       f.ranges.SetText(edit, text);
       found = true;
     }
     for (int i = 0; i < static_cast<int>(MinuteEdit::Count) && !found; ++i) {
       const auto edit = static_cast<MinuteEdit>(i);
       if (InfoOf(edit).name != name) continue;
-      if (const std::string said = f.minutes.SetText(edit, text); !said.empty())
+      if (const std::string said = MinuteEditProblem(edit, text); !said.empty())
         return Refuse(message, name + ": " + said);
+      f.minutes.SetText(edit, text);
       found = true;
     }
     if (!found && (name == "SeqEdit" || name == "Seq2Edit")) {

@@ -15,6 +15,7 @@
 #include "export/DetailListings.h"
 #include "export/PassExport.h"
 #include "export/PeriodExport.h"
+#include "filters/EditChecks.h"
 #include "settings/SettingsFiles.h"
 
 namespace zorvel::cli {
@@ -65,6 +66,12 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
     const auto ini = LoadSettingsFile(path, isExport, &problem);
     if (!ini) {
       std::cerr << problem << '\n';
+      return false;
+    }
+    // A value its control would refuse is named with the file, section and key; nothing is applied.
+    if (const auto problems = isExport ? ExportFileProblems(*ini) : FilterFileProblems(*ini);
+        !problems.empty()) {
+      for (const std::string& p : problems) std::cerr << path << ": " << p << '\n';
       return false;
     }
     if (isExport) {
@@ -119,6 +126,11 @@ bool Prepare(const ExportCliOptions& c, ExportOptions& o, FilterSettings& f, Spe
   if (was("--saved-time")) o.ExportSavedTime = c.savedTime;
   if (was("--ignore-filters")) f.IgnoreFilters = c.ignoreFilters;
   if (!ApplyEdits(c.edits, f)) return false;
+  // Files and edits together may still leave a lower value above its upper one.
+  if (const auto pairs = FilterPairProblems(f); !pairs.empty()) {
+    for (const std::string& p : pairs) std::cerr << p << '\n';
+    return false;
+  }
   if (was("--classes")) {
     f.CFchk = f.QCFchk = f.FMchk = f.noSpChk = false;
     std::string rest = c.classes + ",";

@@ -1,6 +1,7 @@
 // Every text that the filters show or write, in one place.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace zorvel::msg {
@@ -22,6 +23,10 @@ inline constexpr std::string_view kAmplitudePart = "  Amplitude: ";
 inline constexpr std::string_view kHoursRange = "Hours must in the range 0 to 23";
 inline constexpr std::string_view kMinutesRange = "Minutes must in the range 0 to 59";
 inline constexpr std::string_view kNotAWholeNumber = "' is not a valid integer value";
+// Our own: values no edit can mean. A long text is shown only as far as its first characters.
+inline constexpr size_t kShownTextLength = 24;
+inline constexpr std::string_view kNegative = "' is below 0, which no call or wave-group value is";
+inline constexpr std::string_view kIsAbove = " is above ";
 // Our own: a sequence pattern that could never match.
 inline constexpr std::string_view kSequenceLetters =
     "' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q";

@@ -51,7 +51,8 @@ std::string SequencePatternProblem(std::string_view pattern) {
     letters = letters && known;
   }
   if (letters && pattern.size() <= SequenceEdits::kMaxLength) return {};
-  return "'" + std::string(pattern) + std::string(msg::kSequenceLetters);
+  return "'" + std::string(pattern.substr(0, msg::kShownTextLength)) +
+         (pattern.size() > msg::kShownTextLength ? "..." : "") + std::string(msg::kSequenceLetters);
 }
 
 bool SequenceEdits::Fits(int32_t seq) const {

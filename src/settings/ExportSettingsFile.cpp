@@ -58,8 +58,8 @@ std::vector<Binding> ExportTable(FilterSettings& f, ExportOptions& o, SpeciesLis
       RangeBinding(kCall, "MaxBendUpKHZ", 333, r, E::MaxBendUpKhzEdit),
       RangeBinding(kCall, "MinBendDownKHZ", 0, r, E::MinBendDownKhzEdit),
       RangeBinding(kCall, "MaxBendDownKHZ", 333, r, E::MaxBendDownKhzEdit),
-      TextBinding("Sequence of features", "sequence", "", f.sequence.Seq),
-      TextBinding("Sequence of features", "or sequence", "", f.sequence.Seq2),
+      SequenceBinding("Sequence of features", "sequence", f.sequence.Seq),
+      SequenceBinding("Sequence of features", "or sequence", f.sequence.Seq2),
       IndexBinding(kExport, "data group", 0, 4, o.kind),
       IndexBinding(kExport, "period", 2, 5, o.period),
       IndexBinding(kExport, "File/Results", 1, 2, o.destination),
@@ -103,6 +103,17 @@ void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions&
   WriteBindings(ini, ExportTable(fCopy, oCopy, spCopy));
 }
 
+std::vector<std::string> ExportFileProblems(const IniFile& ini) {
+  FilterSettings f;
+  ExportOptions o;
+  SpeciesListModel sp;
+  const auto table = ExportTable(f, o, sp);
+  std::vector<std::string> out = BindingProblems(ini, table);
+  if (!out.empty()) return out;
+  ReadBindings(ini, table);
+  return PairProblems(table, f);
+}
+
 void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, SpeciesListModel& sp) {
   ReadBindings(ini, ExportTable(f, o, sp));
 }
@@ -124,6 +135,10 @@ bool LoadExportSettings(const std::optional<std::string>& chosen, FilterSettings
   const auto ini = LoadSettingsFile(*chosen, true, &problem);
   if (!ini) {
     host.TimedMessage(problem, kExportMessageMs);
+    return false;
+  }
+  if (const auto problems = ExportFileProblems(*ini); !problems.empty()) {
+    ReportRefusedSettings(*chosen, problems, kExportMessageMs, host);
     return false;
   }
   ReadExportFile(*ini, f, o, sp);

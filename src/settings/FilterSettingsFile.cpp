@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/Records.h"
+#include "filters/Messages.h"
 #include "settings/Bindings.h"
 #include "settings/Messages.h"
 #include "settings/SettingsFiles.h"
@@ -56,8 +58,8 @@ std::vector<Binding> FilterTable(FilterSettings& f, SpeciesListModel& sp) {
       RangeBinding(kWave, "wave tonality min", 0, r, E::MinOctQEdit),
       RangeBinding(kWave, "wave tonality max", 25, r, E::MaxOctQedit),
       BoolBinding("Species filters", "NoLoConfidence", false, sp.NoPoorSpecies),
-      TextBinding("Sequence of features", "sequence", "", f.sequence.Seq),
-      TextBinding("Sequence of features", "or sequence", "", f.sequence.Seq2),
+      SequenceBinding("Sequence of features", "sequence", f.sequence.Seq),
+      SequenceBinding("Sequence of features", "or sequence", f.sequence.Seq2),
       MinuteBinding(kHours, "start min", 0, f.minutes, M::HourOfDayStartHrEdit),
       MinuteBinding(kHours, "start max", 0, f.minutes, M::HourOfDayStartMnEdit),
       MinuteBinding(kHours, "stop min", 23, f.minutes, M::ExclusionHrEdit),
@@ -107,6 +109,28 @@ DisplayPlace ReadDisplayPlace(const IniFile& ini) {
   return p;
 }
 
+std::vector<std::string> FilterFileProblems(const IniFile& ini) {
+  FilterSettings f;
+  SpeciesListModel sp;
+  const auto table = FilterTable(f, sp);
+  std::vector<std::string> out = BindingProblems(ini, table);
+  const auto check = [&](std::string_view key, std::string problem) {
+    if (!problem.empty())
+      out.push_back("[" + std::string(kFileAndTime) + "] " + std::string(key) + ": " + problem);
+  };
+  if (const auto v = ini.Get(kFileAndTime, "DisplayTimeUnit"))
+    check("DisplayTimeUnit", IndexValueProblem(*v, kTimeUnitCount));
+  if (const auto v = ini.Get(kFileAndTime, "Screen5Musec"))
+    if (const auto n = ParseWholeNumber(*v); !n || *n < 0 || *n >= kTicksPerMinute)
+      check("Screen5Musec", "'" + v->substr(0, msg::kShownTextLength) + std::string(msg::kNotInRange1) +
+                                std::to_string(kTicksPerMinute - 1));
+  if (const auto v = ini.Get(kFileAndTime, "ScreenMin"); v && !ParseWholeNumber(*v))
+    check("ScreenMin", "'" + v->substr(0, msg::kShownTextLength) + std::string(msg::kNotAWholeNumber));
+  if (!out.empty()) return out;
+  ReadBindings(ini, table);
+  return PairProblems(table, f);
+}
+
 void ReadFilterFile(const IniFile& ini, FilterSettings& f, SpeciesListModel& sp) {
   ReadBindings(ini, FilterTable(f, sp));
 }
@@ -133,6 +157,10 @@ FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, c
     return out;
   }
   const IniFile& ini = *loaded;
+  if (const auto problems = FilterFileProblems(ini); !problems.empty()) {
+    ReportRefusedSettings(*chosen, problems, kFilterMessageMs, host);
+    return out;
+  }
   const DisplayPlace place = ReadDisplayPlace(ini);
   if (place.FileNameAndPath != slot1Path && host.Ask(msg::kReopenQuestion, Buttons::YesNo) == Answer::Yes)
     out.reopenPath = place.FileNameAndPath;

@@ -32,6 +32,13 @@ inline constexpr std::string_view kSettingsNoSection = ": holds none of the sect
 inline constexpr std::string_view kFilterFileKind = "a filter settings (.zvf) file";
 inline constexpr std::string_view kExportFileKind = "an export settings (.zve) file";
 
+// Our own: a value of a settings file that its control would refuse, "'2' is not 0 or 1 …".
+inline constexpr std::string_view kNotABox = "' is not 0 or 1 (a box is ticked or not)";
+inline constexpr std::string_view kNotAnItem1 = "' is not one of the group's items (0 to ";
+inline constexpr std::string_view kNotAnItem2 = ")";
+inline constexpr std::string_view kNotInRange1 = "' is not a whole number from 0 to ";
+inline constexpr std::string_view kSettingsRefused = "; the settings file was not applied";
+
 inline constexpr std::string_view kDisplayTimeQuestion = "Do you wish to return to the saved display time?";
 
 }  // namespace zorvel::msg

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Host.h"
 #include "export/ExportOptions.h"
@@ -35,6 +36,12 @@ void WriteExportFile(IniFile& ini, const FilterSettings& f, const ExportOptions&
                      const SpeciesListModel& sp);
 void ReadExportFile(const IniFile& ini, FilterSettings& f, ExportOptions& o, SpeciesListModel& sp);
 
+// Every value of a filter or export settings file that its control would refuse, each
+// "[section] key: reason" (a lower value above its upper one names both keys); empty when the
+// file can be applied as it stands. A missing key is never a problem: it takes its default.
+std::vector<std::string> FilterFileProblems(const IniFile& ini);
+std::vector<std::string> ExportFileProblems(const IniFile& ini);
+
 // A filter (exportFile false) or export settings file read for use: nothing, with the message
 // naming the file in *problem, when it is not settings text (see IniFile::LoadText) or holds
 // none of the sections that kind of file has (an empty file, or some other INI file).
@@ -51,6 +58,9 @@ struct FilterLoadOutcome {
   std::optional<std::string> reopenPath;    // the user wants this file set opened again
   std::optional<DisplayPlace> displayTime;  // the user wants the saved screen start and time unit
 };
+// "Load settings" and "Load export settings" refuse a file with any problem (see
+// FilterFileProblems) whole: each problem goes to the error list with the file's path, the
+// first is shown as a timed message, and no control changes.
 // "Load settings". slot1Path is the path of the file now in slot 1 ("" when none).
 FilterLoadOutcome LoadFilterSettings(const std::optional<std::string>& chosen, const std::string& slot1Path,
                                      bool batchRunning, FilterSettings& f, SpeciesListModel& sp, Host& host);

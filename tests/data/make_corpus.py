@@ -72,8 +72,43 @@ def main():
         "no_section.zve": b"[Colours]\r\nback=1\r\n",
         "not_data.txt": b"just some text\n",
     }
+    files.update(guard_files())
     for name, data in files.items():
         (OUT / name).write_bytes(bytes(data))
+
+
+# ---- Damaged recordings and settings values (the guard block: kept apart from the data-file
+# corpus above so that the two lists merge cleanly) ----
+def wav(rate, samples=4000, guano=None, riff=True):
+    data = b"".join(struct.pack("<h", 3000 * ((i % 5) - 2)) for i in range(samples))
+    fmt = struct.pack("<HHIIHH", 1, 1, rate, (rate * 2) & 0xFFFFFFFF, 2, 16)
+    chunks = b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + struct.pack("<I", len(data)) + data
+    if guano:
+        g = guano.encode() + (b" " if len(guano) % 2 else b"")
+        chunks += b"guan" + struct.pack("<I", len(g)) + g
+    return (b"RIFF" + struct.pack("<I", len(chunks) + 4) + b"WAVE" if riff else b"") + chunks
+
+
+def zvf(section, key, value):
+    return f"[{section}]\r\n{key}={value}\r\n".encode()
+
+
+def guard_files():
+    stamp = "GUANO|Version:1.0\nTimestamp:9999-99-99T99:99:99\n"
+    return {
+        "20260601_220000_rate_4294967295.wav": wav(4_294_967_295),
+        "20260601_220100_no_riff.wav": wav(384_000, riff=False),
+        "20260601_220200_guano_bad_timestamp.wav": wav(384_000, guano=stamp),
+        "seq_brackets.zvf": zvf("Sequence of features", "sequence", "(((("),
+        "nonnumeric.zvf": zvf("Call features", "median kHz max", "abc"),
+        "exponent.zvf": zvf("Call features", "max kHz min", "1e999"),
+        "twenty_digits.zvf": zvf("Wave group features", "khz max", "12345678901234567890"),
+        "min_above_max.zvf": b"[Call features]\r\nmedian kHz min=60\r\nmedian kHz max=40\r\n",
+        "negative_duration.zvf": zvf("Call features", "duration max", "-1"),
+        "long_sequence.zvf": zvf("Sequence of features", "sequence", "F" * (1 << 20)),
+        "period_minus1.zve": zvf("Export", "period", "-1"),
+        "results_4294967296.zve": zvf("Export", "File/Results", "4294967296"),
+    }
 
 
 if __name__ == "__main__":

@@ -278,3 +278,42 @@ TEST(SequencePatternProblem, OnlyFeatureLettersUpToFiveCanMatch) {
 
 }  // namespace
 }  // namespace zorvel
+
+// ---- The checks every filter value goes through, typed with --edit or read from a file.
+#include "filters/EditChecks.h"
+
+namespace zorvel {
+namespace {
+
+TEST(EditChecks, ANumberBoxTakesBlankOrAWholeNumberNotBelowZero) {
+  for (const char* good : {"", "  ", "0", " 12 ", "+7", "2147483647"})
+    EXPECT_EQ(RangeEditProblem(RangeEdit::MaxCallMedianKHZEdit, good), "") << good;
+  EXPECT_EQ(RangeEditProblem(RangeEdit::MinDuration100MusecEdit, "-1"),
+            "'-1' is below 0, which no call or wave-group value is");
+  for (const char* bad : {"abc", "1e999", "12345678901234567890", "2147483648", "12 kHz", "0x10"})
+    EXPECT_EQ(RangeEditProblem(RangeEdit::MinOctKHZedit, bad),
+              "'" + std::string(bad) + "' is not a valid integer value");
+  // Minute edits: what the edit itself says, and letters where the window would take 0.
+  EXPECT_EQ(MinuteEditProblem(MinuteEdit::ExclusionHrEdit, "24"), "Hours must in the range 0 to 23");
+  EXPECT_EQ(MinuteEditProblem(MinuteEdit::HourOfDayStopMnEdit, "60"), "Minutes must in the range 0 to 59");
+  EXPECT_EQ(MinuteEditProblem(MinuteEdit::MinLightLevelEdit, "dark"), "'dark' is not a valid integer value");
+  EXPECT_EQ(MinuteEditProblem(MinuteEdit::MaxLightLevelEdit, "300"), "") << "the edit puts it right as 255";
+  EXPECT_EQ(MinuteEditProblem(MinuteEdit::MinMinuteTemperatureEdit, "-40"), "");
+}
+
+TEST(EditChecks, EveryLowerAboveItsUpperIsNamed) {
+  FilterSettings f;
+  EXPECT_EQ(FilterPairProblems(f), std::vector<std::string>{}) << "the start-up values";
+  f.ranges.SetText(RangeEdit::MinCallQEdit, "20");
+  f.ranges.SetText(RangeEdit::MaxCallQEdit, "10");
+  f.ranges.SetText(RangeEdit::MinOctSPLEdit, "5");
+  f.ranges.SetText(RangeEdit::MaxOctSPLEdit, "5");  // equal bounds pass their one value
+  f.minutes.SetText(MinuteEdit::MinMinuteTemperatureEdit, "30");
+  f.minutes.SetText(MinuteEdit::MaxMinuteTemperatureEdit, "20");
+  EXPECT_EQ(FilterPairProblems(f),
+            (std::vector<std::string>{"MinCallQEdit 20 is above MaxCallQEdit 10",
+                                      "MinMinuteTemperatureEdit 30 is above MaxMinuteTemperatureEdit 20"}));
+}
+
+}  // namespace
+}  // namespace zorvel

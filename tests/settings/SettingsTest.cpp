@@ -249,33 +249,83 @@ TEST_F(SettingsTest, FileWithOnlyItsSectionLinesGivesTheTablesDefaults) {
   EXPECT_EQ(o.ExportFile, (std::array<bool, 6>{false, true, false, false, true, false}));
 }
 
-TEST_F(SettingsTest, BadInputFallsBackToDefaults) {
+// A value its control would refuse refuses the whole file: every such value is named with the
+// file, section and key, and no control changes. Lines that are no key at all are passed over.
+TEST_F(SettingsTest, ValuesTheControlsWouldRefuseRefuseTheFile) {
   std::string bad =
       "garbage line without equals\n\x01\x02\xff\xfe binary\r\n[CallType\nCF=1\n"
       "[AllFilters]\nIgnoreAll=yes\nIncludeFragments=99999999999\nHasThirdHarmonic= 7 \n"
       "[Export]\ndata group=4\nperiod=-1\ntime format=3\nFile/Results=4294967296\n"
-      "[WaveGroup]\nmaxOctKHz=99999999999\nminOctQ=\x01\x02\n";
+      "[WaveGroup]\nmaxOctKHz=99999999999\nminOctQ=\x01\x02\n[Call]\nduration min=-5\n"
+      "[Sequence of features]\nsequence=((((\n";
   const std::string path = dir.File("bad.zve");
   testing::WriteAll(path, std::vector<uint8_t>(bad.begin(), bad.end()));
   f.IgnoreFilters = true;
-  ASSERT_TRUE(LoadExportSettings(path, f, o, sp, host));
-  EXPECT_FALSE(f.IgnoreFilters);    // not a number: the default
-  EXPECT_TRUE(f.IncludeFragments);  // too large for 32 bits: the default
-  EXPECT_TRUE(f.CallHasThirdHarmonic);
-  EXPECT_TRUE(f.CFchk);  // its section line was broken
-  EXPECT_EQ(o.kind, ExportKind::CallCounts);
+  f.ranges.SetText(RangeEdit::MaxOctKHZedit, "200");
+  EXPECT_FALSE(LoadExportSettings(path, f, o, sp, host));
+  EXPECT_TRUE(f.IgnoreFilters) << "nothing was applied";
+  EXPECT_EQ(f.ranges.Text(RangeEdit::MaxOctKHZedit), "200");
   EXPECT_EQ(o.period, ExportPeriod::Days);
-  EXPECT_EQ(o.timeFormat, ExportTimeFormat::None);
-  EXPECT_EQ(o.destination, ExportDestination::Results);
-  // An edit keeps the text it was given; its value is the edit's fallback.
-  EXPECT_EQ(f.ranges.Text(RangeEdit::MaxOctKHZedit), "99999999999");
-  EXPECT_EQ(f.ranges.Value(RangeEdit::MaxOctKHZedit), InfoOf(RangeEdit::MaxOctKHZedit).fallback);
-  EXPECT_EQ(f.ranges.Value(RangeEdit::MinOctQEdit), 0);
+  std::vector<std::string> errors;
+  for (const auto& [memo, line] : host.lines)
+    if (memo == Memo::ErrorsMemo) errors.push_back(line.substr(path.size()));
+  const std::vector<std::string> expected = {
+      ": [AllFilters] IgnoreAll: 'yes' is not 0 or 1 (a box is ticked or not)",
+      ": [AllFilters] IncludeFragments: '99999999999' is not 0 or 1 (a box is ticked or not)",
+      ": [AllFilters] HasThirdHarmonic: '7' is not 0 or 1 (a box is ticked or not)",
+      ": [WaveGroup] maxOctKHz: '99999999999' is not a valid integer value",
+      ": [WaveGroup] minOctQ: '\x01\x02' is not a valid integer value",
+      ": [Call] duration min: '-5' is below 0, which no call or wave-group value is",
+      ": [Sequence of features] sequence: '((((' is not a sequence: at most 5 of the feature letters F, R, "
+      "D, U, C, "
+      "M and Q",
+      ": [Export] data group: '4' is not one of the group's items (0 to 3)",
+      ": [Export] period: '-1' is not one of the group's items (0 to 4)",
+      ": [Export] File/Results: '4294967296' is not one of the group's items (0 to 1)",
+  };
+  EXPECT_EQ(errors, expected);
+  ASSERT_EQ(host.timed.size(), 1u);
+  EXPECT_EQ(host.timed[0].text, path + expected[0] + "; the settings file was not applied");
   // Binary bytes survive an update in place (though such a file is not loaded).
   bad.insert(bad.find(" binary"), 1, '\0');
   testing::WriteAll(path, std::vector<uint8_t>(bad.begin(), bad.end()));
   ASSERT_TRUE(SaveExportSettings(path, f, o, sp, host));
   EXPECT_NE(Text(path).find(std::string("\xff\xfe\0 binary", 9)), std::string::npos);
+}
+
+// Each value alone is right, but a lower value above its upper one passes nothing: both keys
+// are named. A filter file's display place is checked as well.
+TEST_F(SettingsTest, LowerAboveUpperAndABadDisplayPlaceAreNamed) {
+  IniFile zvf = IniFile::FromText(
+      "[Call features]\nmedian kHz min=60\nmedian kHz max=40\n[Hours of day]\nlight levels min=30\n"
+      "light levels max=20\n[FileAndTime]\nDisplayTimeUnit=21\nScreen5Musec=12000000\n");
+  EXPECT_EQ(FilterFileProblems(zvf),
+            (std::vector<std::string>{
+                "[FileAndTime] DisplayTimeUnit: '21' is not one of the group's items (0 to 20)",
+                "[FileAndTime] Screen5Musec: '12000000' is not a whole number from 0 to 11999999"}));
+  zvf.Set("FileAndTime", "DisplayTimeUnit", "20");
+  zvf.Set("FileAndTime", "Screen5Musec", "11999999");
+  EXPECT_EQ(FilterFileProblems(zvf),
+            (std::vector<std::string>{
+                "[Call features] median kHz min=60 is above [Call features] median kHz max=40",
+                "[Hours of day] light levels min=30 is above [Hours of day] light levels max=20"}));
+  // An hour the edit refuses, and a sequence line of a megabyte, shown only by its start.
+  const IniFile hours = IniFile::FromText(
+      "[HoursOfDay]\nstart mn=25\n[Sequence of features]\nor sequence=" + std::string(1 << 20, 'F') + "\n");
+  const auto problems = ExportFileProblems(hours);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0],
+            "[Sequence of features] or sequence: '" + std::string(24, 'F') +
+                "...' is not a sequence: at most 5 of the feature letters F, R, D, U, C, M and Q");
+  EXPECT_EQ(problems[1], "[HoursOfDay] start mn: Hours must in the range 0 to 23");
+  // Files the program writes are always right.
+  ChangeEverything();
+  IniFile written;
+  WriteExportFile(written, f, o, sp);
+  EXPECT_EQ(ExportFileProblems(written), std::vector<std::string>{});
+  IniFile writtenZvf;
+  WriteFilterFile(writtenZvf, DisplayPlace{}, f, sp);
+  EXPECT_EQ(FilterFileProblems(writtenZvf), std::vector<std::string>{});
 }
 
 TEST_F(SettingsTest, SpeciesMaskRefreshedBeforeSavingAndAppliedAfterLoading) {
