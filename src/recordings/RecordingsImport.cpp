@@ -7,6 +7,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/OutputGuard.h"
+#include "core/WavIndex.h"
 #include "recordings/Messages.h"
 
 namespace zorvel::rec {
@@ -144,6 +145,17 @@ RecordingsImportResult ImportRecordings(const RecordingsImportOptions& o, Host& 
     const int32_t dateMinute = MinuteOfSeconds(groupDate[key]);
     std::string name = RecordingsFileName(o.place.location, dateMinute, SourceName(list), n++);
     const std::string path = (fs::path(o.outFolder) / name).string();
+    // A file given on its own is read whatever its name, so a made file or its index could land
+    // on a recording of this very import.
+    std::string refused = OutputProblem(path, files, OutputKind::DataFile);
+    if (refused.empty()) refused = OutputProblem(WavIndexPath(path), files, OutputKind::Text);
+    if (!refused.empty()) {
+      const std::string target =
+          OutputProblem(path, files, OutputKind::DataFile).empty() ? WavIndexPath(path) : path;
+      host.AddLine(Memo::UploadMemo, target + ": " + refused);
+      for (const RecordingInfo& rec : list) out.skipped.push_back({rec.path, target + ": " + refused, true});
+      continue;
+    }
     const NightFileResult r = WriteNightFile(path, list, o.read, o.place, [&](size_t i) {
       if (host.StopRequested()) return false;
       host.Progress(std::string(msg::rec::kReadingRecording) + fs::path(list[i].path).filename().string(), done++, total);

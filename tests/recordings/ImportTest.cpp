@@ -384,3 +384,33 @@ TEST(DamagedRecording, AWrongTimestampIsWarnedOfAndTheNextSourceUsed) {
 
 }  // namespace
 }  // namespace zorvel::rec
+
+namespace zorvel::rec {
+namespace {
+
+// A recording given on its own is read whatever its name: named as the index the import would
+// write beside its data file, it is refused by name instead of being written over.
+TEST_F(Import, AMadeFileNeverReplacesARecordingOfTheImport) {
+  Recording(In("x.wav"), "2026-06-01T22:00:00", 0.5);
+  options_.outFolder = (dir_.Path() / "in").string();
+  const RecordingsImportResult first = Run();
+  ASSERT_EQ(first.madeFiles.size(), 1u);
+  const std::string made = first.madeFiles[0];
+  const std::string index = WavIndexPath(made);
+  fs::remove(made);
+  fs::remove(index);
+  fs::rename(In("x.wav"), index);
+  const std::vector<uint8_t> before = ReadAll(index);
+  options_.inputs = {index};
+  const RecordingsImportResult second = Run();
+  EXPECT_TRUE(second.madeFiles.empty());
+  EXPECT_FALSE(second.AllRead());
+  ASSERT_EQ(second.skipped.size(), 1u);
+  EXPECT_NE(second.skipped[0].reason.find(index + ": is one of this command's inputs"), std::string::npos)
+      << second.skipped[0].reason;
+  EXPECT_EQ(ReadAll(index), before);
+  EXPECT_FALSE(fs::exists(made));
+}
+
+}  // namespace
+}  // namespace zorvel::rec
