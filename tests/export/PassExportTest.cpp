@@ -1,6 +1,8 @@
 // The pass listing: passes of a minute's calls, their line, and the listing of files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Deployment.h"
 #include "Golden.h"
 #include "core/Header.h"
@@ -85,6 +87,17 @@ TEST(PassListing, ListsTheFilesPassesWithTheirClassifiersNames) {
       "21:41:01.245\t0.245\t4\t0\tPipistrellus\t12\tSopPip\t50\r\n");
   EXPECT_EQ(PassesFileName("/a/b/night.ZV2"), "/a/b/night passes.txt");
   EXPECT_FALSE(ExportPasses({}, out, host).created);
+
+  // The window's export too never writes over its input, nor leaves a list when nothing was read.
+  const std::vector<uint8_t> before = testing::ReadAll(file);
+  const PassesOutcome over = ExportPasses({file}, file, host);
+  EXPECT_FALSE(over.created);
+  EXPECT_EQ(testing::ReadAll(file), before);
+  EXPECT_EQ(host.timed.back().text,
+            file + ": is one of this command's inputs; it is not written over (choose another name)");
+  const std::string none = dir.File("none.txt");
+  EXPECT_FALSE(ExportPasses({dir.File("missing.ZV2")}, none, host).created);
+  EXPECT_FALSE(std::filesystem::exists(none));
 }
 
 }  // namespace
