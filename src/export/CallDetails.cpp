@@ -50,7 +50,9 @@ std::vector<std::string> ZV2FilesUnder(const std::string& dir) {
       dir, std::filesystem::directory_options::skip_permission_denied, ec);
   for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
     std::error_code fec;
-    if (it->is_regular_file(fec) && Upper(it->path().extension().string()) == ".ZV2")
+    // A pipe, device or broken link named as a ZV2 file is listed too, so that it is named as
+    // failing rather than passed over in silence; folders are descended into.
+    if (!it->is_directory(fec) && Upper(it->path().extension().string()) == ".ZV2")
       out.push_back(it->path().string());
   }
   std::sort(out.begin(), out.end());

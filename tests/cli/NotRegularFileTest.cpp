@@ -60,6 +60,17 @@ TEST_F(NotRegularFile, DataFileCommandsNameWhatIsNotAFile) {
       EXPECT_NE(r.err.find(in.reason), std::string::npos) << args[0] << " " << in.path << "\n" << r.err;
     }
   }
+  // export calls --dir names what it finds in the folder that is not a file, and goes on.
+  fs::create_directories(dir / "zv2s");
+  fs::copy_file(dir / "good.ZV2", dir / "zv2s/good.ZV2");
+  ASSERT_EQ(mkfifo((dir / "zv2s/pipe.ZV2").c_str(), 0600), 0);
+  const CliResult folder = Run({"export", "calls", "--dir", "zv2s"});
+  EXPECT_EQ(folder.code, 1);
+  EXPECT_NE(folder.err.find("zv2s/pipe.ZV2: is a named pipe (FIFO), not a regular file"), std::string::npos)
+      << folder.err;
+  EXPECT_NE(folder.out.find("1 files successfully read of 2 files selected."), std::string::npos)
+      << folder.out;
+  EXPECT_TRUE(folder.err.ends_with("1 of 2 files failed\n")) << folder.err;
   const CliResult settings = Run({"export", "counts", "good.ZV2", "--filters", "pipe.zvf"});
   EXPECT_EQ(settings.code, 2);
   EXPECT_NE(settings.err.find("pipe.zvf: is a named pipe (FIFO), not a regular file"), std::string::npos)
