@@ -26,7 +26,8 @@ struct FileRow {
 };
 
 bool SamePlace(const FileRow& a, const FileRow& b) {
-  return a.location == b.location && a.latitude == b.latitude && a.longitude == b.longitude && a.offset == b.offset;
+  return a.location == b.location && a.latitude == b.latitude && a.longitude == b.longitude &&
+         a.offset == b.offset;
 }
 
 struct NightSums {
@@ -56,14 +57,15 @@ class Deriver {
   int Run() {
     Statement del(db_, "DELETE FROM deployment WHERE logger = ?1 AND classifier = ?2");
     if (!del.Bind(1, logger_).Bind(2, classifier_).Run()) return del.LastCode();
-    Statement files(db_,
-                    "SELECT id, first_minute, last_minute, name, location, latitude, longitude, utc_offset_min"
-                    " FROM survey_file WHERE logger = ?1 AND classifier = ?2 ORDER BY first_minute, content_hash");
+    Statement files(
+        db_,
+        "SELECT id, first_minute, last_minute, name, location, latitude, longitude, utc_offset_min"
+        " FROM survey_file WHERE logger = ?1 AND classifier = ?2 ORDER BY first_minute, content_hash");
     files.Bind(1, logger_).Bind(2, classifier_);
     std::vector<FileRow> rows;
     while (files.Step())
-      rows.push_back({files.Int(0), files.Int(1), files.Int(2), files.Text(3), files.Text(4), files.OptReal(5),
-                      files.OptReal(6), files.OptInt(7)});
+      rows.push_back({files.Int(0), files.Int(1), files.Int(2), files.Text(3), files.Text(4),
+                      files.OptReal(5), files.OptReal(6), files.OptInt(7)});
     if (!files.Done()) return files.LastCode();
     std::vector<FileRow> group;
     for (const FileRow& f : rows) {
@@ -90,10 +92,15 @@ class Deriver {
     std::string names;
     for (const FileRow& f : g) names += (names.empty() ? "" : "; ") + f.name;
     const int64_t last = LastMinute(g);
-    Statement ins(db_,
-                  "INSERT INTO deployment(logger, location, latitude, longitude, utc_offset_min, first_minute,"
-                  " last_minute, files, classifier) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
-    ins.Bind(1, logger_).Bind(2, head.location).Bind(3, head.latitude).Bind(4, head.longitude).Bind(5, head.offset);
+    Statement ins(
+        db_,
+        "INSERT INTO deployment(logger, location, latitude, longitude, utc_offset_min, first_minute,"
+        " last_minute, files, classifier) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+    ins.Bind(1, logger_)
+        .Bind(2, head.location)
+        .Bind(3, head.latitude)
+        .Bind(4, head.longitude)
+        .Bind(5, head.offset);
     // The last minute is whole: it ends one minute after it begins.
     ins.Bind(6, static_cast<double>(head.firstMinute)).Bind(7, static_cast<double>(last + 1)).Bind(8, names);
     if (!ins.Bind(9, classifier_).Run()) return ins.LastCode();
@@ -103,15 +110,19 @@ class Deriver {
     std::map<int64_t, NightSums> sums;
     std::string idList;
     for (const FileRow& f : g) idList += (idList.empty() ? "" : ",") + std::to_string(f.id);
-    Statement parts(db_, "SELECT date, logged_minutes, listened_minutes, effort_minutes, temp_sunset, temp_min,"
-                         " temp_max, light_sum FROM file_night WHERE file_id IN (" + idList + ") ORDER BY file_id");
+    Statement parts(db_,
+                    "SELECT date, logged_minutes, listened_minutes, effort_minutes, temp_sunset, temp_min,"
+                    " temp_max, light_sum FROM file_night WHERE file_id IN (" +
+                        idList + ") ORDER BY file_id");
     while (parts.Step()) {
       const int64_t day = DayFromText(parts.Text(0));
       NightSums& n = sums[day];
       n.logged += parts.Int(1);
       n.listened += parts.Int(2);
-      if (parts.IsNull(3)) n.effortKnown = false;
-      else n.effort = n.effort.value_or(0) + parts.Int(3);
+      if (parts.IsNull(3))
+        n.effortKnown = false;
+      else
+        n.effort = n.effort.value_or(0) + parts.Int(3);
       if (!n.tempSunset) n.tempSunset = parts.OptReal(4);
       if (auto v = parts.OptReal(5)) n.tempMin = n.tempMin ? std::min(*n.tempMin, *v) : *v;
       if (auto v = parts.OptReal(6)) n.tempMax = n.tempMax ? std::max(*n.tempMax, *v) : *v;
@@ -120,11 +131,13 @@ class Deriver {
     if (!parts.Done()) return parts.LastCode();
 
     std::map<int64_t, NightRow> nights;
-    Statement night(db_, "INSERT INTO night(deployment_id, date, sunset, sunrise, dusk, dawn, listened_minutes,"
-                         " effort_minutes, temp_sunset, temp_min, temp_max, mean_light)"
-                         " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
+    Statement night(db_,
+                    "INSERT INTO night(deployment_id, date, sunset, sunrise, dusk, dawn, listened_minutes,"
+                    " effort_minutes, temp_sunset, temp_min, temp_max, mean_light)"
+                    " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
     const bool sun = head.latitude && head.longitude && head.offset;
-    for (int64_t day = NightDayOfMinute(static_cast<double>(head.firstMinute)); day <= NightDayOfMinute(static_cast<double>(last)); ++day) {
+    for (int64_t day = NightDayOfMinute(static_cast<double>(head.firstMinute));
+         day <= NightDayOfMinute(static_cast<double>(last)); ++day) {
       SunEvents ev;
       if (sun)
         ev = NightSunEvents(static_cast<int32_t>(day * kMinutesPerDay), *head.latitude, *head.longitude,
@@ -135,7 +148,11 @@ class Deriver {
       if (ev.sunset && ev.sunrise && n.effortKnown) effort = n.effort.value_or(0);
       std::optional<double> light;
       if (n.logged > 0) light = static_cast<double>(n.light) / static_cast<double>(n.logged);
-      night.Bind(1, deploymentId).Bind(2, DayText(day)).Bind(3, ev.sunset).Bind(4, ev.sunrise).Bind(5, ev.dusk);
+      night.Bind(1, deploymentId)
+          .Bind(2, DayText(day))
+          .Bind(3, ev.sunset)
+          .Bind(4, ev.sunrise)
+          .Bind(5, ev.dusk);
       night.Bind(6, ev.dawn).Bind(7, n.listened).Bind(8, effort).Bind(9, n.tempSunset).Bind(10, n.tempMin);
       if (!night.Bind(11, n.tempMax).Bind(12, light).Run()) return night.LastCode();
       nights[day] = {sqlite3_last_insert_rowid(db_), ev.sunset, ev.sunrise};
@@ -147,8 +164,10 @@ class Deriver {
              const std::map<int64_t, NightRow>& nights) {
     std::map<int64_t, std::string> nameOf;
     for (const FileRow& f : g) nameOf[f.id] = f.name;
-    Statement q(db_, "SELECT file_id, start, end, species, confidence, calls, buzz_calls, median_peak_khz"
-                     " FROM file_pass WHERE file_id IN (" + idList + ") ORDER BY start, median_peak_khz, species");
+    Statement q(db_,
+                "SELECT file_id, start, end, species, confidence, calls, buzz_calls, median_peak_khz"
+                " FROM file_pass WHERE file_id IN (" +
+                    idList + ") ORDER BY start, median_peak_khz, species");
     std::vector<FilePassPart> parts;
     while (q.Step()) {
       FilePassPart p;
@@ -158,15 +177,19 @@ class Deriver {
     }
     if (!q.Done()) return q.LastCode();
     const std::vector<JoinedPass> joined = JoinMinutePasses(parts);
-    Statement ins(db_, "INSERT INTO pass(deployment_id, night_id, file, start, end, species, classifier, confidence,"
-                       " calls, buzz_calls, median_peak_khz) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
+    Statement ins(
+        db_,
+        "INSERT INTO pass(deployment_id, night_id, file, start, end, species, classifier, confidence,"
+        " calls, buzz_calls, median_peak_khz) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
     std::map<int64_t, std::map<std::string, SpeciesAcc>> perNight;
     for (const JoinedPass& p : joined) {
       const int64_t day = NightDayOfMinute(p.start);
       const auto n = nights.find(day);
       ins.Bind(1, deploymentId);
-      if (n != nights.end()) ins.Bind(2, n->second.id);
-      else ins.BindNull(2);
+      if (n != nights.end())
+        ins.Bind(2, n->second.id);
+      else
+        ins.BindNull(2);
       ins.Bind(3, p.file).Bind(4, p.start).Bind(5, p.end).Bind(6, p.species).Bind(7, classifier_);
       ins.Bind(8, p.confidence).Bind(9, p.calls).Bind(10, p.buzzCalls).Bind(11, p.medianPeakKHz);
       if (!ins.Run()) return ins.LastCode();
@@ -185,9 +208,10 @@ class Deriver {
       const int64_t noon = day * kMinutesPerDay + kMinutesPerDay / 2;
       ++a.byHour[static_cast<int64_t>(std::floor((p.start - static_cast<double>(noon)) / 60))];
     }
-    Statement sn(db_, "INSERT INTO species_night(night_id, classifier, species, passes, calls, buzz_calls,"
-                      " activity_index, first_after_sunset_min, last_before_sunrise_min, busiest_hour)"
-                      " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    Statement sn(db_,
+                 "INSERT INTO species_night(night_id, classifier, species, passes, calls, buzz_calls,"
+                 " activity_index, first_after_sunset_min, last_before_sunrise_min, busiest_hour)"
+                 " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     for (const auto& [day, species] : perNight) {
       const NightRow& n = nights.at(day);
       for (const auto& [name, a] : species) {
@@ -195,7 +219,12 @@ class Deriver {
         for (const auto& [h, count] : a.byHour)
           if (count > most) hour = h, most = count;
         const int64_t clockHour = (hour + 12) % 24;
-        sn.Bind(1, n.id).Bind(2, classifier_).Bind(3, name).Bind(4, a.passes).Bind(5, a.calls).Bind(6, a.buzz);
+        sn.Bind(1, n.id)
+            .Bind(2, classifier_)
+            .Bind(3, name)
+            .Bind(4, a.passes)
+            .Bind(5, a.calls)
+            .Bind(6, a.buzz);
         sn.Bind(7, static_cast<int64_t>(a.minutes.size()));
         sn.Bind(8, n.sunset ? std::optional<double>(a.firstStart - *n.sunset) : std::nullopt);
         sn.Bind(9, n.sunrise ? std::optional<double>(*n.sunrise - a.lastEnd) : std::nullopt);

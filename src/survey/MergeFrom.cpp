@@ -17,8 +17,9 @@ int StoredFileIds(sqlite3* db, std::vector<int64_t>& ids) {
 }
 
 int LoadFacts(sqlite3* db, int64_t fileId, FileFacts& f) {
-  Statement file(db, "SELECT logger, first_minute, last_minute, classifier, content_hash, name, file_bytes,"
-                     " location, latitude, longitude, utc_offset_min FROM survey_file WHERE id = ?1");
+  Statement file(db,
+                 "SELECT logger, first_minute, last_minute, classifier, content_hash, name, file_bytes,"
+                 " location, latitude, longitude, utc_offset_min FROM survey_file WHERE id = ?1");
   if (!file.Bind(1, fileId).Step()) return file.Done() ? SQLITE_NOTFOUND : file.LastCode();
   FileIdentity& id = f.id;
   id.logger = file.Int(0);
@@ -32,8 +33,9 @@ int LoadFacts(sqlite3* db, int64_t fileId, FileFacts& f) {
   id.latitude = file.OptReal(8);
   id.longitude = file.OptReal(9);
   id.utcOffsetMin = file.OptInt(10);
-  Statement nights(db, "SELECT date, logged_minutes, listened_minutes, effort_minutes, temp_sunset, temp_min,"
-                       " temp_max, light_sum FROM file_night WHERE file_id = ?1 ORDER BY date");
+  Statement nights(db,
+                   "SELECT date, logged_minutes, listened_minutes, effort_minutes, temp_sunset, temp_min,"
+                   " temp_max, light_sum FROM file_night WHERE file_id = ?1 ORDER BY date");
   nights.Bind(1, fileId);
   while (nights.Step()) {
     NightPart n;
@@ -51,12 +53,13 @@ int LoadFacts(sqlite3* db, int64_t fileId, FileFacts& f) {
     f.nights.push_back(n);
   }
   if (!nights.Done()) return nights.LastCode();
-  Statement passes(db, "SELECT start, end, species, confidence, calls, buzz_calls, median_peak_khz FROM file_pass"
-                       " WHERE file_id = ?1 ORDER BY rowid");
+  Statement passes(db,
+                   "SELECT start, end, species, confidence, calls, buzz_calls, median_peak_khz FROM file_pass"
+                   " WHERE file_id = ?1 ORDER BY rowid");
   passes.Bind(1, fileId);
   while (passes.Step())
-    f.passes.push_back({passes.Real(0), passes.Real(1), passes.Text(2), passes.Int(3), passes.Int(4), passes.Int(5),
-                        passes.Real(6)});
+    f.passes.push_back({passes.Real(0), passes.Real(1), passes.Text(2), passes.Int(3), passes.Int(4),
+                        passes.Int(5), passes.Real(6)});
   return passes.Done() ? SQLITE_OK : passes.LastCode();
 }
 

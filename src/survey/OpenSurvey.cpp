@@ -80,7 +80,8 @@ OpenResult OpenSurvey(const std::string& path, OpenMode mode) {
     }
   }
   sqlite3* db = nullptr;
-  const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  const int flags =
+      mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
   int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   auto fail = [&](std::string message) {
     out.message = std::move(message);
@@ -92,12 +93,14 @@ OpenResult OpenSurvey(const std::string& path, OpenMode mode) {
   };
   if (rc != SQLITE_OK) return fail(path + std::string(msg::kCannotOpen) + sqlite3_errstr(rc));
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  if (mode == OpenMode::ReadWrite && sqlite3_db_readonly(db, "main") == 1) return fail(Named(path, msg::kReadOnly));
+  if (mode == OpenMode::ReadWrite && sqlite3_db_readonly(db, "main") == 1)
+    return fail(Named(path, msg::kReadOnly));
 
   int64_t appId = 0, version = 0, objects = 0;
   {
-    Statement q(db, "SELECT (SELECT application_id FROM pragma_application_id),"
-                    " (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)");
+    Statement q(db,
+                "SELECT (SELECT application_id FROM pragma_application_id),"
+                " (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)");
     if (!q.Step()) {
       const int code = q.LastCode() & 0xff;
       if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) return fail(Named(path, msg::kNotSqlite));

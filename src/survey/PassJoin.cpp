@@ -18,7 +18,7 @@ struct Building {
   JoinedPass out;
   int64_t lastMinute = 0;  // the minute of its latest part
   double lastEnd = 0;
-  double lastPeak = 0;     // frequency of the latest part, the one the next minute must keep to
+  double lastPeak = 0;  // frequency of the latest part, the one the next minute must keep to
   std::map<std::string, int64_t> callsBySpecies;
   std::vector<const MinutePass*> parts;
 };
@@ -61,8 +61,10 @@ std::vector<JoinedPass> JoinMinutePasses(const std::vector<FilePassPart>& parts)
       // Passes that did not reach into this minute are over.
       std::vector<Building> still;
       for (Building& b : open) {
-        if (b.lastMinute >= minute - 1) still.push_back(std::move(b));
-        else done.push_back(Finish(b));
+        if (b.lastMinute >= minute - 1)
+          still.push_back(std::move(b));
+        else
+          done.push_back(Finish(b));
       }
       open = std::move(still);
       currentMinute = minute;

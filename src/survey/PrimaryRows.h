@@ -2,10 +2,10 @@
 // and merging another survey.
 #pragma once
 
+#include <vector>
+
 #include "survey/FileScan.h"
 #include "survey/Sqlite.h"
-
-#include <vector>
 
 namespace zorvel::survey {
 

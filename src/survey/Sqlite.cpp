@@ -80,7 +80,8 @@ std::optional<int64_t> Statement::OptInt(int col) const {
 }
 std::string Statement::Text(int col) const {
   const unsigned char* t = sqlite3_column_text(st_, col);
-  return t ? std::string(reinterpret_cast<const char*>(t), static_cast<size_t>(sqlite3_column_bytes(st_, col)))
+  return t ? std::string(reinterpret_cast<const char*>(t),
+                         static_cast<size_t>(sqlite3_column_bytes(st_, col)))
            : std::string();
 }
 

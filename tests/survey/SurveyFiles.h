@@ -66,7 +66,8 @@ inline std::vector<SyntheticMinute> QuietMinutes(int n) {
 }
 
 // Appends `count` calls 100 ms apart from `ms` in minute k.
-inline void AddPass(std::vector<SyntheticMinute>& ms, size_t k, int32_t ms0, int count, int32_t peak, int32_t sp) {
+inline void AddPass(std::vector<SyntheticMinute>& ms, size_t k, int32_t ms0, int count, int32_t peak,
+                    int32_t sp) {
   int number = 1;
   for (const auto& r : ms[k].records) number += r[0] == 0xF8 ? 1 : 0;
   for (int i = 0; i < count; ++i) {
