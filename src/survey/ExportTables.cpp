@@ -10,7 +10,7 @@ namespace zorvel::survey {
 
 namespace {
 
-enum class Kind { Int, Real, Text, Time };
+enum class Kind { Int, Real, Degrees, Text, Time };
 
 struct Column {
   const char* name;
@@ -105,9 +105,9 @@ const TableQuery& QueryOf(Table t) {
 
 // Up to three decimals, without trailing zeros: exact for the stored tenths and halves, and the
 // same text for the same value on every machine.
-std::string RealText(double v) {
+std::string RealText(double v, int decimals = 3) {
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%.3f", v);
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
   std::string s = buf;
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
