@@ -133,6 +133,8 @@ std::string Cell(const Statement& q, int col, Kind kind) {
       return std::to_string(q.Int(col));
     case Kind::Real:
       return RealText(q.Real(col));
+    case Kind::Degrees:
+      return RealText(q.Real(col), 5);  // as the position parser gives them
     case Kind::Text:
       return CsvField(q.Text(col));
     case Kind::Time:
