@@ -230,7 +230,10 @@ ScanResult ScanFile(const std::string& path, Host& host) {
   ctx.options.IgnoreFilters = true;
   int64_t minutesRead = 0;
   const int64_t minutesTotal = std::max<int64_t>(1, int64_t{s.LastLoggedMin} - s.FirstLoggedMin + 1);
-  if (SeekToMinuteStart(slots, kSlot, s.FirstLoggedMin, host, false)) {
+  // Mapped as a batch job maps: the file is read once front to back, so the per-minute summary
+  // (which grows with the file) is neither read nor built.
+  if (!s.Mapped) MapSlot(slots, kSlot, false, quiet, true);
+  if (s.Open && SeekToMinuteStart(slots, kSlot, s.FirstLoggedMin, host, false)) {
     while (s.InPlay) {
       if (!ReadNextRecord(s, ctx)) continue;
       if (s.NrType == tMinRec) {
