@@ -188,6 +188,16 @@ TEST(AddFile, AFileWithoutPositionOrOffsetKeepsItsSunColumnsEmpty) {
             "empty 1");
 }
 
+TEST(AddFile, ZV3FilesCarryNoClassifierName) {
+  Fixture f;
+  auto ms = QuietMinutes(120);
+  AddPass(ms, 10, 0, 4, 46, 3);
+  const std::string path = WriteZv2(f.dir, "night.ZV3", At(21, 21, 0), ms);
+  ASSERT_EQ(AddFile(*f.survey, path, {}, f.host).status, AddStatus::Added);
+  EXPECT_EQ(f.Q("SELECT '[' || classifier || '] ' || files FROM deployment"), "[] night.ZV3");
+  EXPECT_EQ(f.Q("SELECT count(*) FROM pass"), "1");
+}
+
 TEST(AddFile, ANightAcrossAChangeOfClockKeepsTheFilesOffset) {
   // Summer time begins in the night of 28 to 29 March 2026; the logger's clock (UTC+1) does not.
   Fixture f;
