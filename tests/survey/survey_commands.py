@@ -11,6 +11,7 @@ Usage: survey_commands.py ZORVEL_CLI
 """
 import hashlib
 import os
+import resource
 import shutil
 import signal
 import sqlite3
@@ -112,6 +113,19 @@ with tempfile.TemporaryDirectory() as tmp:
     check("in use by another program" in p.stderr, "locked: " + p.stderr)
     holder.execute("ROLLBACK")
     holder.close()
+
+    # Writing fails while a file is added (a file size limit stands in for a small disk; SQLite
+    # reports it as a failed write, where a full disk gives "the disk is full").
+    def small_disk():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (os.path.getsize(survey) + 8192,) * 2)
+    with_logger(zv2, os.path.join(tmp, "another.ZV2"), 12345)
+    before = sha(survey)
+    p = subprocess.run([CLI, "survey", "add", survey, os.path.join(tmp, "another.ZV2")], preexec_fn=small_disk,
+                       capture_output=True, text=True)
+    check(p.returncode == 1 and survey + ": could not be written (" in p.stderr
+          and "the survey is as it was before this file" in p.stderr, f"failed write: exit {p.returncode}: {p.stderr}")
+    check(sha(survey) == before, "the survey is unchanged after the failed write")
 
     # A run killed part-way: what it left, the same command completes to a clean run's tables.
     many = os.path.join(tmp, "many")
