@@ -4,7 +4,7 @@
 From a simulated night imported into a ZV1 file: a ZV1 file is refused without --find-calls and
 added with it; adding again replaces; copies of the ZV2 file with other logger numbers are new
 deployments; the CSV goes whole into --out; a survey that is not SQLite, and one another writer
-holds, are refused by name and left alone; a run killed part-way leaves a survey that the same
+holds, are refused by name and left alone; a write that fails part-way leaves the survey as it was; a run killed part-way leaves a survey that the same
 command completes to the very tables a clean run makes.
 
 Usage: survey_commands.py ZORVEL_CLI
