@@ -186,10 +186,10 @@ ScanResult ScanFile(TFileRec& s, Host& host, MinuteSummaryBuilder* summary) {
 
 // The header's last minute as the map found it. Only the slot's copy is amended: reading never
 // writes into the data file, so a later opening amends it again (from the map file when there is one).
-void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
+void AmendHeader(TFileRec& s, int32_t minutes, Host& host, bool report) {
   if (minutes <= 0 || Span(s) + 1 == minutes) return;
   const int64_t diff = static_cast<int64_t>(minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
-  host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
+  if (report) host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
   // The first minute is plausible (checked at opening); the sum is taken wide and kept within the
   // widest span a file may open with past the plausible range, so that sums and differences of
   // any two minutes of the file stay far inside 32 bits.
@@ -217,7 +217,7 @@ std::string MapFileName(const TFileRec& s) {
   return p.string();
 }
 
-bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning) {
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning, bool reportAmendment) {
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return false;
   TFileRec& s = slots[slot];
   WriteBackIfChanged(s, host);
@@ -225,7 +225,9 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
   s.Summary.reset();
   bool mapFileGood = false;
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
-    AmendHeader(s, s.MinStartsWritten, host);
+    AmendHeader(s, s.MinStartsWritten, host, reportAmendment);
+    // The map's last entry is the end record, or the end of a file that has none.
+    s.EndRecordFound = s.MinStarts[static_cast<size_t>(s.MinStartsWritten)] < s.InFileRecs;
     s.Mapped = true;
     if (batchRunning || ReadSummaryFile(s)) return true;
     // The map is right but its summary is missing or stale: one more scan makes both.
@@ -248,7 +250,8 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
     WriteMapFile(s, mapName, host);
     result = false;
   }
-  AmendHeader(s, res.minutes, host);
+  AmendHeader(s, res.minutes, host, reportAmendment);
+  s.EndRecordFound = res.endFound;
   s.Mapped = true;
   // A data file that changed while it was scanned may have been summarised half old, half new:
   // such a summary is dropped, and the screens read the records instead.
@@ -262,6 +265,14 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
     }
   }
   return result;
+}
+
+std::string MapWarning(const TFileRec& s) {
+  if (!s.Mapped) return "";
+  if (s.MinStartsWritten == 0) return std::string(msg::kNoMinutes);
+  if (!s.EndRecordFound)
+    return std::string(msg::kEndsEarly) + std::to_string(s.MinStartsWritten) + std::string(msg::kEndsEarlyMinutes);
+  return "";
 }
 
 bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, bool refreshMaps) {

@@ -213,6 +213,7 @@ class ImportRun : public MinutesReadSink {
     }
     zv1_ = std::move(zv1);
     zv1StartMn_ = start->startMn;
+    firstIsMinute_ = first[0] == kIdMinute;
     counters_.lastMinuteCount = 0;
     counters_.minuteRecords = 0;
     made_.insert(chosen);
@@ -281,7 +282,10 @@ class ImportRun : public MinutesReadSink {
     }
     uint8_t closed = kZv1ClosedMark;
     uint8_t last[4];
-    PutBe32(last, std::max(0, zv1StartMn_ + counters_.lastMinuteCount));
+    // The file's first minute record opens the start minute. When record 0 (which went with the
+    // header) is a minute record, as it is on every card, each one copied after it adds a minute.
+    const int32_t minutesAfterFirst = counters_.lastMinuteCount - (firstIsMinute_ ? 0 : 1);
+    PutBe32(last, std::max(0, zv1StartMn_ + std::max(0, minutesAfterFirst)));
     const bool ok = zv1_->PatchHeader(hdr::kZV1Closed, &closed, 1) &&
                     zv1_->PatchHeader(hdr::kLastLoggedMin, last, 4) &&
                     zv1_->PatchHeader(hdr::kStoredLastProcessMin, last, 4) && zv1_->Finish();
@@ -310,6 +314,7 @@ class ImportRun : public MinutesReadSink {
   std::unique_ptr<ZvFileWriter> zv1_;
   std::string zv1Path_;
   int32_t zv1StartMn_ = 0;
+  bool firstIsMinute_ = true;  // record 0 of the present ZV1 file is a minute record
   std::set<std::string> made_;
   std::string createError_;  // why the last CreateZv1 made no file
   int filesRead_ = 0;

@@ -30,6 +30,7 @@ class MapTest : public ::testing::Test {
   TFileRec& Open(const std::string& path, bool refresh = false) {
     OpenOptions o;
     o.refreshMaps = refresh;
+    o.mapAtOpening = false;  // these tests map the slot themselves
     EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, o).opened);
     return slots[1];
   }

@@ -66,6 +66,11 @@ def main():
         "first_minute_max.ZV1": header(0x7FFFFFFF, 0x7FFFFFFF) + night(1) + END,
         "near_overflow.ZV1": header(0x7FFFFFF0, 0) + night(20, 1) + END,
         "no_end_record.ZV1": header(FIRST_MIN, FIRST_MIN + 4) + night(5),
+        # --- spans and endings (helper "fix") ---
+        # The header ends at the first minute though ten follow, as an import that undercounted
+        # its minutes wrote it: readers go by the minutes the records hold.
+        "header_span_short.ZV1": header(FIRST_MIN, FIRST_MIN) + night(10) + END,
+        # --- end of spans and endings ---
         "binary.zvf": b"[AllFilters]\r\nIgnoreAll=1\r\n\x00\x01\x02" + bytes(rnd.randrange(256) for _ in range(200)),
         "utf16.zvf": "\ufeff[AllFilters]\r\nIgnoreAll=1\r\n".encode("utf-16-le"),
         "empty.zve": b"",
