@@ -66,11 +66,12 @@ int RunImport(ImportArgs& a) {
   SdCardImport importer;
   const ImportResult r = importer.Run(o, host, &labels);
   for (const auto& f : r.MadeFiles) std::cout << f << '\n';
+  for (const auto& f : r.FailedFiles) std::cerr << "import: " << f << '\n';
   if (!r.Completed) {
     if (!r.Error.empty()) std::cerr << "import: " << r.Error << '\n';
     return 1;
   }
-  return 0;
+  return r.FailedFiles.empty() ? 0 : 1;
 }
 }  // namespace
 

@@ -33,6 +33,9 @@ constexpr int kBlankMs = 3000;
 constexpr int kTooSmallMs = 2000;
 constexpr int kNoFirstFileMs = 5000;
 constexpr int kCompletedMs = 3000;
+// The logger writes its year as two BCD digits after 2000.
+constexpr int32_t kFirstLoggerMinute = 52'597'440;   // 2000-01-01 00:00
+constexpr int32_t kLastLoggerMinute = 105'193'439;  // 2099-12-31 23:59
 
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
@@ -84,7 +87,11 @@ class ImportRun : public MinutesReadSink {
       if (host_.StopRequested()) stopped_ = true;
     }
     if (!CloseZv1()) return Finish(false);
-    host_.TimedMessage(msg::kReadingCompleted, kCompletedMs);
+    if (result_.FailedFiles.empty()) {
+      host_.TimedMessage(msg::kReadingCompleted, kCompletedMs);
+    } else {
+      host_.TimedMessage(std::to_string(result_.FailedFiles.size()) + std::string(msg::kCardFilesFailed), kCompletedMs);
+    }
     Status("");
     return Finish(true);
   }
@@ -125,10 +132,17 @@ class ImportRun : public MinutesReadSink {
       if (!file) {
         host_.AddLine(Memo::UploadMemo, std::string(msg::kFailedToOpen) + name);
         Status(std::string(msg::kReadingFile) + name);
+        Failed(path + std::string(msg::kCouldNotOpenReason));
+      } else if (size < kLoggerHeaderRead) {
+        Failed(path + std::string(msg::kTooShortForHeader1) + std::to_string(std::max<int64_t>(0, size)) +
+               std::string(msg::kTooShortForHeader2));
       }
-      if (file && size >= kLoggerHeaderRead) {
-        const bool fromStart =
-            needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
+      const bool fromStart =
+          needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
+      // A date no logger can hold (random bytes, a damaged header) would date the file 1899.
+      const bool dateGood = !file || size < kLoggerHeaderRead || !fromStart || PlausibleStart(*file);
+      if (!dateGood) Failed(path + std::string(msg::kImpossibleStartDate));
+      if (file && size >= kLoggerHeaderRead && dateGood) {
         if (fromStart) {
           if (!CloseZv1()) return false;
           createError_.clear();
@@ -160,6 +174,21 @@ class ImportRun : public MinutesReadSink {
         return true;
       }
     }
+  }
+
+  void Failed(const std::string& line) {
+    host_.AddLine(Memo::UploadMemo, line);
+    result_.FailedFiles.push_back(line);
+  }
+
+  static bool PlausibleStart(BinaryFile& file) {
+    uint8_t head[kLoggerHeaderRead];
+    if (file.ReadAt(0, head, sizeof head) < sizeof head) return false;
+    const uint8_t* t = &head[kLoggerStartBcd];
+    // A blank header is told apart (and reported) where the ZV1 file is made.
+    if (std::all_of(head, head + kLoggerHeaderRead, [](uint8_t v) { return v == 0 || v == 0xFF; })) return true;
+    const int32_t mn = TimeFromBcd(t[0], t[1], t[2], t[3], t[4], 0).Mn;
+    return mn >= kFirstLoggerMinute && mn <= kLastLoggerMinute;
   }
 
   void CreateZv1(BinaryFile& file, const std::string& name) {
