@@ -57,6 +57,11 @@ inline constexpr std::string_view kCouldNotOpenReason = ": could not be opened";
 // Our own: the end of an import that could not read every card file.
 inline constexpr std::string_view kCardFilesFailed = " card file(s) could not be read";
 
+// Our own: an output folder that cannot take the ZV1 files, "the folder <path> cannot be …: <why>".
+inline constexpr std::string_view kTheFolder = "the folder ";
+inline constexpr std::string_view kCannotBeMade = " cannot be made: ";
+inline constexpr std::string_view kCannotBeWritten = " cannot be written: ";
+
 // Copying records.
 inline constexpr std::string_view kTimeSeqError = "Time seq error at \t";
 inline constexpr std::string_view kImpossibleRecId = "Impossible rec ID = ";
