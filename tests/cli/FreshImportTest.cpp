@@ -126,5 +126,28 @@ TEST(ShortHeaderSpan, CommandsUseTheMinutesTheRecordsHold) {
   EXPECT_TRUE(ReadAll(dir / name) == before);
 }
 
+// A file cut before its end record, and one with no minutes at all, are read with a word about
+// what is missing, never in silence.
+TEST(FileEnds, CutShortOrEmptyFilesAreSaidToBeSo) {
+  TempDir dir;
+  CopyCorpus(dir.Path());
+  const std::vector<std::vector<std::string>> commands = {
+      {"list", "minutes"}, {"export", "counts", "--out", "results", "--kind", "env"}, {"dump"}};
+  for (const auto& c : commands) {
+    std::vector<std::string> cut = c, empty = c;
+    cut.insert(cut.begin() + (c[0] == "dump" ? 1 : 2), "no_end_record.ZV1");
+    empty.insert(empty.begin() + (c[0] == "dump" ? 1 : 2), "no_minutes.ZV1");
+    CliResult r = RunCli(cut, dir.Path());
+    EXPECT_NE(r.err.find("no_end_record.ZV1: the file ends early: its records stop without an end record after 5 minutes"),
+              std::string::npos)
+        << c[0] << "\n" << r.err;
+    r = RunCli(empty, dir.Path());
+    EXPECT_NE(r.err.find("no_minutes.ZV1: the file holds no minutes"), std::string::npos) << c[0] << "\n" << r.err;
+  }
+  const CliResult good = RunCli({"list", "minutes", "good.ZV1"}, dir.Path());
+  EXPECT_EQ(good.code, 0);
+  EXPECT_TRUE(good.err.empty()) << good.err;
+}
+
 }  // namespace
 }  // namespace zorvel::testing

@@ -82,6 +82,8 @@ def main():
         # The header ends at the first minute though ten follow, as an import that undercounted
         # its minutes wrote it: readers go by the minutes the records hold.
         "header_span_short.ZV1": header(FIRST_MIN, FIRST_MIN) + night(10) + END,
+        # A header and its end record, and not one minute between them.
+        "no_minutes.ZV1": header(FIRST_MIN, FIRST_MIN + 9) + END,
         # --- end of spans and endings ---
         # --- SD card files that cannot be read (helper "fix"); each is copied as 0BAT000.NXQ ---
         "card_empty.NXQ": b"",
