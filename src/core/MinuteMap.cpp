@@ -22,11 +22,14 @@ constexpr int kProgressSteps = 120;
 
 int64_t Span(const TFileRec& s) { return static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin; }
 
-// Array size before a scan: the header's span when it is believable, else one day (grown as needed).
+// Array size before a scan: the header's span when it is believable, else one day (grown as
+// needed). Either way no more than the file has records for: a header naming years over a file
+// of minutes must not make the scan hold years of entries.
 size_t ScanArraySize(const TFileRec& s, Host& host) {
-  if (s.LastLoggedMin >= 1 && Span(s) <= kScanSpanLimit) return static_cast<size_t>(Span(s) + 3);
+  const int64_t byRecords = std::max<int64_t>(0, s.InFileRecs - kHeaderUnits) + 3;
+  if (s.LastLoggedMin >= 1 && Span(s) <= kScanSpanLimit) return static_cast<size_t>(std::min(Span(s) + 3, byRecords));
   host.TimedMessage(msg::kDateRangeTooGreat, 3000);
-  return kMinStartsGrowth;
+  return static_cast<size_t>(std::min<int64_t>(kMinStartsGrowth, byRecords));
 }
 
 // True when every entry points at a minute record of the file and the last entry at its end
@@ -112,8 +115,10 @@ bool WriteMapFile(const TFileRec& s, const std::string& path, Host& host) {
   return true;
 }
 
+// Grows by half again (at least by growth), so that a scan of a long file whose header said
+// little copies the array a few times rather than once per day of minutes.
 void EnsureEntry(std::vector<int32_t>& starts, size_t index, size_t growth) {
-  if (index >= starts.size()) starts.resize(std::max(index + 1, starts.size() + growth), 0);
+  if (index >= starts.size()) starts.resize(std::max(index + 1, starts.size() + std::max(growth, starts.size() / 2)), 0);
 }
 
 struct ScanResult {
@@ -126,7 +131,8 @@ struct ScanResult {
 // The scan hands every record the reader would see to the summary builder (when given).
 ScanResult ScanFile(TFileRec& s, Host& host, MinuteSummaryBuilder* summary) {
   ScanResult res;
-  s.MinStarts.assign(ScanArraySize(s, host), 0);
+  // A fresh array: assign() would keep whatever capacity an earlier map left.
+  s.MinStarts = std::vector<int32_t>(ScanArraySize(s, host), 0);
   s.MinStartsWritten = 0;
   const std::string caption = std::string(msg::kMappingFile) + s.ShortName;
   const int64_t records = std::max<int64_t>(1, s.InFileRecs - kHeaderUnits);
