@@ -103,6 +103,7 @@ FileStep ProcessListedFile(const std::vector<std::string>& files, int i, const B
   const std::string& path = files[static_cast<size_t>(i)];
   OpenOptions open;
   open.batchRunning = true;
+  open.mapAtOpening = false;  // the run rebuilds the map as it starts the file
   const GraphMarkSink graph = obs.WantsGraphMarks()
                                   ? GraphMarkSink([&obs](const cf::GraphMark& g) { obs.GraphMark(g); })
                                   : GraphMarkSink();

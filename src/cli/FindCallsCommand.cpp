@@ -4,9 +4,11 @@
 #include <map>
 
 #include "callfinder/Batch.h"
+#include "callfinder/Messages.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/Outcome.h"
+#include "core/Messages.h"
 
 namespace zorvel::cli {
 
@@ -31,9 +33,20 @@ int RunFindCalls(FindCallsOptions& o) {
   const BatchResult r = RunCallFindingBatch(o.files, o.batch, host, *keepAwake);
   if (r.picked == 0) return 1;
   std::cout.flush();
-  std::cerr << r.statusLine1 << '\n' << r.statusLine2 << '\n' << r.finalStatus << '\n';
-  for (const FileFailure& f : r.failures) std::cerr << f.path << ": " << f.reason << '\n';
-  if (!r.failedLine.empty()) std::cerr << r.failedLine << '\n';
+  // The classifier export is not one of the input files: its failure is named, and fails the
+  // command, but is kept out of the count of files that failed.
+  int inputFailures = 0;
+  for (const FileFailure& f : r.failures) inputFailures += f.path == o.batch.classifierExportPath ? 0 : 1;
+  const std::string_view status2 = inputFailures == 0 ? cfmsg::kSummaryOnResults : cfmsg::kSomeFilesFailed;
+  std::cerr << r.statusLine1 << '\n' << status2 << '\n' << r.finalStatus << '\n';
+  for (const FileFailure& f : r.failures) {
+    // The run says "file not found" for anything it cannot open as a file; say what it is.
+    const std::string problem = f.path == o.batch.classifierExportPath ? "" : InputProblem(f.path);
+    std::cerr << f.path << ": " << (problem.empty() ? f.reason : problem) << '\n';
+  }
+  const int inputs = static_cast<int>(o.files.size());
+  if (inputFailures > 0 && inputs > 1)
+    std::cerr << inputFailures << msg::kOfFiles << inputs << msg::kFilesFailed << '\n';
   if (r.aborted) return 130;
   return r.failed > 0 ? 1 : 0;
 }

@@ -1,10 +1,15 @@
 // zorvel-cli import SDDIR --out DIR: reads every series on a logger SD card into ZV1 files.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/Outcome.h"
+#include "import/Messages.h"
 #include "import/PositionParser.h"
 #include "import/SdImport.h"
 #include "import/Zv1Header.h"
@@ -61,6 +66,16 @@ int RunImport(ImportArgs& a) {
   if (OutputFolderRefused(o.Zv1Folder, {o.SdPath})) return kRefusedOutputExitCode;
   std::error_code ec;
   std::filesystem::create_directories(o.Zv1Folder, ec);
+  // Said of the folder itself: otherwise the first ZV1 file's creation fails with a reason that
+  // names neither the folder nor what is wrong with it.
+  if (ec) {
+    std::cerr << "import: " << msg::kTheFolder << o.Zv1Folder << msg::kCannotBeMade << ec.message() << '\n';
+    return 1;
+  }
+  if (access(o.Zv1Folder.c_str(), W_OK | X_OK) != 0) {
+    std::cerr << "import: " << msg::kTheFolder << o.Zv1Folder << msg::kCannotBeWritten << std::strerror(errno) << '\n';
+    return 1;
+  }
   o.Zv1FolderChosen = true;
   InstallStopHandler();
   ImportHost host(a.admin, a.quiet);
@@ -68,11 +83,12 @@ int RunImport(ImportArgs& a) {
   SdCardImport importer;
   const ImportResult r = importer.Run(o, host, &labels);
   for (const auto& f : r.MadeFiles) std::cout << f << '\n';
+  for (const auto& f : r.FailedFiles) std::cerr << "import: " << f << '\n';
   if (!r.Completed) {
     if (!r.Error.empty()) std::cerr << "import: " << r.Error << '\n';
     return 1;
   }
-  return 0;
+  return r.FailedFiles.empty() ? 0 : 1;
 }
 }  // namespace
 

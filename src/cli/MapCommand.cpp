@@ -28,7 +28,7 @@ std::optional<std::filesystem::file_time_type> WrittenAt(const std::string& path
 int RunMap(const MapOptions& o) {
   ConsoleHost host;
   FileSlots slots;
-  if (!OpenForCli(slots, o.file, host, o.force)) return 1;
+  if (!OpenForCli(slots, o.file, host, o.force, true, false)) return 1;
   const bool mappedAtOpen = slots[1].Mapped;
   const std::string mapName = MapFileName(slots[1]);
   const auto before = WrittenAt(mapName);
@@ -42,6 +42,7 @@ int RunMap(const MapOptions& o) {
   const auto after = written ? WrittenAt(mapName) : std::nullopt;
   const bool inPlace = written && after && (!before || *after != *before);
   const TFileRec& s = slots[1];
+  if (const std::string warning = MapWarning(s); !warning.empty()) std::cerr << o.file << ": " << warning << '\n';
   std::cout << msg::kMinutes << s.MinStartsWritten << '\n';
   std::cout << msg::kMapFile
             << (inPlace ? std::string(msg::kWritten) + mapName : std::string(msg::kNotWritten)) << '\n';

@@ -9,7 +9,8 @@
 
 namespace zorvel::cli {
 
-bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps, bool needRecords) {
+bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refreshMaps, bool needRecords,
+                bool mapAtOpening) {
   InitSlotSpeciesNames(slots);
   if (const std::string problem = InputProblem(path, needRecords); !problem.empty()) {
     std::cerr << path << ": " << problem << '\n';
@@ -18,6 +19,7 @@ bool OpenForCli(FileSlots& slots, const std::string& path, Host& host, bool refr
   OpenOptions options;
   options.batchRunning = false;
   options.refreshMaps = refreshMaps;
+  options.mapAtOpening = mapAtOpening;
   if (!OpenFileInSlot(slots, path, 1, host, options).opened) {
     std::cerr << path << ": " << msg::kNotOpened << '\n';
     return false;

@@ -148,6 +148,9 @@ struct TFileRec {
   // file).
   bool HeaderAmended = false;
   int32_t ScannedWaveGroups = -1;
+  // What the map found at the file's end: false when the records stop without an end record
+  // (a copy cut short). Meaningful once Mapped.
+  bool EndRecordFound = true;
   // The per-minute summary made with the minute map (core/MinuteSummary.h); empty when the
   // data file changed while it was made.
   std::shared_ptr<const MinuteSummary> Summary;

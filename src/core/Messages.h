@@ -65,6 +65,10 @@ inline constexpr std::string_view kIoErrorMoveAll = "I/O error in MoveAllFilePos
 inline constexpr std::string_view kMinStarts1 = "MinStarts ";
 inline constexpr std::string_view kMinStarts2 = "  <";
 inline constexpr std::string_view kMinStarts3 = " in OFsF";
+// What a map learnt about a file that a command should say before it reads on.
+inline constexpr std::string_view kEndsEarly = "the file ends early: its records stop without an end record after ";
+inline constexpr std::string_view kEndsEarlyMinutes = " minutes";
+inline constexpr std::string_view kNoMinutes = "the file holds no minutes: no minute record follows its header";
 
 // The closing line of a command or run that processed several files: "<N> of <M> files failed".
 inline constexpr std::string_view kOfFiles = " of ";

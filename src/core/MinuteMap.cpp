@@ -22,11 +22,14 @@ constexpr int kProgressSteps = 120;
 
 int64_t Span(const TFileRec& s) { return static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin; }
 
-// Array size before a scan: the header's span when it is believable, else one day (grown as needed).
+// Array size before a scan: the header's span when it is believable, else one day (grown as
+// needed). Either way no more than the file has records for: a header naming years over a file
+// of minutes must not make the scan hold years of entries.
 size_t ScanArraySize(const TFileRec& s, Host& host) {
-  if (s.LastLoggedMin >= 1 && Span(s) <= kScanSpanLimit) return static_cast<size_t>(Span(s) + 3);
+  const int64_t byRecords = std::max<int64_t>(0, s.InFileRecs - kHeaderUnits) + 3;
+  if (s.LastLoggedMin >= 1 && Span(s) <= kScanSpanLimit) return static_cast<size_t>(std::min(Span(s) + 3, byRecords));
   host.TimedMessage(msg::kDateRangeTooGreat, 3000);
-  return kMinStartsGrowth;
+  return static_cast<size_t>(std::min<int64_t>(kMinStartsGrowth, byRecords));
 }
 
 // True when every entry points at a minute record of the file and the last entry at its end
@@ -112,8 +115,10 @@ bool WriteMapFile(const TFileRec& s, const std::string& path, Host& host) {
   return true;
 }
 
+// Grows by half again (at least by growth), so that a scan of a long file whose header said
+// little copies the array a few times rather than once per day of minutes.
 void EnsureEntry(std::vector<int32_t>& starts, size_t index, size_t growth) {
-  if (index >= starts.size()) starts.resize(std::max(index + 1, starts.size() + growth), 0);
+  if (index >= starts.size()) starts.resize(std::max(index + 1, starts.size() + std::max(growth, starts.size() / 2)), 0);
 }
 
 struct ScanResult {
@@ -126,7 +131,8 @@ struct ScanResult {
 // The scan hands every record the reader would see to the summary builder (when given).
 ScanResult ScanFile(TFileRec& s, Host& host, MinuteSummaryBuilder* summary) {
   ScanResult res;
-  s.MinStarts.assign(ScanArraySize(s, host), 0);
+  // A fresh array: assign() would keep whatever capacity an earlier map left.
+  s.MinStarts = std::vector<int32_t>(ScanArraySize(s, host), 0);
   s.MinStartsWritten = 0;
   const std::string caption = std::string(msg::kMappingFile) + s.ShortName;
   const int64_t records = std::max<int64_t>(1, s.InFileRecs - kHeaderUnits);
@@ -186,10 +192,10 @@ ScanResult ScanFile(TFileRec& s, Host& host, MinuteSummaryBuilder* summary) {
 
 // The header's last minute as the map found it. Only the slot's copy is amended: reading never
 // writes into the data file, so a later opening amends it again (from the map file when there is one).
-void AmendHeader(TFileRec& s, int32_t minutes, Host& host) {
+void AmendHeader(TFileRec& s, int32_t minutes, Host& host, bool report) {
   if (minutes <= 0 || Span(s) + 1 == minutes) return;
   const int64_t diff = static_cast<int64_t>(minutes) + s.FirstLoggedMin - s.LastLoggedMin - 1;
-  host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
+  if (report) host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kMapAmendedHeader) + std::to_string(diff));
   // The first minute is plausible (checked at opening); the sum is taken wide and kept within the
   // widest span a file may open with past the plausible range, so that sums and differences of
   // any two minutes of the file stay far inside 32 bits.
@@ -217,7 +223,7 @@ std::string MapFileName(const TFileRec& s) {
   return p.string();
 }
 
-bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning) {
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning, bool reportAmendment) {
   if (!FileSlots::ValidSlot(slot) || !slots[slot].Open) return false;
   TFileRec& s = slots[slot];
   WriteBackIfChanged(s, host);
@@ -225,7 +231,9 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
   s.Summary.reset();
   bool mapFileGood = false;
   if (mapName != "skip" && !force && ReadMapFile(s, mapName, host)) {
-    AmendHeader(s, s.MinStartsWritten, host);
+    AmendHeader(s, s.MinStartsWritten, host, reportAmendment);
+    // The map's last entry is the end record, or the end of a file that has none.
+    s.EndRecordFound = s.MinStarts[static_cast<size_t>(s.MinStartsWritten)] < s.InFileRecs;
     s.Mapped = true;
     if (batchRunning || ReadSummaryFile(s)) return true;
     // The map is right but its summary is missing or stale: one more scan makes both.
@@ -248,7 +256,8 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
     WriteMapFile(s, mapName, host);
     result = false;
   }
-  AmendHeader(s, res.minutes, host);
+  AmendHeader(s, res.minutes, host, reportAmendment);
+  s.EndRecordFound = res.endFound;
   s.Mapped = true;
   // A data file that changed while it was scanned may have been summarised half old, half new:
   // such a summary is dropped, and the screens read the records instead.
@@ -262,6 +271,14 @@ bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunni
     }
   }
   return result;
+}
+
+std::string MapWarning(const TFileRec& s) {
+  if (!s.Mapped) return "";
+  if (s.MinStartsWritten == 0) return std::string(msg::kNoMinutes);
+  if (!s.EndRecordFound)
+    return std::string(msg::kEndsEarly) + std::to_string(s.MinStartsWritten) + std::string(msg::kEndsEarlyMinutes);
+  return "";
 }
 
 bool SeekToMinuteStart(FileSlots& slots, int slot, int32_t minute, Host& host, bool refreshMaps) {

@@ -31,7 +31,14 @@ std::string MapFileName(const TFileRec& slot);
 // was written (the caller lists "<name> re-mapped") or the slot had to be closed (then it is no
 // longer Open). Outside batch runs the slot's per-minute summary (core/MinuteSummary.h) is read
 // from its file or made in the same scan.
-bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning = false);
+// reportAmendment: list "<name> File map amended header: <n>" when the span differs from the
+// header's (opening maps quietly, as every file is mapped there).
+bool MapSlot(FileSlots& slots, int slot, bool force, Host& host, bool batchRunning = false,
+             bool reportAmendment = true);
+
+// What a mapped slot's scan found wrong with the file's end, as a sentence for the person reading
+// it (a file cut short, a file with no minutes); empty when nothing was wrong.
+std::string MapWarning(const TFileRec& slot);
 
 // Loads the buffer at the minute record that opens the minute (the first minute for earlier
 // ones, the end record for later ones) without reading it; the next record read is that minute

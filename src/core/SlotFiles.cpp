@@ -103,22 +103,33 @@ OpenOutcome OpenFileInSlot(FileSlots& slots, const std::string& path, int slot, 
   }
 
   const int64_t span = static_cast<int64_t>(s.LastLoggedMin) - s.FirstLoggedMin;
-  s.MinStarts.assign(s.LastLoggedMin >= 1 && span < kOpenSpanLimit ? static_cast<size_t>(span + 3) : kMinStartsGrowth,
-                     0);
+  // A file cannot hold more minutes than records: a header naming years over a small file
+  // gets an array the size of the file, not of its header's span.
+  const int64_t entries =
+      s.LastLoggedMin >= 1 && span < kOpenSpanLimit ? std::min<int64_t>(span, recs - kHeaderUnits) + 3 : kMinStartsGrowth;
+  s.MinStarts.assign(static_cast<size_t>(entries), 0);
   s.MinStarts[0] = kHeaderUnits;
   // Reading from the start: the first minute record opens FirstLoggedMin.
   s.BufPosn = s.NumBytesRead = s.NumRecsRead = 0;
   s.BufFileOffset = kHeaderBytes;
   s.NrTime = TRecTime{s.FirstLoggedMin - 1, 0};
 
-  if (raw.LastLoggedMin == 0 || raw.LastLoggedMin < raw.FirstLoggedMin) {
-    if (!MapSlot(slots, slot, options.refreshMaps, host, options.batchRunning) && s.Open) {
+  // A header written by a logger or an older import may end too early or too late; the scan
+  // (or a map file that matches the file) gives the span every command then keeps to. A file of
+  // a header alone has nothing to scan and keeps the header's span.
+  const bool headerSpanUnset = raw.LastLoggedMin == 0 || raw.LastLoggedMin < raw.FirstLoggedMin;
+  if (headerSpanUnset || (options.mapAtOpening && s.InFileRecs > kHeaderUnits)) {
+    // Only a header without a span is reported as mapped: every other file is mapped here too,
+    // and a line for each would bury the results.
+    if (!MapSlot(slots, slot, options.refreshMaps, host, options.batchRunning, headerSpanUnset) && s.Open) {
       out.mapFileWritten = true;
-      host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kReMapped));
+      if (headerSpanUnset) host.AddLine(Memo::DataMemo, s.ShortName + std::string(msg::kReMapped));
     }
     if (!s.Open) return out;
+    if (const std::string warning = MapWarning(s); !warning.empty())
+      host.TimedMessage(s.ShortName + ": " + warning, 3000);
   }
-  if (static_cast<int64_t>(s.MinStarts.size()) < span + 1) {
+  if (!s.Mapped && static_cast<int64_t>(s.MinStarts.size()) < span + 1) {
     host.TimedMessage(std::string(msg::kMinStarts1) + std::to_string(s.MinStarts.size()) + std::string(msg::kMinStarts2) +
                           std::to_string(span + 1) + std::string(msg::kMinStarts3),
                       2000);

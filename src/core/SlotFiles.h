@@ -18,6 +18,10 @@ bool IsDataFile(const std::string& path, Host& host);
 struct OpenOptions {
   bool batchRunning = false;
   bool refreshMaps = false;  // the "refresh maps" box
+  // Map at opening, so that the slot's span is the one the records hold rather than the
+  // header's (which reading never rewrites). Off only for a caller that rebuilds the map itself
+  // at once, such as the call-finding run.
+  bool mapAtOpening = true;
 };
 
 struct OpenOutcome {

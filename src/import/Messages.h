@@ -48,6 +48,20 @@ inline constexpr std::string_view kUtcField = "UTC offset";
 inline constexpr std::string_view kTextIs = " text is ";
 inline constexpr std::string_view kCharactersHeaderHolds = " characters; the header holds ";
 
+// Our own: a card file that cannot be read, "<path>: <reason>".
+inline constexpr std::string_view kTooShortForHeader1 = ": too short to hold a logger header (";
+inline constexpr std::string_view kTooShortForHeader2 = " bytes; the header alone is 512)";
+inline constexpr std::string_view kImpossibleStartDate =
+    ": its header's start date is not a date from 2000 to 2099; the card file is not read";
+inline constexpr std::string_view kCouldNotOpenReason = ": could not be opened";
+// Our own: the end of an import that could not read every card file.
+inline constexpr std::string_view kCardFilesFailed = " card file(s) could not be read";
+
+// Our own: an output folder that cannot take the ZV1 files, "the folder <path> cannot be …: <why>".
+inline constexpr std::string_view kTheFolder = "the folder ";
+inline constexpr std::string_view kCannotBeMade = " cannot be made: ";
+inline constexpr std::string_view kCannotBeWritten = " cannot be written: ";
+
 // Copying records.
 inline constexpr std::string_view kTimeSeqError = "Time seq error at \t";
 inline constexpr std::string_view kImpossibleRecId = "Impossible rec ID = ";

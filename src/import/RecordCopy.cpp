@@ -13,7 +13,6 @@ namespace zorvel {
 namespace {
 constexpr int kScoreByte = 15;
 constexpr int kScoreDrop = 4;
-constexpr int kMinuteFlagsByte = 10;
 constexpr int kMinutesPerReport = 100;
 constexpr int kImpossibleIdMs = 3000;
 
@@ -58,9 +57,11 @@ BlockOutcome RepairBlock(uint8_t* block, size_t n, CopyCounters& c, const CopyOp
       c.previousTick = tick;
     } else if (id == kIdMinute) {
       c.previousTick = 0;
-      // Kept as the logger's reader has always done it: minutes flagged 3 in the low bits are
-      // not counted here (the minute map amends the header when the file is opened).
-      if ((r[kMinuteFlagsByte] & 3) != 3) ++c.lastMinuteCount;
+      // Every minute record opens a minute, whatever its flags say: the low bits of the flags
+      // byte are the listening bit and the low bit of the battery in use, so a logger listening
+      // on its first or third battery writes 3 there in nearly every minute. Leaving those out
+      // made the header end near its first minute, and reading never rewrites the header.
+      ++c.lastMinuteCount;
       ++c.minuteRecords;
       ++c.seriesMinutes;
       ++c.totalMinutes;

@@ -13,7 +13,7 @@ namespace zorvel {
 // Counters and state carried from block to block. The owner resets the parts that belong to
 // a ZV1 file, a series or a minute at the right moments.
 struct CopyCounters {
-  int32_t lastMinuteCount = 0;  // minutes past the ZV1 file's first, for its last-minute field
+  int32_t lastMinuteCount = 0;  // minute records copied after record 0, for the last-minute field
   int64_t seriesMinutes = 0;
   int64_t seriesWaveGroups = 0;
   int64_t totalMinutes = 0;

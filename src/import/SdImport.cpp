@@ -33,6 +33,9 @@ constexpr int kBlankMs = 3000;
 constexpr int kTooSmallMs = 2000;
 constexpr int kNoFirstFileMs = 5000;
 constexpr int kCompletedMs = 3000;
+// The logger writes its year as two BCD digits after 2000.
+constexpr int32_t kFirstLoggerMinute = 52'597'440;   // 2000-01-01 00:00
+constexpr int32_t kLastLoggerMinute = 105'193'439;  // 2099-12-31 23:59
 
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
@@ -84,7 +87,11 @@ class ImportRun : public MinutesReadSink {
       if (host_.StopRequested()) stopped_ = true;
     }
     if (!CloseZv1()) return Finish(false);
-    host_.TimedMessage(msg::kReadingCompleted, kCompletedMs);
+    if (result_.FailedFiles.empty()) {
+      host_.TimedMessage(msg::kReadingCompleted, kCompletedMs);
+    } else {
+      host_.TimedMessage(std::to_string(result_.FailedFiles.size()) + std::string(msg::kCardFilesFailed), kCompletedMs);
+    }
     Status("");
     return Finish(true);
   }
@@ -125,10 +132,17 @@ class ImportRun : public MinutesReadSink {
       if (!file) {
         host_.AddLine(Memo::UploadMemo, std::string(msg::kFailedToOpen) + name);
         Status(std::string(msg::kReadingFile) + name);
+        Failed(path + std::string(msg::kCouldNotOpenReason));
+      } else if (size < kLoggerHeaderRead) {
+        Failed(path + std::string(msg::kTooShortForHeader1) + std::to_string(std::max<int64_t>(0, size)) +
+               std::string(msg::kTooShortForHeader2));
       }
-      if (file && size >= kLoggerHeaderRead) {
-        const bool fromStart =
-            needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
+      const bool fromStart =
+          needNewZv1 || (zv1_ && zv1_->RecordsWritten() * kRecordBytes + kHeaderBytes >= limit_);
+      // A date no logger can hold (random bytes, a damaged header) would date the file 1899.
+      const bool dateGood = !file || size < kLoggerHeaderRead || !fromStart || PlausibleStart(*file);
+      if (!dateGood) Failed(path + std::string(msg::kImpossibleStartDate));
+      if (file && size >= kLoggerHeaderRead && dateGood) {
         if (fromStart) {
           if (!CloseZv1()) return false;
           createError_.clear();
@@ -160,6 +174,21 @@ class ImportRun : public MinutesReadSink {
         return true;
       }
     }
+  }
+
+  void Failed(const std::string& line) {
+    host_.AddLine(Memo::UploadMemo, line);
+    result_.FailedFiles.push_back(line);
+  }
+
+  static bool PlausibleStart(BinaryFile& file) {
+    uint8_t head[kLoggerHeaderRead];
+    if (file.ReadAt(0, head, sizeof head) < sizeof head) return false;
+    const uint8_t* t = &head[kLoggerStartBcd];
+    // A blank header is told apart (and reported) where the ZV1 file is made.
+    if (std::all_of(head, head + kLoggerHeaderRead, [](uint8_t v) { return v == 0 || v == 0xFF; })) return true;
+    const int32_t mn = TimeFromBcd(t[0], t[1], t[2], t[3], t[4], 0).Mn;
+    return mn >= kFirstLoggerMinute && mn <= kLastLoggerMinute;
   }
 
   void CreateZv1(BinaryFile& file, const std::string& name) {
@@ -213,6 +242,7 @@ class ImportRun : public MinutesReadSink {
     }
     zv1_ = std::move(zv1);
     zv1StartMn_ = start->startMn;
+    firstIsMinute_ = first[0] == kIdMinute;
     counters_.lastMinuteCount = 0;
     counters_.minuteRecords = 0;
     made_.insert(chosen);
@@ -281,7 +311,10 @@ class ImportRun : public MinutesReadSink {
     }
     uint8_t closed = kZv1ClosedMark;
     uint8_t last[4];
-    PutBe32(last, std::max(0, zv1StartMn_ + counters_.lastMinuteCount));
+    // The file's first minute record opens the start minute. When record 0 (which went with the
+    // header) is a minute record, as it is on every card, each one copied after it adds a minute.
+    const int32_t minutesAfterFirst = counters_.lastMinuteCount - (firstIsMinute_ ? 0 : 1);
+    PutBe32(last, std::max(0, zv1StartMn_ + std::max(0, minutesAfterFirst)));
     const bool ok = zv1_->PatchHeader(hdr::kZV1Closed, &closed, 1) &&
                     zv1_->PatchHeader(hdr::kLastLoggedMin, last, 4) &&
                     zv1_->PatchHeader(hdr::kStoredLastProcessMin, last, 4) && zv1_->Finish();
@@ -310,6 +343,7 @@ class ImportRun : public MinutesReadSink {
   std::unique_ptr<ZvFileWriter> zv1_;
   std::string zv1Path_;
   int32_t zv1StartMn_ = 0;
+  bool firstIsMinute_ = true;  // record 0 of the present ZV1 file is a minute record
   std::set<std::string> made_;
   std::string createError_;  // why the last CreateZv1 made no file
   int filesRead_ = 0;

@@ -39,6 +39,7 @@ struct ImportResult {
   bool Completed = false;              // ran to its end and said so
   bool Stopped = false;                // the user stopped it between files
   std::string Error;                   // the message that ended it early, if one did
+  std::vector<std::string> FailedFiles;  // "<card file>: <why it could not be read>", in card order
   int64_t MinutesRead = 0;
   int64_t WaveGroups = 0;
 };

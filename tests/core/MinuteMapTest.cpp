@@ -30,6 +30,7 @@ class MapTest : public ::testing::Test {
   TFileRec& Open(const std::string& path, bool refresh = false) {
     OpenOptions o;
     o.refreshMaps = refresh;
+    o.mapAtOpening = false;  // these tests map the slot themselves
     EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, o).opened);
     return slots[1];
   }
@@ -84,6 +85,20 @@ TEST_F(MapTest, LargeFilesGetAMapFileThatIsReadBack) {
   Open(path);
   EXPECT_FALSE(MapSlot(slots, 1, false, host));
   EXPECT_EQ(testing::ReadAll(map), mapBytes);
+}
+
+// A header whose last minute lies years after its first, over a file of a few minutes: what the
+// slot holds is sized by the records the file has, at opening and through the scan.
+TEST_F(MapTest, AHeaderSpanOfYearsOverAFewMinutesAllocatesForTheMinutes) {
+  constexpr int32_t kYears = 1'000'000;  // within the span a scan believes, about two years
+  const std::string path = Write("years.ZV1", MakeHeader(1000, 1000 + kYears), testing::RegularMinutes(3, 2));
+  TFileRec& s = Open(path);
+  const size_t records = static_cast<size_t>(s.InFileRecs);
+  EXPECT_LE(s.MinStarts.capacity(), records + 3) << "opening sizes the map by the file";
+  MapSlot(slots, 1, false, host);
+  EXPECT_EQ(s.MinStartsWritten, 3);
+  EXPECT_EQ(s.LastLoggedMin, 1002);
+  EXPECT_LE(s.MinStarts.capacity(), records + 3) << "the scan sizes the map by the file";
 }
 
 // A map of the right length whose entries rise is still checked against the file: every entry

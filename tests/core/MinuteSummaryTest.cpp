@@ -56,7 +56,7 @@ class SummaryFileTest : public ::testing::Test {
     return path;
   }
   const MinuteSummary* OpenAndMap(const std::string& path) {
-    EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, {}).opened);
+    EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, {.mapAtOpening = false}).opened);
     MapSlot(slots, 1, false, host);
     return slots[1].Summary.get();
   }

@@ -41,7 +41,7 @@ class ReadingNeverWritesTest : public ::testing::Test {
     return path;
   }
   TFileRec& Open(const std::string& path) {
-    EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, {}).opened);
+    EXPECT_TRUE(OpenFileInSlot(slots, path, 1, host, {.mapAtOpening = false}).opened);  // mapped by the tests
     return slots[1];
   }
   // The ticks of the wave groups the reader hands on from the start of the minute to its end.

@@ -218,7 +218,7 @@ TEST_F(ReaderTest, OddRecordsReportedOnlyInAdministratorMode) {
   // Read again from the start, unmapped, so the header still promises minutes up to 25.
   host.admin = true;
   const std::string path = s.FullFileName;
-  ASSERT_TRUE(OpenFileInSlot(slots, path, 1, host, {}).opened);
+  ASSERT_TRUE(OpenFileInSlot(slots, path, 1, host, {.mapAtOpening = false}).opened);
   while (slots[1].InPlay) ReadNextRecord(slots[1], ctx);
   const auto errors = host.Lines(Memo::ErrorsMemo);
   ASSERT_EQ(errors.size(), 3u);

@@ -48,9 +48,21 @@ def night(minutes, groups_per_minute=3, backwards=False):
 END = bytes([0xFF] * 16)
 
 
+def logger_file(minutes, month_bcd=0x06):
+    """A first logger file of a series: 512-byte header (start 2026-06-01 18:00), records, end."""
+    h = bytearray(512)
+    h[2:5] = bytes((1, 2, 3))
+    h[36] = 100
+    h[96:101] = bytes((0x26, month_bcd, 0x01, 0x18, 0x00))
+    body = night(minutes)
+    h[496:512] = body[:16]  # the series' first record lives in the header block
+    return bytes(h) + bytes(body[16:]) + END
+
+
 def main():
     OUT.mkdir(exist_ok=True)
     rnd = random.Random(12)
+    card_rnd = random.Random(18)  # its own stream, so that adding card files changes no other file
     files = {
         "good.ZV1": header(FIRST_MIN, FIRST_MIN + 9) + night(10) + END,
         # A ZV2 file without calls: minute records only.
@@ -66,6 +78,23 @@ def main():
         "first_minute_max.ZV1": header(0x7FFFFFFF, 0x7FFFFFFF) + night(1) + END,
         "near_overflow.ZV1": header(0x7FFFFFF0, 0) + night(20, 1) + END,
         "no_end_record.ZV1": header(FIRST_MIN, FIRST_MIN + 4) + night(5),
+        # --- spans and endings (helper "fix") ---
+        # The header ends at the first minute though ten follow, as an import that undercounted
+        # its minutes wrote it: readers go by the minutes the records hold.
+        "header_span_short.ZV1": header(FIRST_MIN, FIRST_MIN) + night(10) + END,
+        # A header and its end record, and not one minute between them.
+        "no_minutes.ZV1": header(FIRST_MIN, FIRST_MIN + 9) + END,
+        # --- end of spans and endings ---
+        # --- SD card files that cannot be read (helper "fix"); each is copied as 0BAT000.NXQ ---
+        "card_empty.NXQ": b"",
+        "card_one_zero.NXQ": bytes(1),
+        "card_511_zeros.NXQ": bytes(511),
+        "card_random_100.NXQ": bytes(card_rnd.randrange(256) for _ in range(100)),
+        "card_cut_500.NXQ": logger_file(3)[:500],
+        "card_random_4k.NXQ": bytes(card_rnd.randrange(256) for _ in range(4096)),
+        "card_bad_date.NXQ": logger_file(3, month_bcd=0x47),
+        "card_good.NXQ": logger_file(3),
+        # --- end of SD card files ---
         "binary.zvf": b"[AllFilters]\r\nIgnoreAll=1\r\n\x00\x01\x02" + bytes(rnd.randrange(256) for _ in range(200)),
         "utf16.zvf": "\ufeff[AllFilters]\r\nIgnoreAll=1\r\n".encode("utf-16-le"),
         "empty.zve": b"",

@@ -139,6 +139,38 @@ TEST_F(BadInput, RandomBytesNeverCrashAndLeaveOnlyWholeFiles) {
   }
 }
 
+// --- card files that cannot be read (helper "fix") ---
+// A card file too short for a logger header, or whose header date is no date a logger can hold,
+// is named with the reason; the import reads the rest of the card and does not report success.
+TEST_F(BadInput, ShortOrBlankFirstFilesAreNamedAndFailTheImport) {
+  for (const size_t size : {0, 1, 100, 500, 511}) {
+    SCOPED_TRACE(size);
+    testing::WriteAll(Sd("0BAT000.NXQ"), std::vector<uint8_t>(size, 0));
+    const ImportResult r = Run();
+    EXPECT_TRUE(r.MadeFiles.empty());
+    ASSERT_EQ(r.FailedFiles.size(), 1u);
+    EXPECT_EQ(r.FailedFiles[0], Sd("0BAT000.NXQ") + ": too short to hold a logger header (" + std::to_string(size) +
+                                    " bytes; the header alone is 512)");
+  }
+  EXPECT_FALSE(host.SaidTimed("SD card reading completed"));
+}
+
+TEST_F(BadInput, ImpossibleHeaderDateRefusesTheCardFileAndTheRestIsRead) {
+  std::vector<uint8_t> bad = Header(21, 5);
+  bad[97] ^= 0x40;  // month 0x07 becomes 0x47: no such month
+  WriteLoggerFile(Sd("0BAT000.NXQ"), bad, {Minute(), Group(1), Minute()});
+  WriteLoggerFile(Sd("0BAT001.NXQ"), Header(21, 7), {Minute(), Group(2), Minute()});
+  const ImportResult r = Run();
+  ASSERT_EQ(r.FailedFiles.size(), 1u);
+  EXPECT_EQ(r.FailedFiles[0], Sd("0BAT000.NXQ") +
+                                  ": its header's start date is not a date from 2000 to 2099; the card file is not read");
+  ASSERT_EQ(r.MadeFiles.size(), 1u) << "the next card file starts a file of its own";
+  const auto z = testing::ReadZv1(r.MadeFiles[0]);
+  EXPECT_EQ(z.firstLoggedMin, *MinuteNumber(2026, 7, 14, 21, 7));
+  for (const auto& name : OutFolder()) EXPECT_EQ(name.find("1899"), std::string::npos) << name;
+}
+// --- end of card files that cannot be read ---
+
 TEST_F(BadInput, OutputFolderThatCannotHoldFiles) {
   WriteLoggerFile(Sd("0BAT000.NXQ"), Header(21, 5), {Minute()});
   std::ofstream(dir / "plainfile") << "x";

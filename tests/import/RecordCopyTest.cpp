@@ -74,14 +74,14 @@ TEST_F(RepairFixture, TimeReversalsAreMarkedOnlyWithTheDeveloperOption) {
   EXPECT_EQ(errors[5].substr(0, 3), "FE\t") << "the record after";
 }
 
-TEST_F(RepairFixture, MinutesAreCountedExceptThoseFlaggedThreeForTheLastMinute) {
-  // Byte 10 = 3 (listening with battery 1): counted as read but not for the last-minute field.
+TEST_F(RepairFixture, EveryMinuteRecordCountsForTheLastMinute) {
+  // Byte 10 = 3 (listening with battery 1) is an ordinary minute and counts like the others.
   auto b = Block({testing::Minute(true, 1), testing::Minute(true, 2), testing::Minute(false, 1),
                   testing::Minute(true, 3)});
   Repair(b);
   EXPECT_EQ(counters.minuteRecords, 4);
   EXPECT_EQ(counters.seriesMinutes, 4);
-  EXPECT_EQ(counters.lastMinuteCount, 2);
+  EXPECT_EQ(counters.lastMinuteCount, 4);
 }
 
 TEST_F(RepairFixture, EndRecordCutsTheBlock) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <map>
 
+#include "core/Bytes.h"
+#include "core/Header.h"
 #include "import/ImportFixture.h"
 #include "import/Zv1Reading.h"
 #include "sim/Simulator.h"
@@ -39,6 +41,15 @@ struct RoundTrip : testing::ImportFixture {
   }
 };
 
+// The last minute as the import wrote it into the header (both copies of it), before any reader
+// has had a chance to amend it in memory.
+int32_t WrittenLastMinute(const std::string& path) {
+  const auto f = testing::ReadAll(path);
+  if (f.size() < 1024) return -1;
+  const auto last = static_cast<int32_t>(Be32(&f[hdr::kLastLoggedMin]));
+  return last == static_cast<int32_t>(Be32(&f[hdr::kStoredLastProcessMin])) ? last : -2;
+}
+
 void ExpectEverythingArrived(const sim::SimResult& s, const ImportResult& r) {
   ASSERT_TRUE(r.Completed) << r.Error;
   ASSERT_EQ(r.MadeFiles.size(), s.series.size());
@@ -49,6 +60,7 @@ void ExpectEverythingArrived(const sim::SimResult& s, const ImportResult& r) {
     EXPECT_EQ(z.firstLoggedMin, c.startMn);
     EXPECT_EQ(z.minutes, c.minuteRecords);
     EXPECT_EQ(z.lastMinute, c.startMn + c.minuteRecords - 1);
+    EXPECT_EQ(WrittenLastMinute(r.MadeFiles[k]), z.lastMinute) << "the header ends where the records end";
     // Groups stamped with tick 0 are kept in the file but marked so that readers pass over them;
     // groups whose time runs backwards are kept unmarked, and the reader passes over them.
     EXPECT_EQ(z.waveGroups, c.waveGroups - c.tickZeroGroups - c.backwardGroups);
@@ -102,6 +114,7 @@ TEST_F(RoundTrip, SizeLimitSplitKeepsEveryMinuteInOrder) {
     const auto z = testing::ReadZv1(r.MadeFiles[k]);
     EXPECT_EQ(z.firstLoggedMin, next) << "file " << k << " starts where the one before ended";
     next = z.lastMinute + 1;
+    EXPECT_EQ(WrittenLastMinute(r.MadeFiles[k]), z.lastMinute) << r.MadeFiles[k];
     minutes += z.minutes;
     groups += z.waveGroups;
     const auto size = static_cast<int64_t>(testing::ReadAll(r.MadeFiles[k]).size());
@@ -113,6 +126,32 @@ TEST_F(RoundTrip, SizeLimitSplitKeepsEveryMinuteInOrder) {
   // Files that start on the same day are told apart by " part2", " part3" …
   EXPECT_EQ(OutFolder().size(), r.MadeFiles.size());
   EXPECT_NE(r.MadeFiles[1].find(" part2.ZV1"), std::string::npos) << r.MadeFiles[1];
+}
+
+// The card as the simulator writes it by default: the logger listens all night on its first
+// battery, so every minute record carries 3 in the low bits of its flags byte. One card file for
+// one night, two for three nights; either way the header spans every minute of the card.
+TEST_F(RoundTrip, HeaderSpansEveryMinuteOfOneOrSeveralCardFiles) {
+  sim.seed = 12;
+  sim.series = 1;
+  sim.awkward = {};
+  sim.loggerFileBytes = sim::SimOptions{}.loggerFileBytes;
+  for (const int nights : {1, 3}) {
+    SCOPED_TRACE(nights);
+    fs::remove_all(sd);
+    fs::remove_all(out);
+    fs::create_directories(out);
+    sim.nights = nights;
+    const sim::SimResult s = Simulate();
+    ASSERT_EQ(s.series[0].files.size(), nights == 1 ? 1u : 2u);
+    const ImportResult r = Run();
+    ASSERT_TRUE(r.Completed) << r.Error;
+    ASSERT_EQ(r.MadeFiles.size(), 1u);
+    const int32_t start = s.series[0].startMn;
+    EXPECT_EQ(WrittenLastMinute(r.MadeFiles[0]), start + nights * 1440 - 1);
+    const auto z = testing::ReadZv1(r.MadeFiles[0]);
+    EXPECT_EQ(z.lastLoggedMin, start + nights * 1440 - 1);
+  }
 }
 
 TEST_F(RoundTrip, TimeReversalOptionSuppressesTheBackwardGroups) {

@@ -33,6 +33,20 @@ struct ImportFixture : testing::ImportFixture {
 
 const char kZv1[] = "Wood 2026 07 14 ZORVEL_0042 file0.ZV1";
 
+// Record 0 is a wave group: the first minute record copied opens the start minute, so the
+// header ends one minute before the count of minute records would put it.
+TEST_F(ImportFixture, LastMinuteWhenRecordZeroIsNotAMinuteRecord) {
+  WriteLoggerFile(Sd("0BAT000.NXQ"), Header(14, 21, 5),
+                  {Group(100), Minute(true, 1), Group(200), Minute(true, 1), Minute(), Group(300)});
+  const ImportResult r = Run();
+  ASSERT_TRUE(r.Completed) << r.Error;
+  const auto f = testing::ReadAll(Out(kZv1));
+  ASSERT_GT(f.size(), 1024u);
+  const int32_t start = *MinuteNumber(2026, 7, 14, 21, 5);
+  EXPECT_EQ(Be32(&f[hdr::kLastLoggedMin]), start + 2);
+  EXPECT_EQ(testing::ReadZv1(Out(kZv1)).lastMinute, start + 2) << "the reader agrees";
+}
+
 TEST_F(ImportFixture, OneSeriesOfTwoFilesIntoOneZv1ByteForByte) {
   TwoFileSeries("0BAT000.NXQ", "0BAT001.NXQ");
   const ImportResult r = Run();
@@ -46,9 +60,9 @@ TEST_F(ImportFixture, OneSeriesOfTwoFilesIntoOneZv1ByteForByte) {
   const int32_t start = *MinuteNumber(2026, 7, 14, 21, 5);
   EXPECT_EQ(f[315], 2);
   EXPECT_EQ(Be32(&f[hdr::kFirstLoggedMin]), start);
-  // Two minutes after record 0 count; the one flagged 3 (listening on battery 1) does not.
-  EXPECT_EQ(Be32(&f[hdr::kLastLoggedMin]), start + 2);
-  EXPECT_EQ(Be32(&f[hdr::kStoredLastProcessMin]), start + 2);
+  // Three minutes follow record 0, the one flagged 3 (listening on battery 1) among them.
+  EXPECT_EQ(Be32(&f[hdr::kLastLoggedMin]), start + 3);
+  EXPECT_EQ(Be32(&f[hdr::kStoredLastProcessMin]), start + 3);
   const uint8_t* rec = &f[1024];
   EXPECT_EQ(rec[0], kIdMinute);
   EXPECT_EQ(Be24(rec + 16), 100u);
