@@ -46,10 +46,17 @@ step "lintian $(basename "$deb")"
 lintian --fail-on error "$deb" || fail "lintian reports errors"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed=0
+# A run that fails half-way leaves no package behind on a developer's machine.
+cleanup() {
+  if [ $installed -eq 1 ]; then $SUDO apt-get purge -y -qq zorvel >/dev/null 2>&1 || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 find /usr -xdev \( -type f -o -type l \) | sort > "$work/usr-before"
 
 step "apt-get install $(basename "$deb")"
+installed=1
 $SUDO apt-get install -y -qq "$deb" >/dev/null
 dpkg-query -L zorvel | sort > "$work/package-files"
 version=$(dpkg-query -W -f='${Version}' zorvel)
@@ -114,6 +121,7 @@ cd "$repo"
 
 step "apt-get purge zorvel"
 $SUDO apt-get purge -y -qq zorvel >/dev/null
+installed=0
 dpkg-query -W -f='${Status}' zorvel 2>/dev/null | grep -q "install ok installed" && fail "zorvel is still installed"
 left=0
 while read -r f; do

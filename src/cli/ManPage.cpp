@@ -134,7 +134,8 @@ std::vector<const CLI::Option*> VisibleOptions(const CLI::App& app, bool positio
     out.push_back(opt);
   }
   for (const CLI::App* group : app.get_subcommands([](const CLI::App* s) { return s->get_name().empty(); })) {
-    const auto inner = VisibleOptions(*group, positional, withHelp);
+    // CLI11 gives an option group a help flag of its own, a copy of its command's.
+    const auto inner = VisibleOptions(*group, positional, false);
     out.insert(out.end(), inner.begin(), inner.end());
   }
   return out;
