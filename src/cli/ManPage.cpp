@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/Documentation.h"
+#include "cli/Messages.h"
 
 namespace zorvel::cli {
 
@@ -85,10 +86,11 @@ void WriteOptionEntry(std::ostringstream& out, const CLI::Option& opt) {
   if (!allowed.empty()) {
     std::string list;
     for (const std::string& v : allowed) list += (list.empty() ? "" : ", ") + v;
-    text += (text.empty() ? "One of " : "; one of ") + list;
+    text += (text.empty() ? "" : "; ") + std::string(msg::kManOneOf) + list;
   }
-  if (!opt.get_default_str().empty()) text += " (default: " + opt.get_default_str() + ")";
-  if (opt.get_required()) text += text.empty() ? "Required." : " (required)";
+  if (!opt.get_default_str().empty())
+    text += " (" + std::string(msg::kManDefault) + opt.get_default_str() + ")";
+  if (opt.get_required()) text += (text.empty() ? "(" : " (") + std::string(msg::kManRequired) + ")";
   out << Roff(text) << '\n';
 }
 
@@ -106,7 +108,7 @@ void WriteCommand(std::ostringstream& out, const std::string& programName, const
   if (!subs.empty()) {
     std::string names;
     for (const CLI::App* s : subs) names += (names.empty() ? "" : ", ") + s->get_name();
-    out << ".PP\nCommands: " << Roff(names) << ".\n";
+    out << ".PP\n" << msg::kManCommands << Roff(names) << ".\n";
   }
   for (const CLI::Option* p : positionals) WriteOptionEntry(out, *p);
   for (const CLI::Option* o : options) WriteOptionEntry(out, *o);
@@ -172,7 +174,7 @@ std::string ManPageSections(const CLI::App& root, const std::string& programName
   std::ostringstream out;
   out << ".SH OPTIONS\n";
   for (const CLI::Option* o : VisibleOptions(root, false, true)) WriteOptionEntry(out, *o);
-  out << ".PP\nEvery command also takes \\fB\\-h\\fR, \\fB\\-\\-help\\fR, which prints its options.\n";
+  out << ".PP\n" << msg::kManEveryCommandHelp << '\n';
   out << ".SH COMMANDS\n";
   const auto commands = VisibleCommands(root);
   for (size_t i = 1; i < commands.size(); ++i) WriteCommand(out, programName, commands[i]);
