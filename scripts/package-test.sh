@@ -15,6 +15,8 @@ repo=$(pwd)
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# Wait for another apt run to finish instead of failing on its lock.
+apt_get() { $SUDO apt-get -o DPkg::Lock::Timeout=300 "$@"; }
 fail() { echo "package-test: FAILED: $*" >&2; exit 1; }
 step() { echo "package-test: $*"; }
 t0=$(date +%s)
@@ -27,13 +29,13 @@ for p in "${TOOLS[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   step "installing ${missing[*]}"
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt_get update -qq
+  apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 # A zorvel package left from an earlier run would hide what this one installs.
 if dpkg-query -W -f='${Status}' zorvel 2>/dev/null | grep -q "install ok installed"; then
   step "removing the zorvel package installed before this test"
-  $SUDO apt-get purge -y -qq zorvel >/dev/null
+  apt_get purge -y -qq zorvel >/dev/null
 fi
 
 bash scripts/package.sh
@@ -49,7 +51,7 @@ work=$(mktemp -d)
 installed=0
 # A run that fails half-way leaves no package behind on a developer's machine.
 cleanup() {
-  if [ $installed -eq 1 ]; then $SUDO apt-get purge -y -qq zorvel >/dev/null 2>&1 || true; fi
+  if [ $installed -eq 1 ]; then apt_get purge -y -qq zorvel >/dev/null 2>&1 || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -57,7 +59,7 @@ find /usr -xdev \( -type f -o -type l \) | sort > "$work/usr-before"
 
 step "apt-get install $(basename "$deb")"
 installed=1
-$SUDO apt-get install -y -qq "$deb" >/dev/null
+apt_get install -y -qq "$deb" >/dev/null
 dpkg-query -L zorvel | sort > "$work/package-files"
 version=$(dpkg-query -W -f='${Version}' zorvel)
 
@@ -120,7 +122,7 @@ grep -q '^Exec=zorvel --open %F$' /usr/share/applications/org.zorvel.zorvel.desk
 cd "$repo"
 
 step "apt-get purge zorvel"
-$SUDO apt-get purge -y -qq zorvel >/dev/null
+apt_get purge -y -qq zorvel >/dev/null
 installed=0
 dpkg-query -W -f='${Status}' zorvel 2>/dev/null | grep -q "install ok installed" && fail "zorvel is still installed"
 left=0
