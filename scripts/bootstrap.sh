@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libxxhash-dev
   xvfb xauth fonts-dejavu-core
+  librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl python3
 )
 
 missing=()

@@ -33,6 +33,14 @@ inline constexpr std::string_view kStandardOutput = "standard output is ";
 // A run that Ctrl+C, SIGTERM or SIGHUP stopped.
 inline constexpr std::string_view kStopped = "stopped";
 
+// The man page's words around the option tables (--help-man).
+inline constexpr std::string_view kManOneOf = "one of ";
+inline constexpr std::string_view kManDefault = "default: ";
+inline constexpr std::string_view kManRequired = "required";
+inline constexpr std::string_view kManCommands = "Commands: ";
+inline constexpr std::string_view kManEveryCommandHelp =
+    "Every command also takes \\fB\\-h\\fR, \\fB\\-\\-help\\fR, which prints its options.";
+
 // files
 inline constexpr std::string_view kNotRenamed = "not renamed to ";
 

@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/Documentation.h"
 #include "cli/Messages.h"
 #include "core/Tables.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   // --help and --version print and exit 0 before any subcommand is asked for.
   app.set_version_flag("--version", std::string("zorvel-cli ") + ZORVEL_VERSION);
   app.require_subcommand(1);
+  zorvel::cli::AddDocumentationOptions(app, "zorvel-cli");
   zorvel::cli::RegisterInfoCommand(app);
   zorvel::cli::RegisterDumpCommand(app);
   zorvel::cli::RegisterMapCommand(app);
