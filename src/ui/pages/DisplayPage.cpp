@@ -79,10 +79,11 @@ DisplayPage::DisplayPage(QWidget* parent)
     grid->addWidget(boxes[i], static_cast<int>(i % 6), 3 + static_cast<int>(i / 6));
   HidePointerTxtChk = box("HidePointerTxtChk", QString::fromLatin1(msg::kHidePointerTxt));
   grid->addWidget(HidePointerTxtChk, 4, 4);
+  // The four batteries in a column of their own, beside the drawing switches.
   for (int k = 0; k < 4; ++k) {
     ShowBatt[static_cast<size_t>(k)] = box(("ShowBatt" + std::to_string(k + 1)).c_str(),
                                            QString::fromLatin1(msg::kShowBatt).arg(k + 1), true);
-    grid->addWidget(ShowBatt[static_cast<size_t>(k)], 4 + k / 2, 4 + k % 2);
+    grid->addWidget(ShowBatt[static_cast<size_t>(k)], k, 5);
   }
   grid->setColumnStretch(6, 1);
   Body()->addLayout(grid);
