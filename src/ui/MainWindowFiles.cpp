@@ -192,7 +192,9 @@ void TB::UpdateSlotControls() {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const TFileRec& s = slots_[slot];
     QLabel* label = Display->FileLbl[static_cast<size_t>(slot - 1)];
-    label->setText(QString::fromStdString(s.Open ? s.FileLbl : VacantFileLabel(slot)));
+    const QString name = QString::fromStdString(s.Open ? s.FileLbl : VacantFileLabel(slot));
+    label->setText(name);
+    DisplayOptions->SlotLbl[static_cast<size_t>(slot - 1)]->setText(name);
     QComboBox* combo = DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(slot - 1)];
     const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(s.Open ? s.FileYaxisType : tySPL);
