@@ -107,9 +107,14 @@ void DisplayArea::PlaceLabels() {
     const int s = bands_[i];
     if (!FileSlots::ValidSlot(s)) continue;
     QLabel* lbl = FileLbl[static_cast<size_t>(s - 1)];
-    // The file chosen for action reads in red; the others in white.
+    // The file chosen for action reads in red; the others in white. Bands can be black, white,
+    // light grey (minutes without data) or any colour of the counts, so the name sits on a
+    // nearly opaque dark box of its own: both colours stay readable on all of them.
     const QString colour = s == selected_ ? QStringLiteral("#ff0000") : QStringLiteral("#ffffff");
-    lbl->setStyleSheet(QStringLiteral("QLabel { color: %1; background: transparent; }").arg(colour));
+    lbl->setStyleSheet(
+        QStringLiteral(
+            "QLabel { color: %1; background: rgba(0, 0, 0, 240); padding: 1px 4px; border-radius: 2px; }")
+            .arg(colour));
     lbl->adjustSize();
     const QRect r = BandRect(i);
     lbl->move(r.left() + 6, r.top() + 4);

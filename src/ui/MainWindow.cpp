@@ -25,6 +25,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/ElidedWidgets.h"
 #include "ui/Hints.h"
 #include "ui/KeyRules.h"
 #include "ui/Messages.h"
@@ -137,7 +138,8 @@ void TB::BuildControls() {
   MaximizeLbl = new ClickLabel(QString::fromLatin1(msg::kMaximizeLbl), bar);
   MaximizeLbl->setObjectName(QStringLiteral("MaximizeLbl"));
   SetHint(MaximizeLbl, QString::fromLatin1(msg::kMaximizeHint));
-  MenuLbl = new QLabel(QString::fromLatin1(msg::kHintPrefix), bar);
+  // Hints can be long: they are cut to the room the row leaves them, never widen the window.
+  MenuLbl = new ElidedLabel(QString::fromLatin1(msg::kHintPrefix), bar);
   MenuLbl->setObjectName(QStringLiteral("MenuLbl"));
 
   auto* row1 = new QHBoxLayout;
@@ -151,7 +153,8 @@ void TB::BuildControls() {
   row1->addWidget(MaximizeLbl);
   auto* row2 = new QHBoxLayout;
   for (int i = 0; i < kSlotCount; ++i) {
-    auto* box = new QCheckBox(bar);
+    // Their captions carry the file names, which can be long.
+    auto* box = new ElidedCheckBox(bar);
     box->setObjectName(QStringLiteral("SkipOn%1").arg(i + 1));
     SetHint(box, QString::fromLatin1(msg::kSkipOnHint));
     SkipOn[static_cast<size_t>(i)] = box;

@@ -168,6 +168,10 @@ class TB : public QMainWindow {
   void CloseFileSlot(int slot);
   void OpenUnrelatedFilesBtnClick();
   void OpenUnrelatedFiles(const QStringList& paths);
+  // Files named at start, by the command line or a file manager: each into the next free slot.
+  // Every file that cannot be opened gets its message, which also stays in the errors memo.
+  // Returns how many could not be opened.
+  int OpenStartFiles(const QStringList& paths);
   // With an empty path the set is chosen in a dialog (an import passes its first file).
   void OpenFileSetBtnClick();
   void OpenFileSet(const QString& path);
@@ -386,6 +390,7 @@ class TB : public QMainWindow {
   ExportOptions exportOptions_;
   bool livePlay_ = false;
   std::string file1TextsOf_;  // the file whose texts the File 1 boxes show
+  QString lastTimedMessage_;  // kept for the errors memo when opening at start fails
 };
 
 }  // namespace zorvel::ui

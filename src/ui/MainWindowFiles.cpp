@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <filesystem>
 
 #include "core/BinaryFile.h"
 #include "core/Messages.h"
@@ -26,6 +27,8 @@ namespace zorvel::ui {
 namespace {
 constexpr int kNoSlotFreeMs = 10'000;
 constexpr int kNoFileSelectedMs = 3000;
+// Long enough to be read when the window has only just appeared.
+constexpr int kStartFailureMs = 5000;
 
 QString Q(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -105,6 +108,42 @@ void TB::OpenUnrelatedFiles(const QStringList& paths) {
     // A ZV1 file shows its wave groups by amplitude, call files their calls by frequency.
     OpenFileIntoSlot(path, slot, FileTypeOfPath(p) == ftZV1 ? tySPL : tyFreq);
   }
+}
+
+int TB::OpenStartFiles(const QStringList& paths) {
+  int failed = 0;
+  auto fail = [&](const QString& message) {
+    if (!message.isEmpty()) TimedMessage(message, kStartFailureMs);
+    if (!lastTimedMessage_.isEmpty()) AddLine(Memo::ErrorsMemo, lastTimedMessage_);
+    ++failed;
+  };
+  for (const QString& path : paths) {
+    lastTimedMessage_.clear();
+    const std::string p = path.toStdString();
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(std::filesystem::path(p), ec);
+    if (!std::filesystem::exists(status)) {
+      fail(path + Q(zorvel::msg::kNotOpenedSuccessfully));
+      continue;
+    }
+    // Reading a pipe or a device would wait for ever; a folder holds no records.
+    if (!std::filesystem::is_regular_file(status)) {
+      fail(path + QString::fromLatin1(msg::kStartNotAFile));
+      continue;
+    }
+    if (!IsDataFile(p, host())) {
+      // An SD card file has had its notice; anything else is named.
+      fail(lastTimedMessage_.isEmpty() ? Q(zorvel::msg::kFileTypeNotRecognised) + path : QString());
+      continue;
+    }
+    const int slot = slots_.LowestFreeSlot();
+    if (slot == 0) {
+      fail(QString::fromLatin1(msg::kStartNoSlotFree) + path);
+      continue;
+    }
+    if (!OpenFileIntoSlot(path, slot, FileTypeOfPath(p) == ftZV1 ? tySPL : tyFreq)) fail(QString());
+  }
+  return failed;
 }
 
 void TB::OpenFileSetBtnClick() {
@@ -192,7 +231,9 @@ void TB::UpdateSlotControls() {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const TFileRec& s = slots_[slot];
     QLabel* label = Display->FileLbl[static_cast<size_t>(slot - 1)];
-    label->setText(QString::fromStdString(s.Open ? s.FileLbl : VacantFileLabel(slot)));
+    const QString name = QString::fromStdString(s.Open ? s.FileLbl : VacantFileLabel(slot));
+    label->setText(name);
+    DisplayOptions->SlotLbl[static_cast<size_t>(slot - 1)]->setText(name);
     QComboBox* combo = DisplayOptions->DisplayOptionsCombo[static_cast<size_t>(slot - 1)];
     const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(s.Open ? s.FileYaxisType : tySPL);

@@ -15,6 +15,7 @@
 namespace zorvel::ui {
 
 void TB::TimedMessage(const QString& text, int milliseconds) {
+  lastTimedMessage_ = text;
   if (options_.hooks.timedMessage) {
     if (!isMinimized()) options_.hooks.timedMessage(text, milliseconds);
     return;

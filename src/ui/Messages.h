@@ -325,8 +325,15 @@ inline constexpr char kSelectedSlotButtonPrefix[] = "File";
 inline constexpr char kSelectedSlotButtonSuffix[] = ": Light, Temperature, Battery values";
 
 // The program's own options, answered before any window or display is needed.
+// Files named on the command line (or by a file manager) that cannot be opened at start.
+inline constexpr char kStartNoSlotFree[] = "No slot free for ";
+inline constexpr char kStartNotAFile[] = " is not a file that can be read (a folder, a device or a pipe)";
+inline constexpr char kStartUnknownOption1[] = "zorvel: unknown option ";
+inline constexpr char kStartUnknownOption2[] =
+    " (a file whose name begins with \"-\" goes after \"--\", or write ./NAME)";
+
 inline constexpr char kUsage[] =
-    "Usage: zorvel [--open FILE...] [FILE]\n"
+    "Usage: zorvel [--open FILE...] [FILE...] [-- FILE...]\n"
     "       zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]\n"
     "       zorvel --help | --version\n"
     "\n"

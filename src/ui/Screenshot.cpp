@@ -8,12 +8,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/Messages.h"
 #include "ui/DisplayArea.h"
 #include "ui/DisplayControl.h"
+#include "ui/MainWindow.h"
 #include "ui/Messages.h"
 #include "ui/pages/DisplayPage.h"
 #include "ui/pages/GraphsPanel.h"
-#include "ui/MainWindow.h"
 
 namespace zorvel::ui {
 
@@ -127,7 +128,9 @@ int RunScreenshot(const ScreenshotOptions& options) {
   TB window(startup);
   window.resize(options.size);
   window.show();
-  window.OpenUnrelatedFiles(options.open);
+  // A file that cannot be opened is named (its message goes to standard error) and fails the run,
+  // though the picture is still drawn: it shows the window as the person would see it.
+  const int failedFiles = window.OpenStartFiles(options.open);
   // Without a page named, a picture of opened files shows the files rather than the menu.
   const bool hideMenu = options.page.isEmpty()
                             ? !options.open.isEmpty()
@@ -172,6 +175,13 @@ int RunScreenshot(const ScreenshotOptions& options) {
   const QImage image = window.grab().toImage();
   if (!image.save(options.output, "PNG")) {
     PrintNotice(QStringLiteral("could not write ") + options.output);
+    return 1;
+  }
+  if (failedFiles > 0) {
+    PrintNotice(QString::number(failedFiles) +
+                QString::fromUtf8(zorvel::msg::kOfFiles.data(), zorvel::msg::kOfFiles.size()) +
+                QString::number(options.open.size()) +
+                QString::fromUtf8(zorvel::msg::kFilesFailed.data(), zorvel::msg::kFilesFailed.size()));
     return 1;
   }
   return 0;

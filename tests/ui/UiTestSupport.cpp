@@ -55,6 +55,21 @@ QString WriteDataFile(const QString& dir, const QString& name, int minutes) {
   return path;
 }
 
+QString WriteBusyFile(const QString& dir, const QString& name, int minutes, int groups) {
+  std::vector<zorvel::testing::SyntheticMinute> ms(static_cast<size_t>(minutes));
+  for (auto& m : ms) {
+    m.values.MinON = true;
+    for (int k = 0; k < groups; ++k)
+      m.records.push_back(
+          zorvel::testing::WaveGroup(50'000 + k * (11'000'000 / groups), static_cast<uint8_t>(60 + k % 80)));
+  }
+  const QString path = QDir(dir).filePath(name);
+  if (!zorvel::testing::WriteDataFile(
+          path.toStdString(), zorvel::testing::MakeHeader(kFirstMinute, kFirstMinute + minutes - 1), ms))
+    return {};
+  return path;
+}
+
 bool ShowBusyFileAtLevel7(TB& window, const QString& dir, const QString& name) {
   std::vector<zorvel::testing::SyntheticMinute> ms(3);
   for (auto& m : ms) {

@@ -29,6 +29,9 @@ struct Recorder {
 // A small ZV1 or ZV2 file: header, `minutes` minute records and the end record.
 QString WriteDataFile(const QString& dir, const QString& name, int minutes = 2);
 
+// `minutes` minutes from kFirstMinute, each with `groups` wave groups spread over it.
+QString WriteBusyFile(const QString& dir, const QString& name, int minutes, int groups = 40);
+
 // Three minutes with a wave group every half second, opened in a shown window with the menu
 // hidden, at level 7, and the pointer over the display (display keys count only there).
 // Returns false when something of that failed.

@@ -10,6 +10,7 @@
 #include "display/Labels.h"
 #include "display/Messages.h"
 #include "ui/ClickLabel.h"
+#include "ui/ElidedWidgets.h"
 #include "ui/Messages.h"
 #include "ui/pages/GraphsPanel.h"
 
@@ -35,7 +36,11 @@ DisplayPage::DisplayPage(QWidget* parent)
     combo->addItems(items);
     combo->setCurrentIndex(tySPL);
     DisplayOptionsCombo[static_cast<size_t>(i)] = combo;
-    grid->addWidget(new QLabel(QString::fromStdString(VacantFileLabel(i + 1)), this), i, 0);
+    // A long file name is cut rather than widen the page.
+    auto* name = new ElidedLabel(QString::fromStdString(VacantFileLabel(i + 1)), this);
+    name->setObjectName(QStringLiteral("DisplaySlot%1Lbl").arg(i + 1));
+    SlotLbl[static_cast<size_t>(i)] = name;
+    grid->addWidget(name, i, 0);
     grid->addWidget(combo, i, 1);
   }
   auto edit = [this](const char* name, const char* text) {
@@ -79,10 +84,11 @@ DisplayPage::DisplayPage(QWidget* parent)
     grid->addWidget(boxes[i], static_cast<int>(i % 6), 3 + static_cast<int>(i / 6));
   HidePointerTxtChk = box("HidePointerTxtChk", QString::fromLatin1(msg::kHidePointerTxt));
   grid->addWidget(HidePointerTxtChk, 4, 4);
+  // The four batteries in a column of their own, beside the drawing switches.
   for (int k = 0; k < 4; ++k) {
     ShowBatt[static_cast<size_t>(k)] = box(("ShowBatt" + std::to_string(k + 1)).c_str(),
                                            QString::fromLatin1(msg::kShowBatt).arg(k + 1), true);
-    grid->addWidget(ShowBatt[static_cast<size_t>(k)], 4 + k / 2, 4 + k % 2);
+    grid->addWidget(ShowBatt[static_cast<size_t>(k)], k, 5);
   }
   grid->setColumnStretch(6, 1);
   Body()->addLayout(grid);

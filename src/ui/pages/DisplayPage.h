@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace zorvel::ui {
@@ -18,6 +19,9 @@ class GraphsPanel;
 class DisplayPage : public TitledPage {
  public:
   explicit DisplayPage(QWidget* parent = nullptr);
+  // Each slot's file name beside its y-axis box, or "(File n - vacant)"; the window keeps them
+  // in line with the slots.
+  std::array<QLabel*, kSlotCount> SlotLbl{};
   std::array<QComboBox*, kSlotCount> DisplayOptionsCombo{};  // File1DisplayOptionsCombo …
   QLineEdit* KHZYscaleMaxEdit = nullptr;
   QLineEdit* PeriodYscaleMaxEdit = nullptr;

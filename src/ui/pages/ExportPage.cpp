@@ -86,14 +86,16 @@ ExportPage::ExportPage(QWidget* parent)
   row->addLayout(checks);
 
   auto* commands = new QVBoxLayout;
+  // The button over its six file boxes: side by side they would make the page wider than the menu.
   auto* from = new QHBoxLayout;
   ExportFromOpenFilesBtn = Button(this, "ExportFromOpenFilesBtn", msg::kExportFromFile);
-  from->addWidget(ExportFromOpenFilesBtn);
+  commands->addWidget(ExportFromOpenFilesBtn);
   for (int i = 0; i < 6; ++i) {
     const QByteArray name = "ExportFile" + QByteArray::number(i + 1);
     ExportFile[static_cast<size_t>(i)] = Check(this, name.constData(), QByteArray::number(i + 1).constData(), i == 0);
     from->addWidget(ExportFile[static_cast<size_t>(i)]);
   }
+  from->addStretch(1);
   commands->addLayout(from);
   ExportBatchBtn = Button(this, "ExportBatchBtn", zorvel::msg::kExportBatchCaption.data());
   ExportCallDetailsBtn = Button(this, "ExportCallDetailsBtn", msg::kCallDetails);
@@ -110,8 +112,11 @@ ExportPage::ExportPage(QWidget* parent)
   ExportClkFilterLbl->setObjectName(QStringLiteral("ExportClkFilterLbl"));
   ExportTrnFilterLbl = new QLabel(this);
   ExportTrnFilterLbl->setObjectName(QStringLiteral("ExportTrnFilterLbl"));
-  commands->addWidget(ExportClkFilterLbl);
-  commands->addWidget(ExportTrnFilterLbl);
+  // The filter summary can be long: it wraps under the buttons rather than widen the page.
+  for (QLabel* l : {ExportClkFilterLbl, ExportTrnFilterLbl}) {
+    l->setWordWrap(true);
+    commands->addWidget(l);
+  }
   commands->addStretch(1);
   row->addLayout(commands);
 }
