@@ -32,7 +32,7 @@ TableBlock SpeciesTable(const ReportData& data) {
   TableBlock t;
   t.headings = {S(msg::kColSpecies),       S(msg::kColClassifier), S(msg::kColPasses),
                 S(msg::kColNightsPresent), S(msg::kColActivity),   S(msg::kColBuzzShare)};
-  t.widths = {0.22, 0.18, 0.12, 0.16, 0.16, 0.16};
+  t.widths = {0.2, 0.16, 0.1, 0.16, 0.16, 0.22};
   t.right = {false, false, true, true, true, true};
   for (const SpeciesTotal& s : SpeciesTotals(data)) {
     t.rows.push_back({SpeciesLabel(s.species), s.classifier, std::to_string(s.passes), std::to_string(s.nightsPresent),
@@ -63,7 +63,7 @@ std::string DeploymentLine(const Deployment& d) {
   int passes = 0;
   for (const SpeciesNightRow& s : d.speciesNights) passes += s.passes;
   return DateOfMinute(d.firstMinute) + " \u2013 " + DateOfMinute(d.lastMinute) + " \u00b7 " + PositionText(d) +
-         " \u00b7 " + std::to_string(d.nights.size()) + " " + S(msg::kColNights) + " \u00b7 " + S(msg::kColEffort) +
+         " \u00b7 " + std::to_string(d.nights.size()) + S(msg::kNightsWord) + " \u00b7 " + S(msg::kColEffort) +
          " " + Hours(EffortMinutes(d)) + " \u00b7 " + std::to_string(passes) + " " + S(msg::kAxisPasses);
 }
 

@@ -31,7 +31,7 @@ QColor SeriesColour(size_t i) {
 }
 
 FigureFrame::FigureFrame(QPainter& p, const QRectF& area, const std::string& title,
-                         const std::vector<LegendEntry>& legend)
+                         const std::vector<LegendEntry>& legend, bool rightAxis)
     : p_(p) {
   QFont f = p.font();
   f.setPointSizeF(kTitlePt);
@@ -40,7 +40,7 @@ FigureFrame::FigureFrame(QPainter& p, const QRectF& area, const std::string& tit
   p.setPen(Qt::black);
   const double titleH = QFontMetricsF(f, p.device()).height();
   p.drawText(QRectF(area.left(), area.top(), area.width(), titleH), Qt::AlignLeft | Qt::AlignVCenter, Q(title));
-  const double right = legend.empty() ? 30 : kLegendWidth + 8;
+  const double right = (legend.empty() ? 30 : kLegendWidth + 8) + (rightAxis ? 24 : 0);
   plot_ = QRectF(area.left() + 38, area.top() + titleH + 6, area.width() - 38 - right, area.height() - titleH - 6 - 26);
 
   p.setFont(SmallFont());

@@ -179,7 +179,8 @@ void Environment(QPainter& p, const QRectF& area, const Deployment& d) {
   const QColor range(190, 190, 190), atSunset(213, 94, 0), light(0, 114, 178);
   FigureFrame f(p, area, S(msg::kFigEnvironment),
                 {{S(msg::kTempRange), range, false}, {S(msg::kTempAtSunset), atSunset, true},
-                 {S(msg::kMeanLight), light, true}});
+                 {S(msg::kMeanLight), light, true}},
+                true);
   double lo = 1e9, hi = -1e9, lightHi = 10;
   for (const NightRow& n : d.nights) {
     for (const auto& v : {n.tempMin, n.tempMax, n.tempSunset}) {
