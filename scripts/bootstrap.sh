@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libxxhash-dev
   xvfb xauth fonts-dejavu-core
+  qt6-svg-dev poppler-utils
 )
 
 missing=()
