@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   const std::string path = dir + "/season.zvs";
   {
     auto opened = zorvel::survey::OpenSurvey(path, zorvel::survey::OpenMode::ReadWrite);
-    if (!opened.survey || !zorvel::testing::BuildSeason(opened.survey->Handle(), deployments, nights, passes)) {
+    if (!opened.survey ||
+        !zorvel::testing::BuildSeason(opened.survey->Handle(), deployments, nights, passes)) {
       std::fprintf(stderr, "could not build the survey: %s\n", opened.message.c_str());
       return 1;
     }

@@ -32,7 +32,8 @@ void RegisterSurveyReportCommand(CLI::App& survey) {
   auto opts = std::make_shared<ReportOptions>();
   auto* cmd = survey.add_subcommand("report", std::string(msg::kReportHelp));
   cmd->add_option("SURVEY", opts->survey, "The survey file")->required();
-  cmd->add_option("--out", opts->out, "report.pdf (A4 pages) or report.html (one file, figures inline)")->required();
+  cmd->add_option("--out", opts->out, "report.pdf (A4 pages) or report.html (one file, figures inline)")
+      ->required();
   cmd->callback([opts] {
     if (const int rc = RunReport(*opts)) throw CLI::RuntimeError(rc);
   });

@@ -35,8 +35,9 @@ TableBlock SpeciesTable(const ReportData& data) {
   t.widths = {0.2, 0.16, 0.1, 0.16, 0.16, 0.22};
   t.right = {false, false, true, true, true, true};
   for (const SpeciesTotal& s : SpeciesTotals(data)) {
-    t.rows.push_back({SpeciesLabel(s.species), s.classifier, std::to_string(s.passes), std::to_string(s.nightsPresent),
-                      std::to_string(s.activityIndex), PercentText(s.BuzzShare())});
+    t.rows.push_back({SpeciesLabel(s.species), s.classifier, std::to_string(s.passes),
+                      std::to_string(s.nightsPresent), std::to_string(s.activityIndex),
+                      PercentText(s.BuzzShare())});
   }
   return t;
 }
@@ -55,16 +56,17 @@ std::string NamesStatement(const ReportData& data) {
 }
 
 std::string DeploymentTitle(const Deployment& d) {
-  return S(msg::kDeployment) + (d.location.empty() ? "?" : d.location) + " \u2014 " + S(msg::kColLogger) + " " +
-         std::to_string(d.logger) + " (" + d.classifier + ")";
+  return S(msg::kDeployment) + (d.location.empty() ? "?" : d.location) + " \u2014 " + S(msg::kColLogger) +
+         " " + std::to_string(d.logger) + " (" + d.classifier + ")";
 }
 
 std::string DeploymentLine(const Deployment& d) {
   int passes = 0;
   for (const SpeciesNightRow& s : d.speciesNights) passes += s.passes;
-  return DateOfMinute(d.firstMinute) + " \u2013 " + DateOfMinute(d.lastMinute) + " \u00b7 " + PositionText(d) +
-         " \u00b7 " + std::to_string(d.nights.size()) + S(msg::kNightsWord) + " \u00b7 " + S(msg::kColEffort) +
-         " " + Hours(EffortMinutes(d)) + " \u00b7 " + std::to_string(passes) + " " + S(msg::kAxisPasses);
+  return DateOfMinute(d.firstMinute) + " \u2013 " + DateOfMinute(d.lastMinute) + " \u00b7 " +
+         PositionText(d) + " \u00b7 " + std::to_string(d.nights.size()) + S(msg::kNightsWord) + " \u00b7 " +
+         S(msg::kColEffort) + " " + Hours(EffortMinutes(d)) + " \u00b7 " + std::to_string(passes) + " " +
+         S(msg::kAxisPasses);
 }
 
 }  // namespace zorvel::report

@@ -39,9 +39,11 @@ FigureFrame::FigureFrame(QPainter& p, const QRectF& area, const std::string& tit
   p.setFont(f);
   p.setPen(Qt::black);
   const double titleH = QFontMetricsF(f, p.device()).height();
-  p.drawText(QRectF(area.left(), area.top(), area.width(), titleH), Qt::AlignLeft | Qt::AlignVCenter, Q(title));
+  p.drawText(QRectF(area.left(), area.top(), area.width(), titleH), Qt::AlignLeft | Qt::AlignVCenter,
+             Q(title));
   const double right = (legend.empty() ? 30 : kLegendWidth + 8) + (rightAxis ? 24 : 0);
-  plot_ = QRectF(area.left() + 38, area.top() + titleH + 6, area.width() - 38 - right, area.height() - titleH - 6 - 26);
+  plot_ = QRectF(area.left() + 38, area.top() + titleH + 6, area.width() - 38 - right,
+                 area.height() - titleH - 6 - 26);
 
   p.setFont(SmallFont());
   const double lineH = QFontMetricsF(SmallFont(), p.device()).height() + 2;
@@ -106,7 +108,8 @@ void FigureFrame::RightAxis(double lo, double hi, const std::string& caption, in
     p_.drawLine(QPointF(plot_.right(), y), QPointF(plot_.right() + 2, y));
     p_.drawText(QRectF(plot_.right() + 3, y - 6, 30, 12), Qt::AlignLeft | Qt::AlignVCenter, Q(TickText(t)));
   }
-  p_.drawText(QRectF(plot_.right() - 40, plot_.top() - 12, 40, 10), Qt::AlignRight | Qt::AlignBottom, Q(caption));
+  p_.drawText(QRectF(plot_.right() - 40, plot_.top() - 12, 40, 10), Qt::AlignRight | Qt::AlignBottom,
+              Q(caption));
 }
 
 void FigureFrame::NightAxis(const std::vector<std::string>& dates) {

@@ -24,8 +24,8 @@ class FigureFrame {
  public:
   // Lays out the figure in `area`: the title on top, the legend (when given) on the right.
   // rightAxis leaves room for labels on the plot's right-hand side.
-  FigureFrame(QPainter& p, const QRectF& area, const std::string& title, const std::vector<LegendEntry>& legend,
-              bool rightAxis = false);
+  FigureFrame(QPainter& p, const QRectF& area, const std::string& title,
+              const std::vector<LegendEntry>& legend, bool rightAxis = false);
 
   const QRectF& Plot() const { return plot_; }
   void SetX(double lo, double hi) { x0_ = lo, x1_ = hi; }

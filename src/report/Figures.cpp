@@ -84,7 +84,8 @@ void Season(QPainter& p, const QRectF& area, const Deployment& d) {
   }
   FigureFrame f(p, area, S(msg::kFigSeason), legend);
   const size_t nights = d.nights.size();
-  const double x0 = g.firstBin * SeasonGrid::kBinMinutes, x1 = (g.firstBin + g.bins) * SeasonGrid::kBinMinutes;
+  const double x0 = g.firstBin * SeasonGrid::kBinMinutes,
+               x1 = (g.firstBin + g.bins) * SeasonGrid::kBinMinutes;
   f.SetX(x0, x1);
   // Night 0 on top, as a calendar reads.
   f.SetY(static_cast<double>(nights), 0);
@@ -104,8 +105,8 @@ void Season(QPainter& p, const QRectF& area, const Deployment& d) {
     for (int b = 0; b < g.bins; ++b) {
       const int c = g.counts[i][static_cast<size_t>(b)];
       if (c == 0) continue;
-      p.fillRect(QRectF(f.X((g.firstBin + b) * SeasonGrid::kBinMinutes), f.Y(static_cast<double>(i)), cellW + 0.2,
-                        rowH + 0.2),
+      p.fillRect(QRectF(f.X((g.firstBin + b) * SeasonGrid::kBinMinutes), f.Y(static_cast<double>(i)),
+                        cellW + 0.2, rowH + 0.2),
                  Shade(c, g.maxCount));
     }
   }
@@ -141,7 +142,8 @@ void FirstPass(QPainter& p, const QRectF& area, const Deployment& d) {
   p.setPen(QPen(QColor(213, 94, 0), 0.8, Qt::DashLine));
   p.drawLine(QPointF(f.Plot().left(), f.Y(0)), QPointF(f.Plot().right(), f.Y(0)));
   // The others' dot is the earliest of the species it stands for.
-  std::vector<std::vector<std::optional<double>>> first(cs.names.size(), std::vector<std::optional<double>>(nights));
+  std::vector<std::vector<std::optional<double>>> first(cs.names.size(),
+                                                        std::vector<std::optional<double>>(nights));
   for (const SpeciesNightRow& s : d.speciesNights) {
     if (!s.firstAfterSunset || s.night >= nights) continue;
     auto& cell = first[cs.IndexOf(s.species)][s.night];
@@ -178,7 +180,8 @@ void FirstPass(QPainter& p, const QRectF& area, const Deployment& d) {
 void Environment(QPainter& p, const QRectF& area, const Deployment& d) {
   const QColor range(190, 190, 190), atSunset(213, 94, 0), light(0, 114, 178);
   FigureFrame f(p, area, S(msg::kFigEnvironment),
-                {{S(msg::kTempRange), range, false}, {S(msg::kTempAtSunset), atSunset, true},
+                {{S(msg::kTempRange), range, false},
+                 {S(msg::kTempAtSunset), atSunset, true},
                  {S(msg::kMeanLight), light, true}},
                 true);
   double lo = 1e9, hi = -1e9, lightHi = 10;
@@ -202,7 +205,8 @@ void Environment(QPainter& p, const QRectF& area, const Deployment& d) {
     const NightRow& n = d.nights[i];
     if (n.tempMin && n.tempMax) {
       const double x = f.X(static_cast<double>(i));
-      p.fillRect(QRectF(QPointF(x - barW / 2, f.Y(*n.tempMax)), QPointF(x + barW / 2, f.Y(*n.tempMin))), range);
+      p.fillRect(QRectF(QPointF(x - barW / 2, f.Y(*n.tempMax)), QPointF(x + barW / 2, f.Y(*n.tempMin))),
+                 range);
     }
   }
   auto series = [&](const QColor& c, auto value, auto y) {
@@ -225,8 +229,10 @@ void Environment(QPainter& p, const QRectF& area, const Deployment& d) {
     p.setPen(QPen(c, 1.0));
     p.drawPath(path);
   };
-  series(atSunset, [](const NightRow& n) { return n.tempSunset; }, [&](double v) { return f.Y(v); });
-  series(light, [](const NightRow& n) { return n.meanLight; }, [&](double v) { return f.RightY(v); });
+  series(
+      atSunset, [](const NightRow& n) { return n.tempSunset; }, [&](double v) { return f.Y(v); });
+  series(
+      light, [](const NightRow& n) { return n.meanLight; }, [&](double v) { return f.RightY(v); });
   f.Box();
   if (nights == 0) f.NoData();
 }

@@ -10,7 +10,8 @@
 namespace zorvel::report {
 
 enum class Figure { Nightly, Season, FirstPass, Environment };
-inline constexpr Figure kFigures[] = {Figure::Nightly, Figure::Season, Figure::FirstPass, Figure::Environment};
+inline constexpr Figure kFigures[] = {Figure::Nightly, Figure::Season, Figure::FirstPass,
+                                      Figure::Environment};
 
 // At most this many species get a colour of their own; the rest share one.
 inline constexpr size_t kChartSpecies = 8;

@@ -56,7 +56,8 @@ void Table(std::string& out, const TableBlock& t) {
 
 constexpr const char* kStyle =
     "body{font-family:'DejaVu Sans',sans-serif;max-width:60em;margin:2em auto;color:#000}"
-    "table{border-collapse:collapse;margin:0.5em 0 1em}th,td{padding:0.15em 0.6em;border-bottom:1px solid #ccc;"
+    "table{border-collapse:collapse;margin:0.5em 0 1em}th,td{padding:0.15em 0.6em;border-bottom:1px solid "
+    "#ccc;"
     "text-align:left}th{border-bottom:1px solid #000}.n{text-align:right}"
     "section{margin-top:2em}figure{margin:0.5em 0}svg{width:100%;height:auto}.note{font-size:0.85em}";
 
@@ -98,7 +99,8 @@ std::string RenderHtml(const ReportData& data) {
   out += "<h2>" + Escape(std::string(msg::kSpeciesTable)) + "</h2>\n";
   Table(out, SpeciesTable(data));
   for (const Deployment& d : data.deployments) {
-    out += "<section>\n<h2>" + Escape(DeploymentTitle(d)) + "</h2>\n<p>" + Escape(DeploymentLine(d)) + "</p>\n";
+    out +=
+        "<section>\n<h2>" + Escape(DeploymentTitle(d)) + "</h2>\n<p>" + Escape(DeploymentLine(d)) + "</p>\n";
     for (int f = 0; f < static_cast<int>(std::size(kFigures)); ++f)
       out += "<figure>" + FigureSvg(d, f, kFigureW, kFigureH) + "</figure>\n";
     out += "</section>\n";

@@ -45,7 +45,8 @@ inline constexpr std::string_view kEffortNote =
 // Figures.
 inline constexpr std::string_view kDeployment = "Deployment: ";
 inline constexpr std::string_view kFigNightly = "Passes per night";
-inline constexpr std::string_view kFigSeason = "Passes by time after sunset (15-minute bins); sunset and sunrise marked";
+inline constexpr std::string_view kFigSeason =
+    "Passes by time after sunset (15-minute bins); sunset and sunrise marked";
 inline constexpr std::string_view kFigFirstPass = "First pass after sunset (minutes)";
 inline constexpr std::string_view kFigEnvironment = "Temperature and light per night";
 inline constexpr std::string_view kAxisPasses = "passes";

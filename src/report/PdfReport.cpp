@@ -91,7 +91,8 @@ class PdfFlow {
         const double w = t.widths[i] * body_.width();
         const Qt::Alignment a = (t.right[i] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         const QRectF cell(x + 2, y_, w - 6, kRowH);
-        p_->drawText(cell, a, QFontMetricsF(p_->font(), &w_).elidedText(Q(cells[i]), Qt::ElideRight, cell.width()));
+        p_->drawText(cell, a,
+                     QFontMetricsF(p_->font(), &w_).elidedText(Q(cells[i]), Qt::ElideRight, cell.width()));
         x += w;
       }
       p_->setPen(QPen(heading ? Qt::black : QColor(210, 210, 210), heading ? 0.8 : 0.4));
@@ -106,8 +107,9 @@ class PdfFlow {
     p_->setPen(Qt::darkGray);
     const QRectF foot(body_.left(), body_.bottom() + 4, body_.width(), 12);
     p_->drawText(foot, Qt::AlignLeft | Qt::AlignVCenter, Q(survey_));
-    p_->drawText(foot, Qt::AlignRight | Qt::AlignVCenter,
-                 Q(std::string(msg::kPage) + std::to_string(page_) + std::string(msg::kOf) + std::to_string(total_)));
+    p_->drawText(
+        foot, Qt::AlignRight | Qt::AlignVCenter,
+        Q(std::string(msg::kPage) + std::to_string(page_) + std::string(msg::kOf) + std::to_string(total_)));
   }
 
   QPdfWriter& w_;

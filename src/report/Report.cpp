@@ -1,15 +1,14 @@
 #include "report/Report.h"
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
-#include <QGuiApplication>
-#include <cstdlib>
-
 #include "core/AtomicFile.h"
-#include "report/Render.h"
 #include "report/Messages.h"
+#include "report/Render.h"
 #include "survey/Survey.h"
 
 namespace zorvel::report {

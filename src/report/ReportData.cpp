@@ -10,7 +10,9 @@ namespace {
 
 class Query {
  public:
-  Query(sqlite3* db, const char* sql) : db_(db) { ok_ = sqlite3_prepare_v2(db, sql, -1, &st_, nullptr) == SQLITE_OK; }
+  Query(sqlite3* db, const char* sql) : db_(db) {
+    ok_ = sqlite3_prepare_v2(db, sql, -1, &st_, nullptr) == SQLITE_OK;
+  }
   ~Query() { sqlite3_finalize(st_); }
   Query(const Query&) = delete;
   Query& operator=(const Query&) = delete;
@@ -30,7 +32,9 @@ class Query {
   double Real(int c) const { return sqlite3_column_double(st_, c); }
   bool Null(int c) const { return sqlite3_column_type(st_, c) == SQLITE_NULL; }
   std::optional<double> OptReal(int c) const { return Null(c) ? std::nullopt : std::optional(Real(c)); }
-  std::optional<int> OptInt(int c) const { return Null(c) ? std::nullopt : std::optional(static_cast<int>(Int(c))); }
+  std::optional<int> OptInt(int c) const {
+    return Null(c) ? std::nullopt : std::optional(static_cast<int>(Int(c)));
+  }
   std::string Text(int c) const {
     const unsigned char* t = sqlite3_column_text(st_, c);
     return t ? reinterpret_cast<const char*>(t) : "";
@@ -125,7 +129,9 @@ LoadResult LoadReportData(sqlite3* db, const std::string& surveyName) {
     if (q.Failed()) return Failure(q);
   }
   {
-    Query q(db, "SELECT night_id, start, species, confidence, buzz_calls FROM pass ORDER BY deployment_id, start");
+    Query q(
+        db,
+        "SELECT night_id, start, species, confidence, buzz_calls FROM pass ORDER BY deployment_id, start");
     while (q.Next()) {
       const auto n = nightOf.find(q.Int(0));
       if (n == nightOf.end()) continue;

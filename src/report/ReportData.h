@@ -51,7 +51,7 @@ struct Deployment {
 };
 
 struct ReportData {
-  std::string surveyName;  // the survey file's name, for the title
+  std::string surveyName;               // the survey file's name, for the title
   std::vector<Deployment> deployments;  // by logger, classifier and first minute
 };
 

@@ -67,7 +67,8 @@ ChartSpecies SpeciesForCharts(const Deployment& d, size_t most) {
   std::map<std::string, int> passes;
   for (const SpeciesNightRow& s : d.speciesNights) passes[s.species] += s.passes;
   std::vector<std::pair<std::string, int>> order(passes.begin(), passes.end());
-  std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::stable_sort(order.begin(), order.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
   ChartSpecies c;
   const bool fold = most > 0 && order.size() > most;
   const size_t keep = fold ? most - 1 : order.size();
@@ -97,7 +98,8 @@ SeasonGrid SeasonBins(const Deployment& d) {
       ++g.leftOut;
       continue;
     }
-    const int b = static_cast<int>(std::floor((p.start - *d.nights[p.night].sunset) / SeasonGrid::kBinMinutes));
+    const int b =
+        static_cast<int>(std::floor((p.start - *d.nights[p.night].sunset) / SeasonGrid::kBinMinutes));
     binned.push_back({p.night, b});
     lo = std::min(lo, b);
     hi = std::max(hi, b + 1);
@@ -135,7 +137,8 @@ std::vector<double> NiceTicks(double lo, double hi, int most) {
     }
   }
   const double first = std::ceil(lo / step - 1e-9) * step;
-  for (double t = first; t <= hi + step * 1e-9; t += step) ticks.push_back(std::abs(t) < step * 1e-9 ? 0.0 : t);
+  for (double t = first; t <= hi + step * 1e-9; t += step)
+    ticks.push_back(std::abs(t) < step * 1e-9 ? 0.0 : t);
   return ticks;
 }
 
@@ -155,8 +158,8 @@ std::string DateOfMinute(double minute) {
 std::string PositionText(const Deployment& d) {
   if (!d.latitude || !d.longitude) return std::string(msg::kNoPosition);
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.5f\u00b0 %c, %.5f\u00b0 %c", std::abs(*d.latitude), *d.latitude < 0 ? 'S' : 'N',
-                std::abs(*d.longitude), *d.longitude < 0 ? 'W' : 'E');
+  std::snprintf(buf, sizeof buf, "%.5f\u00b0 %c, %.5f\u00b0 %c", std::abs(*d.latitude),
+                *d.latitude < 0 ? 'S' : 'N', std::abs(*d.longitude), *d.longitude < 0 ? 'W' : 'E');
   return buf;
 }
 

@@ -62,8 +62,8 @@ std::vector<double> NiceTicks(double lo, double hi, int most);
 int EffortMinutes(const Deployment& d);
 
 // Texts of the tables.
-std::string DateOfMinute(double minute);   // yyyy-mm-dd
-std::string PositionText(const Deployment& d);  // "51.50000° N, 0.11667° W" or msg::kNoPosition
+std::string DateOfMinute(double minute);               // yyyy-mm-dd
+std::string PositionText(const Deployment& d);         // "51.50000° N, 0.11667° W" or msg::kNoPosition
 std::string SpeciesLabel(const std::string& species);  // "" becomes msg::kUnclassed
 std::string FixedText(double v, int decimals);
 std::string PercentText(double share);  // "12 %"

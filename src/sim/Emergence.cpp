@@ -14,9 +14,9 @@ double EmergenceDelayMinutes(const SpeciesModel& m) {
     const char* name;
     double minutes;
   };
-  static constexpr Delay kDelays[] = {{"Noctule", 10}, {"Serotine", 18}, {"CmnPip", 22}, {"SopPip", 26},
-                                      {"NatPip", 28},  {"LHB", 32},      {"GHB", 38},    {"FM", 50},
-                                      {"Natterer", 58}};
+  static constexpr Delay kDelays[] = {{"Noctule", 10}, {"Serotine", 18}, {"CmnPip", 22},
+                                      {"SopPip", 26},  {"NatPip", 28},   {"LHB", 32},
+                                      {"GHB", 38},     {"FM", 50},       {"Natterer", 58}};
   for (const Delay& d : kDelays)
     if (std::strcmp(d.name, m.name) == 0) return d.minutes;
   return 40;

@@ -30,12 +30,16 @@ class PublicRows {
   }
   const std::string& Error() const { return error_; }
 
-  int64_t Deployment(int logger, const std::string& location, std::optional<double> lat, std::optional<double> lon,
-                     double first, double last, const std::string& classifier = "ZorvelEU1") {
-    Exec("INSERT INTO deployment(logger, location, latitude, longitude, utc_offset_min, first_minute, last_minute, "
-         "files, classifier) VALUES(" +
-         std::to_string(logger) + ", " + Quote(location) + ", " + Opt(lat) + ", " + Opt(lon) + ", " +
-         (lat ? "60" : "NULL") + ", " + Num(first) + ", " + Num(last) + ", 'a.ZV2', " + Quote(classifier) + ")");
+  int64_t Deployment(int logger, const std::string& location, std::optional<double> lat,
+                     std::optional<double> lon, double first, double last,
+                     const std::string& classifier = "ZorvelEU1") {
+    Exec(
+        "INSERT INTO deployment(logger, location, latitude, longitude, utc_offset_min, first_minute, "
+        "last_minute, "
+        "files, classifier) VALUES(" +
+        std::to_string(logger) + ", " + Quote(location) + ", " + Opt(lat) + ", " + Opt(lon) + ", " +
+        (lat ? "60" : "NULL") + ", " + Num(first) + ", " + Num(last) + ", 'a.ZV2', " + Quote(classifier) +
+        ")");
     return sqlite3_last_insert_rowid(db_);
   }
 
@@ -46,30 +50,35 @@ class PublicRows {
     std::optional<double> tempSunset, tempMin, tempMax, light;
   };
   int64_t Night(int64_t deployment, const std::string& date, const NightValues& v) {
-    Exec("INSERT INTO night(deployment_id, date, sunset, sunrise, dusk, dawn, listened_minutes, effort_minutes, "
-         "temp_sunset, temp_min, temp_max, mean_light) VALUES(" +
-         std::to_string(deployment) + ", " + Quote(date) + ", " + Opt(v.sunset) + ", " + Opt(v.sunrise) +
-         ", NULL, NULL, " + std::to_string(v.listened) + ", " +
-         (v.effort ? std::to_string(*v.effort) : std::string("NULL")) + ", " + Opt(v.tempSunset) + ", " +
-         Opt(v.tempMin) + ", " + Opt(v.tempMax) + ", " + Opt(v.light) + ")");
+    Exec(
+        "INSERT INTO night(deployment_id, date, sunset, sunrise, dusk, dawn, listened_minutes, "
+        "effort_minutes, "
+        "temp_sunset, temp_min, temp_max, mean_light) VALUES(" +
+        std::to_string(deployment) + ", " + Quote(date) + ", " + Opt(v.sunset) + ", " + Opt(v.sunrise) +
+        ", NULL, NULL, " + std::to_string(v.listened) + ", " +
+        (v.effort ? std::to_string(*v.effort) : std::string("NULL")) + ", " + Opt(v.tempSunset) + ", " +
+        Opt(v.tempMin) + ", " + Opt(v.tempMax) + ", " + Opt(v.light) + ")");
     return sqlite3_last_insert_rowid(db_);
   }
 
   void Pass(int64_t deployment, int64_t night, double start, const std::string& species, int confidence = 12,
             int buzzCalls = 0, const std::string& classifier = "ZorvelEU1") {
-    Exec("INSERT INTO pass(deployment_id, night_id, file, start, end, species, classifier, confidence, calls, "
-         "buzz_calls, median_peak_khz) VALUES(" +
-         std::to_string(deployment) + ", " + std::to_string(night) + ", 'a.ZV2', " + Num(start) + ", " +
-         Num(start + 0.05) + ", " + Quote(species) + ", " + Quote(classifier) + ", " + std::to_string(confidence) +
-         ", 10, " + std::to_string(buzzCalls) + ", 45)");
+    Exec(
+        "INSERT INTO pass(deployment_id, night_id, file, start, end, species, classifier, confidence, calls, "
+        "buzz_calls, median_peak_khz) VALUES(" +
+        std::to_string(deployment) + ", " + std::to_string(night) + ", 'a.ZV2', " + Num(start) + ", " +
+        Num(start + 0.05) + ", " + Quote(species) + ", " + Quote(classifier) + ", " +
+        std::to_string(confidence) + ", 10, " + std::to_string(buzzCalls) + ", 45)");
   }
 
   // species_night from the pass rows (activity index: distinct whole minutes with the species).
   bool DeriveSpeciesNights() {
     return Exec(
-        "DELETE FROM species_night; INSERT INTO species_night SELECT p.night_id, p.classifier, p.species, count(*), "
+        "DELETE FROM species_night; INSERT INTO species_night SELECT p.night_id, p.classifier, p.species, "
+        "count(*), "
         "sum(p.calls), sum(p.buzz_calls), count(DISTINCT CAST(p.start AS INTEGER)), min(p.start) - n.sunset, "
-        "n.sunrise - max(p.end), 0 FROM pass p JOIN night n ON n.id = p.night_id GROUP BY p.night_id, p.species");
+        "n.sunrise - max(p.end), 0 FROM pass p JOIN night n ON n.id = p.night_id GROUP BY p.night_id, "
+        "p.species");
   }
 
   static std::string Quote(const std::string& s) {

@@ -35,7 +35,8 @@ int Count(const std::string& text, const std::string& what) {
 // Page objects of a PDF Qt wrote (one "/Type /Page" each, besides the "/Type /Pages" tree).
 int PdfPages(const QByteArray& pdf) {
   const std::string s = pdf.toStdString();
-  return Count(s, "/Type /Page\n") + Count(s, "/Type /Page\r") + Count(s, "/Type /Page ") + Count(s, "/Type /Page/");
+  return Count(s, "/Type /Page\n") + Count(s, "/Type /Page\r") + Count(s, "/Type /Page ") +
+         Count(s, "/Type /Page/");
 }
 
 TEST(RenderPdf, AnOverviewPageThenOnePerDeployment) {
@@ -180,7 +181,8 @@ TEST(WriteReport, RefusesWhatItCannotWriteAndLeavesNothingBehind) {
   // Reading the survey for the report leaves it as it was, and no temporary file stays.
   EXPECT_EQ(std::filesystem::last_write_time(s.path), before);
   int files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(s.dir.Path())) files += e.is_regular_file() ? 1 : 0;
+  for (const auto& e : std::filesystem::directory_iterator(s.dir.Path()))
+    files += e.is_regular_file() ? 1 : 0;
   EXPECT_EQ(files, 3);
 }
 

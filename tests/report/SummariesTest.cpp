@@ -34,7 +34,8 @@ TEST(SpeciesTotals, ClassifiersAreKeptApartAndBuzzSharesCounted) {
   a.classifier = "ZorvelEU1";
   a.nights = {NightRow{}, NightRow{}};
   a.speciesNights = {SN(0, "CmnPip", 3, 2), SN(1, "CmnPip", 1, 1), SN(1, "Noctule", 5, 4)};
-  a.passes = {{0, 1, "CmnPip", 12, 0}, {0, 2, "CmnPip", 12, 6}, {0, 3, "CmnPip", 12, 0}, {1, 4, "CmnPip", 12, 5}};
+  a.passes = {
+      {0, 1, "CmnPip", 12, 0}, {0, 2, "CmnPip", 12, 6}, {0, 3, "CmnPip", 12, 0}, {1, 4, "CmnPip", 12, 5}};
   Deployment b = a;
   b.classifier = "British0";
   b.speciesNights = {SN(0, "CmnPip", 2, 2)};
@@ -89,9 +90,8 @@ TEST(ChartSpecies, TheRestShareTheLastPlace) {
 TEST(SeasonBins, PassesFallInQuarterHoursFromTheirNightsSunset) {
   Deployment d;
   d.nights = {NightWithSun(1000, 1480), NightWithSun(2440, 2900), NightRow{}};
-  d.passes = {{0, 1000, "a", 0, 0},   {0, 1014.9, "a", 0, 0}, {0, 1015, "a", 0, 0},
-              {0, 993, "a", 0, 0},    {1, 2440 + 61, "a", 0, 0}, {1, 2440 + 62, "a", 0, 0},
-              {2, 5000, "a", 0, 0}};
+  d.passes = {{0, 1000, "a", 0, 0},      {0, 1014.9, "a", 0, 0},    {0, 1015, "a", 0, 0}, {0, 993, "a", 0, 0},
+              {1, 2440 + 61, "a", 0, 0}, {1, 2440 + 62, "a", 0, 0}, {2, 5000, "a", 0, 0}};
   const report::SeasonGrid g = report::SeasonBins(d);
   EXPECT_EQ(g.firstBin, -4);  // an hour before sunset at least
   ASSERT_EQ(g.counts.size(), 3u);
