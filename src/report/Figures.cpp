@@ -194,7 +194,8 @@ void Environment(QPainter& p, const QRectF& area, const Deployment& d) {
     if (n.meanLight) lightHi = std::max(lightHi, *n.meanLight);
   }
   const size_t nights = d.nights.size();
-  if (lo > hi) lo = 0, hi = 20;
+  const bool anyTemperature = lo <= hi;
+  if (!anyTemperature) lo = 0, hi = 20;
   f.SetX(-0.5, static_cast<double>(nights) - 0.5);
   f.SetY(std::floor(lo - 1), std::ceil(hi + 1));
   f.YAxis(S(msg::kAxisDegC));

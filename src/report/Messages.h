@@ -37,7 +37,7 @@ inline constexpr std::string_view kColNightsPresent = "Nights present";
 inline constexpr std::string_view kColActivity = "Activity index";
 inline constexpr std::string_view kColBuzzShare = "Passes with buzzes";
 inline constexpr std::string_view kColNight = "Night";
-inline constexpr std::string_view kNightsWord = " nights";
+inline constexpr std::string_view kNightsWord = " night(s)";
 inline constexpr std::string_view kEffortNote =
     "Effort: the hours between sunset and sunrise that the logger listened. Activity index: the "
     "one-minute intervals with the species present, summed over nights.";

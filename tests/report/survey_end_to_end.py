@@ -106,7 +106,7 @@ def main():
 
         pdf, html = os.path.join(work, "report.pdf"), os.path.join(work, "report.html")
         out = run("survey", "report", survey, "--out", pdf)
-        if "(2 pages)" not in out:
+        if "(2 page(s))" not in out:
             failures.append(f"report said: {out!r}")
         info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True)
         if info.returncode == 0 and not re.search(r"^Pages:\s+2$", info.stdout, re.M):
