@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 
 #include "core/SunTimes.h"
 #include "report/Figures.h"
@@ -84,6 +85,13 @@ TEST(SurveyPage, FromANewSurveyToItsReport) {
     EXPECT_GT(NonWhitePixels(shot), 500) << "figure " << f;
   }
 
+  // For looking at the page: ZORVEL_SURVEY_SCREENSHOT=page.png saves the window as it is now.
+  if (const char* shot = std::getenv("ZORVEL_SURVEY_SCREENSHOT")) {
+    p->FigureBox->setCurrentIndex(1);
+    window.resize(1600, 1000);
+    QTest::qWait(50);
+    window.grab().save(QString::fromLocal8Bit(shot));
+  }
   ASSERT_TRUE(p->SaveReport(dir.path() + "/report.pdf")) << p->StatusLbl->text().toStdString();
   QFile pdf(dir.path() + "/report.pdf");
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
