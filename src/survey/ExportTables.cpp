@@ -27,8 +27,8 @@ struct TableQuery {
 const TableQuery& QueryOf(Table t) {
   static const TableQuery deployments{{{"logger", Kind::Int},
                                        {"location", Kind::Text},
-                                       {"latitude", Kind::Real},
-                                       {"longitude", Kind::Real},
+                                       {"latitude", Kind::Degrees},
+                                       {"longitude", Kind::Degrees},
                                        {"utc_offset_min", Kind::Int},
                                        {"first_minute", Kind::Time},
                                        {"last_minute", Kind::Time},
