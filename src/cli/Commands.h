@@ -23,5 +23,6 @@ void RegisterSurveyCommands(CLI::App& app);
 void RegisterSurveyAddCommand(CLI::App& survey);
 void RegisterSurveyListCommand(CLI::App& survey);
 void RegisterSurveyExportCommand(CLI::App& survey);
+void RegisterSurveyReportCommand(CLI::App& survey);
 
 }  // namespace zorvel::cli

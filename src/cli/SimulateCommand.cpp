@@ -1,4 +1,5 @@
 // zorvel-cli simulate --out SDDIR: writes a simulated SD card (and its ground truth beside it).
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 
@@ -14,6 +15,7 @@ struct SimulateArgs {
   std::string start;
   bool tickZero = false, backwards = false, unknownIds = false, runErrors = false, awkward = false;
   double fileMiB = 8;
+  std::vector<double> site;  // latitude, longitude (degrees, north and east positive), UTC offset in minutes
 };
 
 // "yyyy-mm-dd hh:mm" as a minute number.
@@ -33,6 +35,13 @@ int RunSimulate(SimulateArgs& a) {
       return 2;
     }
     o.startMn = *mn;
+  }
+  if (!a.site.empty()) {
+    if (a.site.size() != 3 || std::abs(a.site[0]) > 90 || std::abs(a.site[1]) > 180 || std::abs(a.site[2]) > 14 * 60) {
+      std::cerr << "simulate: --site must be LAT,LONG,UTC_MINUTES (degrees north and east, e.g. 51.5,-0.12,60)\n";
+      return 2;
+    }
+    o.site = sim::SimSite{a.site[0], a.site[1], static_cast<int>(std::lround(a.site[2]))};
   }
   o.loggerFileBytes = static_cast<int64_t>(a.fileMiB * 1048576.0);
   o.awkward.tickZero = a.tickZero || a.awkward;
@@ -69,6 +78,10 @@ void RegisterSimulateCommand(CLI::App& app) {
   cmd->add_option("--scheme", o.scheme, "1: 0BAT000.NXQ …, 2: ZORVEL0.NXQ …")
       ->capture_default_str()
       ->check(CLI::IsMember({1, 2}));
+  cmd->add_option("--site", a->site,
+                  "LAT,LONG,UTC_MINUTES: the sun of this place sets the light and the bats' emergence; the "
+                  "truth then lists every pass")
+      ->delimiter(',');
   cmd->add_option("--start", a->start, "First minute, 'yyyy-mm-dd hh:mm' (default 2026-06-01 18:00)");
   cmd->add_option("--logger-id", o.loggerId, "Logger identity")
       ->capture_default_str()

@@ -11,6 +11,9 @@ void RegisterSurveyCommands(CLI::App& app) {
   RegisterSurveyAddCommand(*survey);
   RegisterSurveyListCommand(*survey);
   RegisterSurveyExportCommand(*survey);
+#ifdef ZORVEL_SURVEY_REPORT
+  RegisterSurveyReportCommand(*survey);
+#endif
 }
 
 }  // namespace zorvel::cli

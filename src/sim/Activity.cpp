@@ -57,16 +57,26 @@ const char* TruthKindName(TruthKind k) {
       return "buzzcall";
     case TruthKind::Buzz:
       return "buzz";
+    case TruthKind::Pass:
+      return "pass";
+    case TruthKind::FirstPass:
+      return "first";
   }
   return "";
 }
 
 void AddPass(AbsTick start, Rng& rng, Activity& out) {
   const SpeciesModel& m = PickSpecies(rng);
+  AddPass(start, m, TruthKind::Call, rng, out);
+}
+
+void AddPass(AbsTick start, const SpeciesModel& m, TruthKind passTruth, Rng& rng, Activity& out) {
   const int calls = rng.Between(m.callsLo, m.callsHi);
   const double closest = rng.Between(50.0, 120.0);
   const int buzzAfter = m.feeds && calls >= 6 && rng.Chance(0.2) ? rng.Between(calls / 2, calls - 2) : -1;
   AbsTick t = start;
+  if (passTruth == TruthKind::Pass || passTruth == TruthKind::FirstPass)
+    out.truth.push_back(TruthEntry{start, &m, passTruth, 0, 0, 0, calls});
   for (int i = 0; i < calls; ++i) {
     // Loudest at the closest point of the flight path.
     const double loud = closest * (0.25 + 0.75 * std::sin(kPi * (i + 0.5) / calls));

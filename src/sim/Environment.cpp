@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/TimeBase.h"
+#include "sim/Emergence.h"
 
 namespace zorvel::sim {
 
@@ -23,6 +24,19 @@ Sun SunOn(int32_t mn) {
   const double swing = std::cos(2 * kPi * (static_cast<double>(dayOfYear) - 172) / 365.25);
   const double halfDay = 12 * 60 / 2.0 + 4 * 60 * swing;  // 8 h to 16 h of daylight
   return Sun{12 * 60 + 20 - halfDay, 12 * 60 + 20 + halfDay};
+}
+
+// Sunrise and sunset at the simulated site, as minutes of the day. A day the sun does not rise or
+// set on is polar day in the hemisphere's summer and polar night in its winter.
+Sun SiteSunOn(const SimSite& site, int32_t mn) {
+  const int64_t day = mn / kMinutesPerDay;
+  const SunDay d = SiteSunDay(site, day);
+  const double base = static_cast<double>(day) * kMinutesPerDay;
+  if (d.rise && d.set) return Sun{*d.rise - base, *d.set - base};
+  const int month = DateTimeOfMinute(mn).month;
+  const bool northSummer = month >= 4 && month <= 9;
+  const bool summer = site.latitude >= 0 ? northSummer : !northSummer;
+  return summer ? Sun{-1, kMinutesPerDay + 1.0} : Sun{kMinutesPerDay / 2.0, kMinutesPerDay / 2.0};
 }
 
 // 1 in full daylight, 0 at night, a ramp through twilight.
@@ -47,7 +61,13 @@ void Environment::PlanRain(int64_t day) {
 
 MinuteValues Environment::Minute(int64_t m) {
   const int32_t mn = startMn_ + static_cast<int32_t>(m);
-  const Sun sun = SunOn(mn);
+  if (mn / kMinutesPerDay != sunDay_) {
+    sunDay_ = mn / kMinutesPerDay;
+    const Sun s = opt_.site ? SiteSunOn(*opt_.site, mn) : SunOn(mn);
+    sunRise_ = s.rise;
+    sunSet_ = s.set;
+  }
+  const Sun sun{sunRise_, sunSet_};
   const double minuteOfDay = mn % kMinutesPerDay;
   const double day = Daylight(minuteOfDay, sun);
 

@@ -38,6 +38,8 @@ class Environment {
   int64_t rainDay_ = -1, rainFrom_ = 0, rainTo_ = 0;
   double rainLevel_ = 0;
   double batRate_ = 0, insectChance_ = 0, rain_ = 0;
+  int64_t sunDay_ = -1;
+  double sunRise_ = 0, sunSet_ = 0;  // minutes of day sunDay_
 };
 
 }  // namespace zorvel::sim

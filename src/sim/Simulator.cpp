@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/TimeBase.h"
 #include "sim/Activity.h"
+#include "sim/Emergence.h"
 #include "sim/Environment.h"
 #include "sim/LoggerCard.h"
 
@@ -69,6 +70,7 @@ class SeriesRun {
         rng_(rng),
         env_(o, startMn_, rng_.Fork(1)),
         writer_(o, s, startMn_, counts),
+        emergence_(o.site.value_or(SimSite{}), startMn_),
         counts_(counts),
         truth_(truth),
         result_(result) {}
@@ -93,7 +95,11 @@ class SeriesRun {
     const int32_t mn = startMn_ + static_cast<int32_t>(m);
     const MinuteValues v = env_.Minute(m);
     const AbsTick from = m * kTicksPerMinute, to = from + kTicksPerMinute;
-    if (v.MinON) Happenings(from);
+    if (v.MinON && o_.site) {
+      SiteHappenings(mn, from);
+    } else if (v.MinON) {
+      Happenings(from);
+    }
     if (!writer_.BeginMinute(mn, EncodeMinuteRecord(v))) return Fail();
 
     const size_t nTruth = TakeBefore(act_.truth, to);
@@ -103,7 +109,7 @@ class SeriesRun {
         truth_.Add(mn, static_cast<int32_t>(std::max<AbsTick>(1, e.at - from)), e);
         if (e.kind == TruthKind::Buzz) {
           ++result_.buzzes;
-        } else {
+        } else if (e.kind == TruthKind::Call || e.kind == TruthKind::BuzzCall) {
           ++result_.calls;
         }
       }
@@ -120,6 +126,27 @@ class SeriesRun {
   void Happenings(AbsTick from) {
     const int passes = rng_.Poisson(env_.BatPassRate() * o_.activity);
     for (int i = 0; i < passes; ++i) AddPass(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
+    if (rng_.Chance(env_.InsectChance()))
+      AddInsectSong(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
+    if (env_.RainIntensity() > 0) AddRainMinute(from, env_.RainIntensity(), rng_, act_);
+  }
+
+  // As Happenings, but each species keeps to its night's emergence: its first pass comes at the
+  // planned time and none before it.
+  void SiteHappenings(int32_t mn, AbsTick from) {
+    emergence_.Night(mn, rng_);
+    const AbsTick to = from + kTicksPerMinute;
+    const auto& models = SpeciesModels();
+    for (size_t k = 0; k < models.size(); ++k)
+      if (const auto t = emergence_.TakeFirst(k, from, to))
+        AddPass(std::max<AbsTick>(*t, from + 1), models[k], TruthKind::FirstPass, rng_, act_);
+    const int passes = rng_.Poisson(env_.BatPassRate() * o_.activity);
+    for (int i = 0; i < passes; ++i) {
+      const AbsTick start = from + rng_.Between(1, kTicksPerMinute - 1);
+      const SpeciesModel& m = PickSpecies(rng_);
+      const size_t k = static_cast<size_t>(&m - models.data());
+      if (emergence_.Out(k, start)) AddPass(start, m, TruthKind::Pass, rng_, act_);
+    }
     if (rng_.Chance(env_.InsectChance()))
       AddInsectSong(from + rng_.Between(1, kTicksPerMinute - 1), rng_, act_);
     if (env_.RainIntensity() > 0) AddRainMinute(from, env_.RainIntensity(), rng_, act_);
@@ -164,6 +191,7 @@ class SeriesRun {
   Rng rng_;
   Environment env_;
   SeriesWriter writer_;
+  EmergencePlan emergence_;
   SimSeriesCounts& counts_;
   TruthWriter& truth_;
   SimResult& result_;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ struct SimAwkward {
   bool unknownIds = false;     // now and then a record with an identifier no reader knows (0xB8 … 0xF6)
   bool runErrors = false;      // now and then a logger run-error record (0xF7)
   int blankHeaderSeries = -1;  // this series' first file gets a header of 0xFF bytes
+};
+
+// Where the logger stands, for the sun: north and east positive, and the logger's clock as UTC plus
+// utcOffsetMinutes.
+struct SimSite {
+  double latitude = 0, longitude = 0;
+  int utcOffsetMinutes = 0;
 };
 
 struct SimOptions {
@@ -37,6 +45,11 @@ struct SimOptions {
   int64_t loggerFileBytes = 8 << 20;  // a new logger file starts at the first minute past this size
   double activity = 1.0;              // scales the number of bat passes
   bool noise = true;                  // insect and rain noise
+  // With a site, daylight follows that place's computed sunset and sunrise, each species' first
+  // pass of a night comes a species-typical delay after sunset, and the ground truth lists every
+  // pass (kinds "pass" and, for a species' first of the night, "first"). Without one, a generic
+  // mid-latitude sun is used and the truth lists calls and buzzes only.
+  std::optional<SimSite> site;
   SimAwkward awkward;
 };
 

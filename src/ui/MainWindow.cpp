@@ -42,6 +42,7 @@
 #include "ui/pages/GetDataPage.h"
 #include "ui/pages/NavigationPage.h"
 #include "ui/pages/ProcessPage.h"
+#include "ui/pages/SurveyPage.h"
 #include "ui/pages/ResultsPage.h"
 #include "ui/pages/SettingsPage.h"
 #include "ui/pages/SoundBar.h"
@@ -212,6 +213,8 @@ void TB::BuildPages() {
                                                                   Analysis,
                                                                   ProcessP};
   for (TitledPage* page : pages) pp->addTab(page, page->Title());
+  SurveyP = new SurveyPage(*this, pp);
+  pp->addTab(SurveyP, SurveyP->Title());
   DataMemo = Results->DataMemo;
   ErrorsMemo = Results->ErrorsMemo;
   UploadMemo = GetData->UploadMemo;

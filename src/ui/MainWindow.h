@@ -42,6 +42,7 @@ namespace zorvel::ui {
 class AboutPage;
 class AnalysisPage;
 class ProcessPage;
+class SurveyPage;
 class TDevF;
 class ExportPage;
 class FiltersPage;
@@ -281,6 +282,7 @@ class TB : public QMainWindow {
   FiltersPage* FiltersP = nullptr;
   ExportPage* ExportP = nullptr;
   ProcessPage* ProcessP = nullptr;
+  SurveyPage* SurveyP = nullptr;
   TDevF* DevF = nullptr;
   AnalysisPage* Analysis = nullptr;
   DisplayPage* DisplayOptions = nullptr;

@@ -32,7 +32,8 @@ class ShellTest : public ::testing::Test {
 
 TEST_F(ShellTest, ElevenPagesInOrderStartingOnFiles) {
   const QStringList expected = {"Get Data",   "Files",  "Files/Filters", "Display",  "Settings", "About",
-                                "Navigation", "Export", "Results",       "Analysis", "Process"};
+                                "Navigation", "Export", "Results",       "Analysis", "Process",
+                                "Survey"};  // the survey's page follows the eleven of the menu
   QStringList titles;
   for (int i = 0; i < window.pp->count(); ++i) titles << window.pp->tabText(i);
   EXPECT_EQ(titles, expected);
