@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libxxhash-dev
   xvfb xauth fonts-dejavu-core
 )
 
