@@ -17,5 +17,6 @@ void RegisterFilesCommand(CLI::App& app);
 void RegisterExportCommand(CLI::App& app);
 void RegisterListCommand(CLI::App& app);
 void RegisterFindCallsCommand(CLI::App& app);
+void RegisterBatchCommand(CLI::App& app);
 
 }  // namespace zorvel::cli
