@@ -19,4 +19,10 @@ void RegisterListCommand(CLI::App& app);
 void RegisterFindCallsCommand(CLI::App& app);
 void RegisterBatchCommand(CLI::App& app);
 
+// `survey` and its subcommands, each registered on the group.
+void RegisterSurveyCommands(CLI::App& app);
+void RegisterSurveyAddCommand(CLI::App& survey);
+void RegisterSurveyListCommand(CLI::App& survey);
+void RegisterSurveyExportCommand(CLI::App& survey);
+
 }  // namespace zorvel::cli

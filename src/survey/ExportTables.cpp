@@ -10,7 +10,7 @@ namespace zorvel::survey {
 
 namespace {
 
-enum class Kind { Int, Real, Text, Time };
+enum class Kind { Int, Real, Degrees, Text, Time };
 
 struct Column {
   const char* name;
@@ -27,8 +27,8 @@ struct TableQuery {
 const TableQuery& QueryOf(Table t) {
   static const TableQuery deployments{{{"logger", Kind::Int},
                                        {"location", Kind::Text},
-                                       {"latitude", Kind::Real},
-                                       {"longitude", Kind::Real},
+                                       {"latitude", Kind::Degrees},
+                                       {"longitude", Kind::Degrees},
                                        {"utc_offset_min", Kind::Int},
                                        {"first_minute", Kind::Time},
                                        {"last_minute", Kind::Time},
@@ -105,9 +105,9 @@ const TableQuery& QueryOf(Table t) {
 
 // Up to three decimals, without trailing zeros: exact for the stored tenths and halves, and the
 // same text for the same value on every machine.
-std::string RealText(double v) {
+std::string RealText(double v, int decimals = 3) {
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%.3f", v);
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
   std::string s = buf;
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -133,6 +133,8 @@ std::string Cell(const Statement& q, int col, Kind kind) {
       return std::to_string(q.Int(col));
     case Kind::Real:
       return RealText(q.Real(col));
+    case Kind::Degrees:
+      return RealText(q.Real(col), 5);  // as the position parser gives them
     case Kind::Text:
       return CsvField(q.Text(col));
     case Kind::Time:

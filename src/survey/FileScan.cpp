@@ -47,14 +47,19 @@ std::optional<std::string> ContentHash(const std::string& path) {
   return std::string(text);
 }
 
-std::optional<double> ParsedDegrees(const std::string& text, bool latitude) {
-  if (text.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+std::string Trimmed(const std::string& raw);
+
+std::optional<double> ParsedDegrees(const std::string& raw, bool latitude) {
+  const std::string text = Trimmed(raw);
+  if (text.empty()) return std::nullopt;
   const tParseReport r = ParsePosition(text, latitude);
   if (r.Value.empty() || !r.Errors.empty()) return std::nullopt;
   return std::strtod(r.Value.c_str(), nullptr);
 }
 
-std::string Trimmed(const std::string& s) {
+// Header texts are fixed-width fields padded with NULs or spaces.
+std::string Trimmed(const std::string& raw) {
+  const std::string s = raw.substr(0, raw.find('\0'));
   const size_t a = s.find_first_not_of(" \t");
   if (a == std::string::npos) return {};
   const size_t b = s.find_last_not_of(" \t");

@@ -20,6 +20,16 @@ std::string Degrees(double v) {
 
 }  // namespace
 
+std::vector<std::string> SurveyTotals(Survey& survey) {
+  Statement q(SurveyAccess::Db(survey),
+              "SELECT (SELECT count(*) FROM deployment), (SELECT count(*) FROM night),"
+              " (SELECT count(*) FROM pass)");
+  if (!q.Step()) return {};
+  return {std::to_string(q.Int(0)) + std::string(msg::kTotalDeployments),
+          std::to_string(q.Int(1)) + std::string(msg::kTotalNights),
+          std::to_string(q.Int(2)) + std::string(msg::kTotalPasses)};
+}
+
 std::vector<std::string> ListSurvey(Survey& survey) {
   sqlite3* db = SurveyAccess::Db(survey);
   std::vector<std::string> lines;

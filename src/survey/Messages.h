@@ -36,6 +36,9 @@ inline constexpr std::string_view kListFiles = " file(s)";
 inline constexpr std::string_view kListNights = " night(s)";
 inline constexpr std::string_view kListNightHeading =
     "  date\tsunset\tsunrise\tlistened min\teffort min\tpasses\tspecies (passes)";
+inline constexpr std::string_view kTotalDeployments = " deployment(s)";
+inline constexpr std::string_view kTotalNights = " night(s)";
+inline constexpr std::string_view kTotalPasses = " pass(es)";
 inline constexpr std::string_view kListEmpty = "The survey holds no files yet";
 
 }  // namespace zorvel::survey::msg

@@ -93,6 +93,9 @@ std::string ExportTableCsv(Survey& survey, Table which);
 // The deployments and their nights as readable text lines (`survey list`).
 std::vector<std::string> ListSurvey(Survey& survey);
 
+// The survey's counts as texts ("3 deployment(s)", "41 night(s)", "2210 pass(es)").
+std::vector<std::string> SurveyTotals(Survey& survey);
+
 // "yyyy-mm-dd hh:mm:ss" of a minute number with its fraction (seconds truncated).
 std::string MinuteTimeText(double minute);
 
