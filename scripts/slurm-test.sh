@@ -112,3 +112,102 @@ done
 out=$(sbatch --parsable --wait --output="$work/hostname.out" --wrap hostname)
 [[ "$(cat "$work/hostname.out")" == "$(hostname)" ]] || { echo "slurm-test: hostname job $out gave '$(cat "$work/hostname.out")'" >&2; exit 1; }
 echo "slurm-test: cluster up, job $out ran"
+
+# 2. A simulated scheme of 20 deployments: different loggers, places, offsets, starts and both
+#    classifiers.
+scheme=$work/scheme
+mkdir -p "$scheme"
+echo "input,site,lat,long,utc,time_expansion,classifier" >"$scheme/manifest.csv"
+for i in $(seq 1 20); do
+  "$cli" simulate --out "$scheme/card$i" --nights 2 --seed "$i" --logger-id $((4000 + i)) \
+    --start "2026-06-$(printf %02d $((1 + i % 9))) 18:00" --activity 0.5 --file-mib 2 >/dev/null
+  classifier=$([[ $((i % 4)) -eq 0 ]] && echo ZorvelEU1 || true)
+  echo "card$i,Site $i,$((45 + i % 10)).$i,-$((i % 5)).25,+$((i % 3)),,$classifier" >>"$scheme/manifest.csv"
+done
+
+# The same inputs on one machine: import, then survey add with call finding.
+one=$work/one
+mkdir -p "$one"
+tail -n +2 "$scheme/manifest.csv" | while IFS=, read -r input site lat long utc _ classifier; do
+  "$cli" import "$scheme/$input" --out "$one/$input" --location "$site" --lat "$lat" --long "$long" --utc "$utc" --quiet >/dev/null
+  "$cli" survey add "$one/survey.zvsurvey" "$one/$input" --find-calls ${classifier:+--classifier "$classifier"} >/dev/null 2>&1
+done
+
+export_all() {  # survey file → one text of every public table
+  for table in deployments nights passes species-nights; do
+    "$cli" survey export "$1" --table "$table" --out "$work/export.csv" >/dev/null 2>&1
+    echo "== $table"
+    cat "$work/export.csv"
+  done
+}
+export_all "$one/survey.zvsurvey" >"$work/one.txt"
+[[ $(wc -l <"$work/one.txt") -gt 100 ]] || { echo "slurm-test: the one-machine survey is nearly empty" >&2; exit 1; }
+
+wait_for_jobs() {  # until none of the given jobs is pending or running
+  for _ in $(seq 900); do
+    [[ -z $(squeue -h -j "$1" 2>/dev/null) ]] && return 0
+    sleep 1
+  done
+  echo "slurm-test: jobs $1 did not end" >&2
+  return 1
+}
+
+submit() {  # runs the submit lines that `batch slurm` printed; sets array and merge job ids
+  local lines
+  lines=$("$cli" batch slurm "$1" --jobs 1 --time 00:30:00 --out "$2")
+  echo "$lines" | sed 's/^/slurm-test: submit: /'
+  eval "$(echo "$lines" | sed -n 1p)"
+  array_job=${jid%%;*}
+  merge_job=$(eval "$(echo "$lines" | sed -n 2p | sed 's/^sbatch /sbatch --parsable /')")
+  merge_job=${merge_job%%;*}
+}
+
+check_merged() {
+  export_all "$1" >"$work/merged.txt"
+  if ! cmp -s "$work/one.txt" "$work/merged.txt"; then
+    echo "slurm-test: the merged survey differs from the one-machine survey:" >&2
+    diff "$work/one.txt" "$work/merged.txt" | head -20 >&2
+    exit 1
+  fi
+}
+
+# 3. Four array tasks and the merge after them.
+"$cli" batch plan "$scheme/manifest.csv" --shards 4 --out "$work/plan" >/dev/null 2>&1
+submit "$work/plan" "$work/merged.zvsurvey"
+wait_for_jobs "$array_job,$merge_job"
+[[ -f $work/merged.zvsurvey ]] || { echo "slurm-test: the merge job made no survey" >&2; cat "$work/plan/slurm/"*.out >&2; exit 1; }
+check_merged "$work/merged.zvsurvey"
+echo "slurm-test: 4 tasks and their merge equal the one-machine survey"
+
+# 4. A task cancelled while it runs: the merge job never starts, a merge by hand names the shard,
+#    and a second submission finishes the shard (skipping what it did) and merges the same survey.
+"$cli" batch plan "$scheme/manifest.csv" --shards 4 --out "$work/plan2" >/dev/null 2>&1
+submit "$work/plan2" "$work/merged2.zvsurvey"
+cancelled=0
+for _ in $(seq 600); do
+  done_inputs=$(grep -c ',done,' "$work/plan2/shard-1/status.csv" 2>/dev/null || true)
+  if [[ ${done_inputs:-0} -ge 1 ]]; then
+    scancel "${array_job}_1"
+    cancelled=1
+    break
+  fi
+  sleep 0.1
+done
+[[ $cancelled -eq 1 ]] || { echo "slurm-test: shard 1 never started" >&2; exit 1; }
+wait_for_jobs "$array_job,$merge_job"
+state=$(sacct -n -X -j "${array_job}_1" -o State 2>/dev/null | head -1 | tr -d ' ' || true)
+echo "slurm-test: cancelled task ${array_job}_1 after $done_inputs input(s)${state:+ ($state)}"
+[[ ! -f $work/merged2.zvsurvey ]] || { echo "slurm-test: the merge ran although a task was cancelled" >&2; exit 1; }
+if "$cli" batch merge "$work/plan2" --out "$work/merged2.zvsurvey" 2>"$work/refusal.txt"; then
+  echo "slurm-test: the merge did not refuse the cancelled shard" >&2
+  exit 1
+fi
+grep -q 'shard-1' "$work/refusal.txt" || { echo "slurm-test: the refusal does not name shard-1:" >&2; cat "$work/refusal.txt" >&2; exit 1; }
+submit "$work/plan2" "$work/merged2.zvsurvey"
+wait_for_jobs "$array_job,$merge_job"
+grep -q 'already done, skipped' "$work/plan2/slurm/shard-1.out" ||
+  { echo "slurm-test: the resubmitted shard did not skip its finished inputs" >&2; cat "$work/plan2/slurm/shard-1.out" >&2; exit 1; }
+[[ -f $work/merged2.zvsurvey ]] || { echo "slurm-test: the resubmitted merge made no survey" >&2; cat "$work/plan2/slurm/"*.out >&2; exit 1; }
+check_merged "$work/merged2.zvsurvey"
+echo "slurm-test: after the cancelled task and a resubmission the merge equals the one-machine survey"
+echo "slurm-test: passed"
