@@ -23,7 +23,7 @@ cli=${ZORVEL_CLI:-$repo/build/dev/src/cli/zorvel-cli}
 if ! command -v slurmctld >/dev/null || ! command -v munged >/dev/null; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update
-  apt-get install -y --no-install-recommends slurm-wlm munge sqlite3
+  apt-get install -y --no-install-recommends slurm-wlm munge
 fi
 if [[ ! -x $cli ]]; then
   (cd "$repo" && cmake --preset dev && cmake --build build/dev -j "$(nproc)" --target zorvel-cli)
