@@ -210,4 +210,32 @@ grep -q 'already done, skipped' "$work/plan2/slurm/shard-1.out" ||
 [[ -f $work/merged2.zvsurvey ]] || { echo "slurm-test: the resubmitted merge made no survey" >&2; cat "$work/plan2/slurm/"*.out >&2; exit 1; }
 check_merged "$work/merged2.zvsurvey"
 echo "slurm-test: after the cancelled task and a resubmission the merge equals the one-machine survey"
+# 5. Timing, when asked (SLURM_TEST_TIMING=1): 20 larger cards as 1 shard against 2 shards as two
+#    one-CPU tasks side by side; from submission until the array job has ended, best of two.
+if [[ ${SLURM_TEST_TIMING:-0} == 1 ]]; then
+  big=$work/big
+  mkdir -p "$big"
+  echo "input,site,lat,long,utc,time_expansion,classifier" >"$big/manifest.csv"
+  for i in $(seq 1 20); do
+    "$cli" simulate --out "$big/card$i" --nights "${SLURM_TEST_NIGHTS:-8}" --seed "$i" --logger-id $((7000 + i)) >/dev/null
+    echo "card$i,Big $i,51.$i,-1.5,+1,,," >>"$big/manifest.csv"
+  done
+  echo "slurm-test: timing: $(du -sb "$big" | cut -f1) bytes of cards"
+  declare -A took
+  for n in 1 2 1 2; do
+    rm -rf "$work/time$n"
+    "$cli" batch plan "$big/manifest.csv" --shards $n --out "$work/time$n" >/dev/null 2>&1
+    t0=$(date +%s%N)
+    submit "$work/time$n" "$work/time$n.zvsurvey" >/dev/null
+    for _ in $(seq 9000); do [[ -z $(squeue -h -j "$array_job" 2>/dev/null) ]] && break; sleep 0.1; done
+    ms=$((($(date +%s%N) - t0) / 1000000))
+    wait_for_jobs "$merge_job"
+    [[ -f $work/time$n.zvsurvey ]] || { echo "slurm-test: timing run of $n shard(s) made no survey" >&2; exit 1; }
+    echo "slurm-test: timing: $n shard(s): $ms ms"
+    [[ -z ${took[$n]:-} || $ms -lt ${took[$n]} ]] && took[$n]=$ms
+  done
+  cmp -s <(export_all "$work/time1.zvsurvey") <(export_all "$work/time2.zvsurvey") ||
+    { echo "slurm-test: timing: 1 and 2 shards merged different surveys" >&2; exit 1; }
+  awk -v a="${took[1]}" -v b="${took[2]}" 'BEGIN { printf "slurm-test: timing: best 1 shard %d ms, best 2 shards %d ms, ratio %.2f\n", a, b, b / a }'
+fi
 echo "slurm-test: passed"
