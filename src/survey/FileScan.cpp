@@ -47,16 +47,6 @@ std::optional<std::string> ContentHash(const std::string& path) {
   return std::string(text);
 }
 
-std::string Trimmed(const std::string& raw);
-
-std::optional<double> ParsedDegrees(const std::string& raw, bool latitude) {
-  const std::string text = Trimmed(raw);
-  if (text.empty()) return std::nullopt;
-  const tParseReport r = ParsePosition(text, latitude);
-  if (r.Value.empty() || !r.Errors.empty()) return std::nullopt;
-  return std::strtod(r.Value.c_str(), nullptr);
-}
-
 // Header texts are fixed-width fields padded with NULs or spaces.
 std::string Trimmed(const std::string& raw) {
   const std::string s = raw.substr(0, raw.find('\0'));
@@ -64,6 +54,14 @@ std::string Trimmed(const std::string& raw) {
   if (a == std::string::npos) return {};
   const size_t b = s.find_last_not_of(" \t");
   return s.substr(a, b - a + 1);
+}
+
+std::optional<double> ParsedDegrees(const std::string& raw, bool latitude) {
+  const std::string text = Trimmed(raw);
+  if (text.empty()) return std::nullopt;
+  const tParseReport r = ParsePosition(text, latitude);
+  if (r.Value.empty() || !r.Errors.empty()) return std::nullopt;
+  return std::strtod(r.Value.c_str(), nullptr);
 }
 
 // The minute's temperature as the minute listings show it: the clock chip's when it reads, else
@@ -230,7 +228,10 @@ ScanResult ScanFile(const std::string& path, Host& host) {
   ctx.options.IgnoreFilters = true;
   int64_t minutesRead = 0;
   const int64_t minutesTotal = std::max<int64_t>(1, int64_t{s.LastLoggedMin} - s.FirstLoggedMin + 1);
-  if (SeekToMinuteStart(slots, kSlot, s.FirstLoggedMin, host, false)) {
+  // Mapped as a batch job maps: the file is read once front to back, so the per-minute summary
+  // (which grows with the file) is neither read nor built.
+  if (!s.Mapped) MapSlot(slots, kSlot, false, quiet, true);
+  if (s.Open && SeekToMinuteStart(slots, kSlot, s.FirstLoggedMin, host, false)) {
     while (s.InPlay) {
       if (!ReadNextRecord(s, ctx)) continue;
       if (s.NrType == tMinRec) {

@@ -80,8 +80,14 @@ OpenResult OpenSurvey(const std::string& path, OpenMode mode) {
     }
   }
   sqlite3* db = nullptr;
-  const int flags =
-      mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  // A reader opens a writable survey for writing too, so that the journal a killed writer left is
+  // rolled back (SQLite's recovery) instead of making the survey unreadable; it writes nothing else.
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (mode == OpenMode::ReadOnly) {
+    const fs::path folder = fs::absolute(fs::path(path), ec).parent_path();
+    flags =
+        ModeForbidsWriting(path) || ModeForbidsWriting(folder) ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  }
   int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   auto fail = [&](std::string message) {
     out.message = std::move(message);

@@ -63,7 +63,7 @@ struct AddOutcome {
   AddStatus status = AddStatus::Failed;
   std::string message;                // the reason for Skipped or Failed
   std::vector<std::string> warnings;  // e.g. a file without position or UTC offset
-  int nights = 0, passes = 0;         // of this file
+  int nights = 0, passes = 0;         // of this file; passes counted a minute at a time (before joining)
 };
 
 // Adds one ZV2/ZV3 file (or replaces its rows when the same file — logger, first minute and

@@ -188,6 +188,29 @@ TEST(AddFile, AFileWithoutPositionOrOffsetKeepsItsSunColumnsEmpty) {
             "empty 1");
 }
 
+TEST(AddFile, ZV3FilesCarryNoClassifierName) {
+  Fixture f;
+  auto ms = QuietMinutes(120);
+  AddPass(ms, 10, 0, 4, 46, 3);
+  const std::string path = WriteZv2(f.dir, "night.ZV3", At(21, 21, 0), ms);
+  ASSERT_EQ(AddFile(*f.survey, path, {}, f.host).status, AddStatus::Added);
+  EXPECT_EQ(f.Q("SELECT '[' || classifier || '] ' || files FROM deployment"), "[] night.ZV3");
+  EXPECT_EQ(f.Q("SELECT count(*) FROM pass"), "1");
+}
+
+TEST(AddFile, ANightAcrossAChangeOfClockKeepsTheFilesOffset) {
+  // Summer time begins in the night of 28 to 29 March 2026; the logger's clock (UTC+1) does not.
+  Fixture f;
+  const int32_t first = *MinuteNumber(2026, 3, 28, 18, 0);
+  const std::string path = WriteZv2(f.dir, "march.ZV2", first, QuietMinutes(38 * 60));
+  ASSERT_EQ(AddFile(*f.survey, path, {}, f.host).status, AddStatus::Added);
+  const double rise28 = std::stod(f.Q("SELECT sunrise FROM night WHERE date = '2026-03-28'"));
+  const double rise29 = std::stod(f.Q("SELECT sunrise FROM night WHERE date = '2026-03-29'"));
+  EXPECT_NEAR(rise29 - rise28, 1440 - 2, 1.0);  // two minutes earlier each morning, no hour's jump
+  EXPECT_NEAR(rise29, *NightSunEvents(first + 1440, 51.5, -0.11667, 60).sunrise, 1e-6);
+  EXPECT_EQ(f.Q("SELECT group_concat(listened_minutes, ' ') FROM night"), "1080 1200");
+}
+
 TEST(AddFile, AFailedWriteLeavesTheSurveyAsItWas) {
   Fixture f;
   const std::string a = WriteZv2(f.dir, "a.ZV2", At(21, 20, 0), OneNight(At(21, 20, 0), At(21, 21, 21)));

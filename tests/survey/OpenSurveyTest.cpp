@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "SurveyFiles.h"
 #include "survey/Survey.h"
@@ -103,6 +105,33 @@ TEST(OpenSurvey, RefusesAReadOnlyFileOrFolderAndALockedSurvey) {
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
   EXPECT_TRUE(OpenSurvey(path, OpenMode::ReadWrite).survey);
+}
+
+TEST(OpenSurvey, AReaderRecoversWhatAKilledWriterLeft) {
+  TempDir dir{"survey_killed"};
+  const std::string path = dir.File("s.zvs");
+  ASSERT_TRUE(OpenSurvey(path, OpenMode::ReadWrite).survey);
+  // A writer dies in the middle of a transaction, after some of its pages reached the file.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "PRAGMA cache_size = 1; BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    for (int i = 0; i < 2000; ++i)
+      sqlite3_exec(db,
+                   "INSERT INTO deployment(logger, location, first_minute, last_minute, files, classifier)"
+                   " VALUES(1, 'a long enough location text to fill pages', 1, 2, 'f', 'c')",
+                   nullptr, nullptr, nullptr);
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(std::filesystem::exists(path + "-journal"));
+  OpenResult r = OpenSurvey(path, OpenMode::ReadOnly);
+  ASSERT_TRUE(r.survey) << r.message;
+  EXPECT_EQ(ScalarText(r.survey->Handle(), "SELECT count(*) FROM deployment"), "0");
+  EXPECT_EQ(ScalarText(r.survey->Handle(), "PRAGMA integrity_check"), "ok");
 }
 
 }  // namespace
