@@ -61,9 +61,9 @@ merge() {
   for k in $(seq 1 $n); do "$cli" batch run "$work/mplan" --shard "$k" --jobs 2 2>/dev/null; done
   local t0 t1
   t0=$(now_ms)
-  "$cli" batch merge "$work/mplan" --out "$work/merged.zvsurvey"
+  "$cli" batch merge "$work/mplan" --out "$work/merged.zvs"
   t1=$(now_ms)
-  echo "merge: $n shard surveys in $((t1 - t0)) ms ($(du -b "$work/merged.zvsurvey" | cut -f1) bytes)"
+  echo "merge: $n shard surveys in $((t1 - t0)) ms ($(du -b "$work/merged.zvs" | cut -f1) bytes)"
 }
 
 case $what in

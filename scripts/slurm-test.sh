@@ -130,7 +130,7 @@ one=$work/one
 mkdir -p "$one"
 tail -n +2 "$scheme/manifest.csv" | while IFS=, read -r input site lat long utc _ classifier; do
   "$cli" import "$scheme/$input" --out "$one/$input" --location "$site" --lat "$lat" --long "$long" --utc "$utc" --quiet >/dev/null
-  "$cli" survey add "$one/survey.zvsurvey" "$one/$input" --find-calls ${classifier:+--classifier "$classifier"} >/dev/null 2>&1
+  "$cli" survey add "$one/survey.zvs" "$one/$input" --find-calls ${classifier:+--classifier "$classifier"} >/dev/null 2>&1
 done
 
 export_all() {  # survey file → one text of every public table
@@ -140,7 +140,7 @@ export_all() {  # survey file → one text of every public table
     cat "$work/export.csv"
   done
 }
-export_all "$one/survey.zvsurvey" >"$work/one.txt"
+export_all "$one/survey.zvs" >"$work/one.txt"
 [[ $(wc -l <"$work/one.txt") -gt 100 ]] || { echo "slurm-test: the one-machine survey is nearly empty" >&2; exit 1; }
 
 wait_for_jobs() {  # until none of the given jobs is pending or running
@@ -173,16 +173,16 @@ check_merged() {
 
 # 3. Four array tasks and the merge after them.
 "$cli" batch plan "$scheme/manifest.csv" --shards 4 --out "$work/plan" >/dev/null 2>&1
-submit "$work/plan" "$work/merged.zvsurvey"
+submit "$work/plan" "$work/merged.zvs"
 wait_for_jobs "$array_job,$merge_job"
-[[ -f $work/merged.zvsurvey ]] || { echo "slurm-test: the merge job made no survey" >&2; cat "$work/plan/slurm/"*.out >&2; exit 1; }
-check_merged "$work/merged.zvsurvey"
+[[ -f $work/merged.zvs ]] || { echo "slurm-test: the merge job made no survey" >&2; cat "$work/plan/slurm/"*.out >&2; exit 1; }
+check_merged "$work/merged.zvs"
 echo "slurm-test: 4 tasks and their merge equal the one-machine survey"
 
 # 4. A task cancelled while it runs: the merge job never starts, a merge by hand names the shard,
 #    and a second submission finishes the shard (skipping what it did) and merges the same survey.
 "$cli" batch plan "$scheme/manifest.csv" --shards 4 --out "$work/plan2" >/dev/null 2>&1
-submit "$work/plan2" "$work/merged2.zvsurvey"
+submit "$work/plan2" "$work/merged2.zvs"
 cancelled=0
 for _ in $(seq 600); do
   done_inputs=$(grep -c ',done,' "$work/plan2/shard-1/status.csv" 2>/dev/null || true)
@@ -197,18 +197,18 @@ done
 wait_for_jobs "$array_job,$merge_job"
 state=$(sacct -n -X -j "${array_job}_1" -o State 2>/dev/null | head -1 | tr -d ' ' || true)
 echo "slurm-test: cancelled task ${array_job}_1 after $done_inputs input(s)${state:+ ($state)}"
-[[ ! -f $work/merged2.zvsurvey ]] || { echo "slurm-test: the merge ran although a task was cancelled" >&2; exit 1; }
-if "$cli" batch merge "$work/plan2" --out "$work/merged2.zvsurvey" 2>"$work/refusal.txt"; then
+[[ ! -f $work/merged2.zvs ]] || { echo "slurm-test: the merge ran although a task was cancelled" >&2; exit 1; }
+if "$cli" batch merge "$work/plan2" --out "$work/merged2.zvs" 2>"$work/refusal.txt"; then
   echo "slurm-test: the merge did not refuse the cancelled shard" >&2
   exit 1
 fi
 grep -q 'shard-1' "$work/refusal.txt" || { echo "slurm-test: the refusal does not name shard-1:" >&2; cat "$work/refusal.txt" >&2; exit 1; }
-submit "$work/plan2" "$work/merged2.zvsurvey"
+submit "$work/plan2" "$work/merged2.zvs"
 wait_for_jobs "$array_job,$merge_job"
 grep -q 'already done, skipped' "$work/plan2/slurm/shard-1.out" ||
   { echo "slurm-test: the resubmitted shard did not skip its finished inputs" >&2; cat "$work/plan2/slurm/shard-1.out" >&2; exit 1; }
-[[ -f $work/merged2.zvsurvey ]] || { echo "slurm-test: the resubmitted merge made no survey" >&2; cat "$work/plan2/slurm/"*.out >&2; exit 1; }
-check_merged "$work/merged2.zvsurvey"
+[[ -f $work/merged2.zvs ]] || { echo "slurm-test: the resubmitted merge made no survey" >&2; cat "$work/plan2/slurm/"*.out >&2; exit 1; }
+check_merged "$work/merged2.zvs"
 echo "slurm-test: after the cancelled task and a resubmission the merge equals the one-machine survey"
 # 5. Timing, when asked (SLURM_TEST_TIMING=1): 20 larger cards as 1 shard against 2 shards as two
 #    one-CPU tasks side by side; from submission until the array job has ended, best of two.
@@ -226,15 +226,15 @@ if [[ ${SLURM_TEST_TIMING:-0} == 1 ]]; then
     rm -rf "$work/time$n"
     "$cli" batch plan "$big/manifest.csv" --shards $n --out "$work/time$n" >/dev/null 2>&1
     t0=$(date +%s%N)
-    submit "$work/time$n" "$work/time$n.zvsurvey" >/dev/null
+    submit "$work/time$n" "$work/time$n.zvs" >/dev/null
     for _ in $(seq 9000); do [[ -z $(squeue -h -j "$array_job" 2>/dev/null) ]] && break; sleep 0.1; done
     ms=$((($(date +%s%N) - t0) / 1000000))
     wait_for_jobs "$merge_job"
-    [[ -f $work/time$n.zvsurvey ]] || { echo "slurm-test: timing run of $n shard(s) made no survey" >&2; exit 1; }
+    [[ -f $work/time$n.zvs ]] || { echo "slurm-test: timing run of $n shard(s) made no survey" >&2; exit 1; }
     echo "slurm-test: timing: $n shard(s): $ms ms"
     [[ -z ${took[$n]:-} || $ms -lt ${took[$n]} ]] && took[$n]=$ms
   done
-  cmp -s <(export_all "$work/time1.zvsurvey") <(export_all "$work/time2.zvsurvey") ||
+  cmp -s <(export_all "$work/time1.zvs") <(export_all "$work/time2.zvs") ||
     { echo "slurm-test: timing: 1 and 2 shards merged different surveys" >&2; exit 1; }
   awk -v a="${took[1]}" -v b="${took[2]}" 'BEGIN { printf "slurm-test: timing: best 1 shard %d ms, best 2 shards %d ms, ratio %.2f\n", a, b, b / a }'
 fi

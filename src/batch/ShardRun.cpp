@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace zorvel::batch {
 
 std::string ShardSurveyPath(const std::string& shardDir) {
-  return (fs::path(shardDir) / "survey.zvsurvey").string();
+  return (fs::path(shardDir) / "survey.zvs").string();
 }
 std::string LockPath(const std::string& shardDir) {
   return (fs::path(shardDir) / "lock").string();

@@ -1,5 +1,5 @@
 // `batch run DIR --shard K`: every input of shard K into the shard's own survey
-// (DIR/shard-K/survey.zvsurvey). Each input is made in DIR/shard-K/inputs/line-L.part and renamed
+// (DIR/shard-K/survey.zvs). Each input is made in DIR/shard-K/inputs/line-L.part and renamed
 // to line-L with the fingerprint of the input's bytes only after its files are in the survey, so
 // a killed task leaves no half-done input: the next run finds no finished folder and redoes
 // exactly that input (adding a file again replaces its rows). An input whose finished folder

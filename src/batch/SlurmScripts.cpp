@@ -54,7 +54,7 @@ SlurmScripts WriteSlurmScripts(const std::string& dir, const SlurmOptions& o) {
     out.memMeasured = peak > 0;
     out.mem = out.memMeasured ? MemoryForPeak(peak) : kUnmeasuredMem;
   }
-  const std::string survey = o.out.empty() ? (fs::path(absDir) / "survey.zvsurvey").string()
+  const std::string survey = o.out.empty() ? (fs::path(absDir) / "survey.zvs").string()
                                            : fs::absolute(o.out).lexically_normal().string();
   const std::string logs = (fs::path(absDir) / "slurm").string();
   std::error_code ec;

@@ -14,7 +14,7 @@ struct SlurmOptions {
   std::string time;       // empty: the partition's default
   std::string mem;        // empty: from the measured peak in the status files
   int jobs = 1;           // CPUs per task, and the call finding threads
-  std::string out;        // the merged survey; empty: DIR/survey.zvsurvey
+  std::string out;        // the merged survey; empty: DIR/survey.zvs
   std::string cli;        // the zorvel-cli the tasks run (absolute)
 };
 

@@ -159,7 +159,7 @@ void RegisterBatchCommand(CLI::App& app) {
   s->add_option("--jobs", slurm->jobs, "CPUs per task and call finding threads")
       ->capture_default_str()
       ->check(CLI::Range(1, 256));
-  s->add_option("--out", slurm->out, "The merged survey (default: DIR/survey.zvsurvey)");
+  s->add_option("--out", slurm->out, "The merged survey (default: DIR/survey.zvs)");
   s->callback([slurm, dir] {
     if (const int rc = RunSlurm(*slurm, *dir)) throw CLI::RuntimeError(rc);
   });

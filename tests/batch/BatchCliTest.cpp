@@ -40,16 +40,16 @@ TEST(BatchCli, AFullDiskFailsTheInputsItHitsAndTheNextRunFinishesThem) {
   ASSERT_TRUE(ReadStatus(ShardDir((root / "plan").string(), 1), status));
   EXPECT_EQ(status[0].state, "failed");
   EXPECT_TRUE(fs::is_empty(root / "plan" / "shard-1" / "inputs"));
-  const CliResult refused = RunCli({"batch", "merge", "plan", "--out", "s.zvsurvey"}, root);
+  const CliResult refused = RunCli({"batch", "merge", "plan", "--out", "s.zvs"}, root);
   EXPECT_EQ(refused.code, 1);
   EXPECT_EQ(refused.err, "shards not finished: shard-1\n");
 
   const CliResult again = RunCli({"batch", "run", "plan", "--shard", "1", "--jobs", "1"}, root);
   EXPECT_EQ(again.code, 0) << again.err;
   EXPECT_NE(again.err.find("2 done, 0 skipped, 0 failed of 2 inputs"), std::string::npos) << again.err;
-  const CliResult merged = RunCli({"batch", "merge", "plan", "--out", "s.zvsurvey"}, root);
+  const CliResult merged = RunCli({"batch", "merge", "plan", "--out", "s.zvs"}, root);
   EXPECT_EQ(merged.code, 0) << merged.err;
-  EXPECT_NE(ExportAll((root / "s.zvsurvey").string()).find("Site 1"), std::string::npos);
+  EXPECT_NE(ExportAll((root / "s.zvs").string()).find("Site 1"), std::string::npos);
 }
 
 TEST(BatchCli, RefusalsExitOneWithTheirReason) {

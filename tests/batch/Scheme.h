@@ -89,7 +89,7 @@ inline std::string ExportAll(const std::string& surveyPath) {
 // The one-machine result: each card imported and its calls found as the single commands do,
 // then every ZV2 file added to one survey.
 inline std::string OneMachineSurvey(const std::vector<SchemeCard>& cards, const std::string& workDir) {
-  const std::string path = workDir + "/one.zvsurvey";
+  const std::string path = workDir + "/one.zvs";
   fs::create_directories(workDir);
   RecordingHost host;
   {

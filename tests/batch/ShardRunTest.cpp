@@ -65,7 +65,7 @@ TEST_F(ShardRunTest, TheMergeEqualsOneSurveyForAnyNumberOfShards) {
       done += r.done;
     }
     EXPECT_EQ(done, kCards);
-    const std::string out = tmp / ("merged" + std::to_string(n) + ".zvsurvey");
+    const std::string out = tmp / ("merged" + std::to_string(n) + ".zvs");
     const MergeResult m = MergeShards(dir, out, host);
     ASSERT_TRUE(m.ok) << m.message;
     EXPECT_EQ(ExportAll(out), *oneMachine_) << n << " shards";
@@ -122,7 +122,7 @@ TEST_F(ShardRunTest, ASecondTaskOnTheShardAndAnotherPlansFolderAreRefused) {
     EXPECT_FALSE(r.ran);
     EXPECT_EQ(r.message,
               "another task is running this shard (lock held: " + LockPath(ShardDir(dir, 2)) + ")");
-    const MergeResult m = MergeShards(dir, tmp / "m.zvsurvey", host);
+    const MergeResult m = MergeShards(dir, tmp / "m.zvs", host);
     EXPECT_FALSE(m.ok);
     EXPECT_EQ(m.message, "shards still running: shard-2\nshards not finished: shard-1");
   }
@@ -160,16 +160,16 @@ TEST_F(ShardRunTest, AFailedInputIsNamedTheOthersAreDoneAndTheMergeWaits) {
   EXPECT_EQ(status[1].state, msg::kStateFailed);
   EXPECT_FALSE(status[1].reason.empty());
   EXPECT_FALSE(fs::exists(ShardDir(dir, 1) + "/inputs/line-3.part"));
-  const MergeResult m = MergeShards(dir, tmp / "m.zvsurvey", host);
+  const MergeResult m = MergeShards(dir, tmp / "m.zvs", host);
   EXPECT_EQ(m.message, "shards not finished: shard-1");
-  EXPECT_FALSE(fs::exists(tmp / "m.zvsurvey"));
+  EXPECT_FALSE(fs::exists(tmp / "m.zvs"));
 }
 
 TEST_F(ShardRunTest, ADamagedShardSurveyIsRefusedByNameAndTheOldMergeStands) {
   const std::string dir = Plan(2);
   ASSERT_TRUE(Run(dir, 1).ran);
   ASSERT_TRUE(Run(dir, 2).ran);
-  const std::string out = tmp / "m.zvsurvey";
+  const std::string out = tmp / "m.zvs";
   ASSERT_TRUE(MergeShards(dir, out, host).ok);
   const std::string before = ReadText(out);
   const std::string damaged = ShardSurveyPath(ShardDir(dir, 2));

@@ -74,7 +74,7 @@ TEST(SlurmScripts, ArrayAndMergeScriptsFromThePlan) {
             std::string::npos)
       << array;
   EXPECT_NE(merge.find("#SBATCH --kill-on-invalid-dep=yes\n"), std::string::npos);
-  EXPECT_NE(merge.find("batch merge '" + dir + "' --out '" + dir + "/survey.zvsurvey'\n"), std::string::npos)
+  EXPECT_NE(merge.find("batch merge '" + dir + "' --out '" + dir + "/survey.zvs'\n"), std::string::npos)
       << merge;
   ASSERT_EQ(s.submitLines.size(), 2u);
   EXPECT_EQ(s.submitLines[0], "jid=$(sbatch --parsable '" + s.arrayScript + "')");
