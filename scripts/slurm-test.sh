@@ -134,11 +134,14 @@ tail -n +2 "$scheme/manifest.csv" | while IFS=, read -r input site lat long utc 
 done
 
 export_all() {  # survey file → one text of every public table
+  local csv
+  csv=$(mktemp -p "$work" export.XXXXXX.csv)
   for table in deployments nights passes species-nights; do
-    "$cli" survey export "$1" --table "$table" --out "$work/export.csv" >/dev/null 2>&1
+    "$cli" survey export "$1" --table "$table" --out "$csv" >/dev/null 2>&1
     echo "== $table"
-    cat "$work/export.csv"
+    cat "$csv"
   done
+  rm -f "$csv"
 }
 export_all "$one/survey.zvs" >"$work/one.txt"
 [[ $(wc -l <"$work/one.txt") -gt 100 ]] || { echo "slurm-test: the one-machine survey is nearly empty" >&2; exit 1; }
