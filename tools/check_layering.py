@@ -6,7 +6,7 @@ import re
 import sys
 
 ORDER = ["core", "species", "filters", "sim", "import", "recordings", "callfinder", "export", "settings",
-         "logger", "sound", "fileutils", "survey", "display", "report", "ui", "cli"]
+         "logger", "sound", "fileutils", "survey", "batch", "display", "report", "ui", "cli"]
 # Folders each folder may include besides itself.
 ALLOWED = {
     "core": set(),
@@ -23,6 +23,8 @@ ALLOWED = {
     "fileutils": {"core"},
     # The survey reads deployment positions with the import's parser, the one the import checks them with.
     "survey": {"core", "species", "export", "import"},
+    # Shards import and find calls as the single commands do, and add to a survey as `survey add` does.
+    "batch": {"core", "species", "import", "recordings", "callfinder", "survey"},
     "display": {"core", "species", "filters"},
     # The report draws its pages with Qt Gui, never widgets.
     "report": {"core", "survey"},

@@ -17,6 +17,7 @@ void RegisterFilesCommand(CLI::App& app);
 void RegisterExportCommand(CLI::App& app);
 void RegisterListCommand(CLI::App& app);
 void RegisterFindCallsCommand(CLI::App& app);
+void RegisterBatchCommand(CLI::App& app);
 
 // `survey` and its subcommands, each registered on the group.
 void RegisterSurveyCommands(CLI::App& app);

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   zorvel::cli::RegisterListCommand(app);
   zorvel::cli::RegisterFindCallsCommand(app);
   zorvel::cli::RegisterSurveyCommands(app);
+  zorvel::cli::RegisterBatchCommand(app);
   int rc = 0;
   try {
     app.parse(argc, argv);
