@@ -58,6 +58,12 @@ TEST(ZorvelEU1Table, KeepsBritish0sNumbersAndAddsItsOwn) {
   EXPECT_EQ(e[eu1::kNyctaloid], "Nyctaloid");
   EXPECT_EQ(e[eu1::kPipistrellus], "Pipistrellus");
   // Appended later: the first 24 numbers keep the names older files were written with.
+  const std::vector<std::string> earlier = {
+      "Unclass",   "GHB",         "LHB",      "CmnPip",   "SopPip",    "NatPip",
+      "QCF",       "FM",          "Natterer", "Noctule",  "Leisler",   "Serotine",
+      "LowFreq",   "LongEared",   "Insect",   "Electric", "Daubenton", "WhiskBrandt",
+      "Bechstein", "Barbastelle", "Kuhl",     "Myotis",   "Nyctaloid", "Pipistrellus"};
+  EXPECT_TRUE(std::equal(earlier.begin(), earlier.end(), e.begin()));
   EXPECT_EQ(eu1::kSchreibers, 24);
   EXPECT_EQ(e[eu1::kSchreibers], "Schreibers");
   EXPECT_EQ(e[eu1::kSocial], "Social");
