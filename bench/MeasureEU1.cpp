@@ -1,6 +1,6 @@
 // Measures ZorvelEU1 and the recordings front end on labelled real recordings, call by call.
 //
-//   measure_eu1 <realdata/bats> [gate-over-floor]
+//   measure_eu1 <realdata/bats> [gate-over-floor [look-back-waves]]
 //
 // Each recording goes through the product's front end (as a logger would have stored it) and the
 // whole call-finding batch. Where the recording has a per-event label list (a .eti label file
@@ -127,7 +127,7 @@ struct Recording {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor]\n");
+    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor [look-back-waves]]\n");
     return 2;
   }
   const fs::path root = argv[1];
@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
     fe.holdOverFloor = gate * fe.holdOverFloor / fe.gateOverFloor;
     fe.gateOverFloor = gate;
   }
+  if (argc > 3) fe.lookBackWaves = std::atoi(argv[3]);
   PopulatePrecalculatedArrays();
   const fs::path dir = fs::temp_directory_path() / ("zorvel_measure_" + std::to_string(::getpid()));
   fs::create_directories(dir);
@@ -191,11 +192,13 @@ int main(int argc, char** argv) {
       const double ms = (c.StartTime - kStartTick) / kTicksPerMs;
       Label label;
       if (r.fileLabel == "events") {
+        // Labelled events may overlap (a call and its echo): the call finds every event it
+        // starts in, and takes the first one's label.
         Event* hit = nullptr;
         for (Event& e : events)
           if (ms >= e.startMs - kMatchSlackMs && ms <= e.endMs + kMatchSlackMs) {
-            hit = &e;
-            break;
+            if (!hit) hit = &e;
+            e.found = !c.BuzzCall || e.found;
           }
         if (!hit) {
           if (std::getenv("MEASURE_CALLS"))
@@ -203,7 +206,6 @@ int main(int argc, char** argv) {
                         c.SpN, c.ModalKHZ, c.Fmin, c.Fmax, c.Duration100Musecs);
           continue;  // a sound nobody labelled: neither right nor wrong
         }
-        hit->found = true;
         label = hit->label;
       } else if (r.fileLabel == "-") {
         label.code = "(no bat file)";
@@ -234,6 +236,9 @@ int main(int argc, char** argv) {
       }
     }
     for (const Event& e : events) {
+      if (std::getenv("MEASURE_EVENTS") && e.label.species >= 0)
+        std::printf("  event %s %.1f-%.1f groups %d found %d\n", e.label.code.c_str(), e.startMs, e.endMs,
+                    e.groups, e.found ? 1 : 0);
       Tally& t = per[e.label.code];
       ++t.events;
       t.found += e.found;
@@ -242,7 +247,7 @@ int main(int argc, char** argv) {
   }
   fs::remove_all(dir);
 
-  std::printf("gate over floor %.1f\n", fe.gateOverFloor);
+  std::printf("gate over floor %.1f, look-back %d waves\n", fe.gateOverFloor, fe.lookBackWaves);
   std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %6s  named as\n", "label", "events", "heard", "found",
               "calls", "named", "sp.ok", "grp.ok", "social", "unkbat");
   Tally bats;
