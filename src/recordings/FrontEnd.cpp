@@ -139,6 +139,35 @@ void FrontEnd::Feed(const float* x, size_t n) {
 
 void FrontEnd::Finish() {
   if (fill_ > 0) EndSegment();
+  Release(0);
+}
+
+void FrontEnd::Decide(Pending w) {
+  w.loud = running_ ? w.overHold : w.overGate;
+  if (w.loud && !running_) {
+    // A run starts: the waves just before it that stand over the hold join it.
+    const size_t limit = static_cast<size_t>(std::max(0, o_.lookBackWaves));
+    for (size_t k = pending_.size(), n = 0; k > 0 && n < limit; --k, ++n) {
+      Pending& p = pending_[k - 1];
+      if (p.loud || !p.overHold) break;
+      p.loud = true;
+    }
+  }
+  running_ = w.loud;
+  pending_.push_back(w);
+}
+
+void FrontEnd::Release(size_t keep) {
+  // Waves older than the look-back reach can no longer change: they go to the builder.
+  if (pending_.size() <= keep) return;
+  const size_t n = pending_.size() - keep;
+  for (size_t i = 0; i < n; ++i) {
+    const Pending& p = pending_[i];
+    ++stats_.waves;
+    stats_.loudWaves += p.loud;
+    builder_.Wave(p.startTicks, p.periodQus, p.peak, p.loud);
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
 void FrontEnd::EndSegment() {
@@ -159,17 +188,17 @@ void FrontEnd::EndSegment() {
   const float hold = static_cast<float>(std::min<double>(gate, std::max(o_.minGate, o_.holdOverFloor * floor)));
   const double ticksPerSample = kTicksPerSecond / rate_;
   const double qusPerSample = kQuarterMicrosPerSecond / rate_;
+  const size_t reach = static_cast<size_t>(std::max(0, o_.lookBackWaves));
   for (size_t i = 0; i < crossingCount_; ++i) {
     const Crossing& c = crossings_[i];
     const double at = static_cast<double>(c.sample - 1) + c.fraction;
-    if (lastCrossing_ >= 0) {
-      ++stats_.waves;
-      const bool loud = c.peak >= (builder_.InRun() ? hold : gate);
-      stats_.loudWaves += loud;
-      builder_.Wave(lastCrossing_ * ticksPerSample, (at - lastCrossing_) * qusPerSample, c.peak, loud);
-    }
+    if (lastCrossing_ >= 0)
+      Decide({lastCrossing_ * ticksPerSample, (at - lastCrossing_) * qusPerSample, c.peak, c.peak >= gate,
+              c.peak >= hold, false});
     lastCrossing_ = at;
+    if (pending_.size() > 4 * reach + 64) Release(reach);
   }
+  Release(reach);
   crossingCount_ = 0;
   segStart_ += static_cast<int64_t>(fill_);
   fill_ = 0;

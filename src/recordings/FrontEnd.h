@@ -12,9 +12,12 @@
 //      logger counts whole units, and its peak is its largest magnitude.
 //   4. A run of waves starts with a wave whose peak is at least gateOverFloor times the floor
 //      (and at least minGate) and goes on while peaks stay at least holdOverFloor times it: the
-//      hysteresis keeps the quieter ends of a call. A quiet wave ends the run; eight waves of a
-//      run make a wave group, stamped with the 5-µs tick of its first wave; a partial group at
-//      the end of a run is dropped, as the logger drops it.
+//      hysteresis keeps the quieter ends of a call. The hysteresis also looks back: the waves
+//      just before the starting wave that stay at least holdOverFloor times the floor (up to
+//      lookBackWaves of them; none by default) join the run, so the faint start of a sweep, which rises out
+//      of the noise before the call's loud part, is kept as its end is. A quiet wave ends the run; eight
+//      waves of a run make a wave group, stamped with the 5-µs tick of its first wave; a partial group at the
+//      end of a run is dropped, as the logger drops it.
 //   5. Each group stores one amplitude per two waves (the larger peak of the pair; 64 sample
 //      units of the 16-bit scale to one step, so a wave at a quarter of full scale stores 128)
 //      and a score: 31 when its eight periods lie on a straight line (a steady or smoothly
@@ -36,6 +39,7 @@ struct FrontEndOptions {
   double gateOverFloor = 4.0;  // a run starts with a wave this many times the noise floor …
   double holdOverFloor = 3.0;  // … and goes on while waves stay this many times it
   double minGate = 30.0;       // sample units (16-bit scale): the gate is never lower
+  int lookBackWaves = 0;       // waves before a run's first loud wave that may join it (0: none)
 };
 
 struct WaveGroup {
@@ -99,6 +103,14 @@ class FrontEnd {
     float peak;      // the wave's largest magnitude
   };
   void EndSegment();
+  // A wave whose loudness is decided but which a later run may still take in (look-back).
+  struct Pending {
+    double startTicks, periodQus;
+    float peak;
+    bool overGate, overHold, loud;
+  };
+  void Decide(Pending w);
+  void Release(size_t keep);
 
   double rate_;
   FrontEndOptions o_;
@@ -113,6 +125,8 @@ class FrontEnd {
   float last_ = 0;
   double lastCrossing_ = -1;  // sample index, fractional
   float peak_ = 0;
+  std::vector<Pending> pending_;  // the last waves, held back for look-back
+  bool running_ = false;          // the last decided wave belongs to a run
   std::vector<WaveGroup> groups_;
   GroupBuilder builder_{groups_};
   FrontEndStats stats_;

@@ -9,9 +9,10 @@ constexpr const char* kShortNames[kBuiltInSpeciesCount] = {
 constexpr const char* kListCaptions[kBuiltInSpeciesCount] = {
     "Unclassed", "GHB",     "LHB",     "CmnPip",   "SopPip",    "NatPip",    "QCFsp",  "FMSp",
     "Natterer",  "Noctule", "Leisler", "Serotine", "LowFreqSp", "LongEared", "Insect", "Electric"};
-// The names that follow British0's sixteen in the "ZorvelEU1" table (species 16 … 23).
+// The names that follow British0's sixteen in the "ZorvelEU1" table (species 16 … 26).
 constexpr const char* kEU1Names[kZorvelEU1SpeciesCount - kBuiltInSpeciesCount] = {
-    "Daubenton", "WhiskBrandt", "Bechstein", "Barbastelle", "Kuhl", "Myotis", "Nyctaloid", "Pipistrellus"};
+    "Daubenton", "WhiskBrandt",  "Bechstein",  "Barbastelle", "Kuhl",      "Myotis",
+    "Nyctaloid", "Pipistrellus", "Schreibers", "Social",      "UnknownBat"};
 constexpr int32_t kAllOnes = -1;
 }  // namespace
 

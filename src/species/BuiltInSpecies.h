@@ -16,7 +16,7 @@ namespace zorvel {
 inline constexpr char kBuiltInClassifierName[] = "British0";
 inline constexpr char kZorvelEU1ClassifierName[] = "ZorvelEU1";
 constexpr int kBuiltInSpeciesCount = 16;
-constexpr int kZorvelEU1SpeciesCount = 24;
+constexpr int kZorvelEU1SpeciesCount = 27;
 constexpr int kSpeciesListSize = 256;
 
 // The classifiers the call finder carries. The name is what the ZV2 header's 20-character
@@ -27,7 +27,8 @@ std::string_view ClassifierName(SpClassifier c);
 std::optional<SpClassifier> ClassifierFromName(std::string_view name);
 
 // Species numbers that only "ZorvelEU1" gives; 0 … 15 mean what they mean for "British0".
-// The last three are groups, for calls that can be placed only to genus or call group.
+// 21 … 23 are groups, for calls that can be placed only to genus or call group. Entries are only
+// ever appended, so that the numbers in files made by an earlier ZorvelEU1 keep their names.
 namespace eu1 {
 enum Species : int32_t {
   kDaubenton = 16,
@@ -37,19 +38,22 @@ enum Species : int32_t {
   kKuhl = 20,
   kMyotis = 21,
   kNyctaloid = 22,  // Nyctalus and Eptesicus
-  kPipistrellus = 23
+  kPipistrellus = 23,
+  kSchreibers = 24,  // Schreibers' bent-winged bat (Miniopterus schreibersii)
+  kSocial = 25,      // a social call, not an echolocation call of any species
+  kUnknownBat = 26   // clearly a bat's calls, fitting no profile of the table
 };
 }  // namespace eu1
 
 // Short names of species 0 … 15, as files, exports and the display print them.
 const std::vector<std::string>& BuiltInSpeciesNames();
-// Short names of the "ZorvelEU1" species 0 … 23: British0's sixteen, then its own.
+// Short names of the "ZorvelEU1" species 0 … 26: British0's sixteen, then its own.
 const std::vector<std::string>& ZorvelEU1SpeciesNames();
 // The short names of a classifier's table.
 const std::vector<std::string>& SpeciesNames(SpClassifier c);
 
 // Caption of species list item i ("Unclassed", "GHB", … "(16 unused)" … "(255 unused)"); with
-// "ZorvelEU1" items 16 … 23 carry its names and the unused ones start at 24.
+// "ZorvelEU1" items 16 … 26 carry its names and the unused ones start at 27.
 std::string SpeciesListCaption(int i, SpClassifier c = SpClassifier::British0);
 
 // Name of a species number as printed where a name is wanted: the slot's name when it has one,
@@ -60,7 +64,7 @@ std::string SpeciesNameOrNumber(const TFileRec& slot, int spN);
 void InitSlotSpeciesNames(FileSlots& slots);
 
 // For a slot whose classifier is exactly "British0" or "ZorvelEU1": the names of that
-// classifier's table (0 … 15, or 0 … 23). Any other name leaves the slot's names untouched.
+// classifier's table (0 … 15, or 0 … 26). Any other name leaves the slot's names untouched.
 bool ApplyBuiltInSpeciesNames(FileSlots& slots, int slot);
 
 // Eight words of 32 bits; bit j of word i stands for species 32 × i + j.

@@ -52,14 +52,26 @@ TEST(Passes, FiveThousandCallsInAMinute) {
 TEST(ZorvelEU1Table, KeepsBritish0sNumbersAndAddsItsOwn) {
   const auto& b = BuiltInSpeciesNames();
   const auto& e = ZorvelEU1SpeciesNames();
-  ASSERT_EQ(e.size(), 24u);
+  ASSERT_EQ(e.size(), 27u);
   EXPECT_TRUE(std::equal(b.begin(), b.end(), e.begin()));
   EXPECT_EQ(e[eu1::kMyotis], "Myotis");
   EXPECT_EQ(e[eu1::kNyctaloid], "Nyctaloid");
   EXPECT_EQ(e[eu1::kPipistrellus], "Pipistrellus");
+  // Appended later: the first 24 numbers keep the names older files were written with.
+  const std::vector<std::string> earlier = {
+      "Unclass",   "GHB",         "LHB",      "CmnPip",   "SopPip",    "NatPip",
+      "QCF",       "FM",          "Natterer", "Noctule",  "Leisler",   "Serotine",
+      "LowFreq",   "LongEared",   "Insect",   "Electric", "Daubenton", "WhiskBrandt",
+      "Bechstein", "Barbastelle", "Kuhl",     "Myotis",   "Nyctaloid", "Pipistrellus"};
+  EXPECT_TRUE(std::equal(earlier.begin(), earlier.end(), e.begin()));
+  EXPECT_EQ(eu1::kSchreibers, 24);
+  EXPECT_EQ(e[eu1::kSchreibers], "Schreibers");
+  EXPECT_EQ(e[eu1::kSocial], "Social");
+  EXPECT_EQ(e[eu1::kUnknownBat], "UnknownBat");
   EXPECT_EQ(SpeciesListCaption(eu1::kKuhl, SpClassifier::ZorvelEU1), "Kuhl");
   EXPECT_EQ(SpeciesListCaption(eu1::kKuhl), "(20 unused)");
-  EXPECT_EQ(SpeciesListCaption(24, SpClassifier::ZorvelEU1), "(24 unused)");
+  EXPECT_EQ(SpeciesListCaption(eu1::kSocial, SpClassifier::ZorvelEU1), "Social");
+  EXPECT_EQ(SpeciesListCaption(27, SpClassifier::ZorvelEU1), "(27 unused)");
   EXPECT_EQ(ClassifierFromName("ZorvelEU1"), SpClassifier::ZorvelEU1);
   EXPECT_FALSE(ClassifierFromName("zorvelEU1"));
   EXPECT_EQ(ClassifierName(SpClassifier::ZorvelEU1), "ZorvelEU1");
@@ -70,9 +82,11 @@ TEST(ZorvelEU1Table, AFileOfEitherClassifierGetsItsOwnNames) {
   InitSlotSpeciesNames(slots);
   slots[1].SpClassifierName = "ZorvelEU1";
   EXPECT_TRUE(ApplyBuiltInSpeciesNames(slots, 1));
-  EXPECT_EQ(slots[1].MaxSpClassN, 23);
+  EXPECT_EQ(slots[1].MaxSpClassN, 26);
   EXPECT_EQ(SpeciesNameOrNumber(slots[1], eu1::kPipistrellus), "Pipistrellus");
-  EXPECT_EQ(SpeciesNameOrNumber(slots[1], 24), "Sp24");  // beyond the table
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], eu1::kUnknownBat), "UnknownBat");
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], 27), "Sp27");  // beyond the table
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], 255), "Sp255");
   // A British0 file opened afterwards in the same slot does not show ZorvelEU1's names.
   slots[1].Open = true;
   slots[1].ResetToVacant(1);

@@ -9,7 +9,9 @@
 // nothing fits, it stays unclassed. Every call takes its pass's name unless its own measures
 // clearly point elsewhere. SpN, Sp2N and Sp3N are the pass's best three; SpConfidence (0 … 15)
 // grows with the pass's agreement, its number of calls and the call's own fit, and is capped per
-// species by the accuracy published for telling that species apart.
+// species by the accuracy published for telling that species apart, then mapped so that it
+// reads as a probability (ZorvelEU1Kinds.h). Social calls and bats' passes that fit no profile
+// get "Social" and "UnknownBat" instead of the nearest species.
 #pragma once
 
 #include <array>

@@ -1,0 +1,160 @@
+// ZorvelEU1 beyond the species profiles: social calls, bats that fit no profile, Schreibers'
+// bent-winged bat against the soprano pipistrelle, the confidence scale, and bad minutes.
+#include <gtest/gtest.h>
+
+#include "OctetFixture.h"
+#include "callfinder/Classifier.h"
+#include "callfinder/classify/ZorvelEU1Kinds.h"
+
+namespace zorvel {
+namespace {
+
+using namespace eu1;
+constexpr int32_t kCmnPip = 3, kSopPip = 4, kLongEared = 13;
+constexpr int32_t kTicksPerMs = 200;
+
+tCall Sweep(int32_t top, int32_t bottom, int32_t peak, double ms, double atMs) {
+  tCall c;
+  c.Fstart = c.Fmax = top;
+  c.Fend = c.Fmin = bottom;
+  c.ModalKHZ = peak;
+  c.MedianKHZ = (top + bottom) / 2;
+  c.BodyLoKhz = bottom + (top - bottom) / 4;
+  c.BodyHiKhz = top - (top - bottom) / 4;
+  c.Duration100Musecs = static_cast<int32_t>(ms * 10);
+  c.nSelOctInCall = 20;
+  c.StartTime = static_cast<int32_t>(atMs * kTicksPerMs);
+  return c;
+}
+
+// A common pipistrelle's search calls at 46 kHz, one every 90 ms from `fromMs`.
+std::vector<tCall> CommonPass(int n, double fromMs) {
+  std::vector<tCall> v;
+  for (int k = 0; k < n; ++k) v.push_back(Sweep(70, 45, 46, 5, fromMs + 90 * k));
+  return v;
+}
+
+// A pipistrelle social call: `parts` sweeps from 38 to 17 kHz, 6 ms long, 9 ms apart.
+std::vector<tCall> SocialCall(int parts, double atMs) {
+  std::vector<tCall> v;
+  for (int k = 0; k < parts; ++k) v.push_back(Sweep(38, 17, 19, 6, atMs + 9 * k));
+  return v;
+}
+
+std::unique_ptr<cf::MinuteWork> Classified(const std::vector<tCall>& calls) {
+  FinderSettings s;
+  s.Classifier = SpClassifier::ZorvelEU1;
+  auto w = test::MinuteOfCalls(calls, s);
+  cf::ClassifyMinute(*w);
+  return w;
+}
+
+std::vector<tCall> Join(std::vector<tCall> a, const std::vector<tCall>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(ZorvelEU1Social, MultiPartLowSweepsAmongPipistrellesAreSocialAndLeaveThePassAlone) {
+  const auto plain = Classified(CommonPass(8, 0));
+  const auto w = Classified(Join(CommonPass(8, 0), SocialCall(4, 400)));
+  for (int i = 1; i <= 8; ++i) {
+    EXPECT_EQ(w->calls[i].SpN, kCmnPip) << i;
+    EXPECT_EQ(w->calls[i].SpConfidence, plain->calls[i].SpConfidence) << i;
+  }
+  for (int i = 9; i <= 12; ++i) {
+    EXPECT_EQ(w->calls[i].SpN, kSocial) << i;
+    EXPECT_EQ(w->calls[i].Sp2N, 0);
+    // The record carries the name as any other.
+    EXPECT_EQ(w->out[static_cast<size_t>(w->calls[i].ClBufPosnOfStart + 32 + 15)], kSocial);
+  }
+  EXPECT_EQ(w->counters.callsPerSpN[kSocial], 4);
+}
+
+TEST(ZorvelEU1Social, LowSweepsAreNotSocialWithoutPipistrellesOrWhenSpacedLikeEcholocation) {
+  // The same sweeps with no pipistrelle in the minute (a bush-cricket's song lies there too).
+  const auto alone = Classified(SocialCall(4, 400));
+  for (int i = 1; i <= 4; ++i) EXPECT_NE(alone->calls[i].SpN, kSocial) << i;
+  // Long-eared calls 60 ms apart in a minute with pipistrelles stay long-eared.
+  std::vector<tCall> calls = CommonPass(8, 0);
+  for (int k = 0; k < 6; ++k) calls.push_back(Sweep(40, 22, 28, 3, 2000 + 60 * k));
+  const auto w = Classified(calls);
+  for (int i = 9; i <= 14; ++i) EXPECT_EQ(w->calls[i].SpN, kLongEared) << i;
+  // A single part is not a multi-part call.
+  const auto one = Classified(Join(CommonPass(8, 0), SocialCall(1, 400)));
+  EXPECT_NE(one->calls[9].SpN, kSocial);
+}
+
+TEST(ZorvelEU1Unknown, ABatsPassThatFitsNoProfileIsUnknownNotTheNearest) {
+  // A long sweep into a flat tail at 60 kHz: too long for a soprano pipistrelle, too high for
+  // Schreibers' bent-winged bat.
+  std::vector<tCall> longQcf;
+  for (int k = 0; k < 8; ++k) longQcf.push_back(Sweep(70, 58, 60, 11, 100 * k));
+  const auto w = Classified(longQcf);
+  for (int i = 1; i <= 8; ++i) {
+    EXPECT_EQ(w->calls[i].SpN, kUnknownBat) << i;
+    EXPECT_NE(w->calls[i].Sp2N, kSopPip);
+  }
+  // Two calls are no repetition; calls every 5 ms are no bat's search calls.
+  EXPECT_EQ(Classified({longQcf[0], longQcf[1]})->calls[1].SpN, 0);
+  std::vector<tCall> rapid;
+  for (int k = 0; k < 8; ++k) rapid.push_back(Sweep(70, 58, 60, 1.2, 5 * k));
+  const auto r = Classified(rapid);
+  for (int i = 1; i <= 8; ++i) EXPECT_NE(r->calls[i].SpN, kUnknownBat) << i;
+}
+
+TEST(ZorvelEU1Unknown, SchreibersIsToldFromTheSopranoByLength) {
+  std::vector<tCall> bentWing, soprano;
+  for (int k = 0; k < 8; ++k) {
+    bentWing.push_back(Sweep(62, 49, 51, 10, 120 * k));
+    soprano.push_back(Sweep(80, 54, 55, 5.5, 90 * k));
+  }
+  const auto b = Classified(bentWing);
+  const auto s = Classified(soprano);
+  for (int i = 1; i <= 8; ++i) {
+    EXPECT_EQ(b->calls[i].SpN, kSchreibers) << i;
+    EXPECT_EQ(s->calls[i].SpN, kSopPip) << i;
+  }
+}
+
+TEST(ZorvelEU1Confidence, TheScaleIsMonotoneBoundedAndKeepsItsEnds) {
+  int32_t last = 0;
+  for (int32_t raw = -5; raw <= 40; ++raw) {
+    const int32_t c = cf::CalibratedConfidence(raw);
+    EXPECT_GE(c, last) << raw;
+    EXPECT_GE(c, 0);
+    EXPECT_LE(c, 15);
+    last = c;
+  }
+  EXPECT_EQ(cf::CalibratedConfidence(0), 0);
+  EXPECT_EQ(cf::CalibratedConfidence(15), 15);
+  // A weak raw score never reads as a likely name.
+  EXPECT_LT(cf::CalibratedConfidence(4), 8);
+}
+
+TEST(ZorvelEU1Minute, FullAndEdgeMinutesGiveNamesWithinTheTable) {
+  // 5,000 calls: pipistrelles, social-like sweeps and long calls interleaved every 12 ms.
+  std::vector<tCall> many;
+  for (int k = 0; k < cf::kMaxCalls; ++k) {
+    const double at = k * 11.9;
+    many.push_back(k % 3 == 0   ? Sweep(70, 45, 46, 5, at)
+                   : k % 3 == 1 ? Sweep(38, 17, 19, 6, at)
+                                : Sweep(70, 58, 60, 11, at));
+  }
+  const auto full = Classified(many);
+  int counted = 0;
+  for (int32_t n : full->counters.callsPerSpN) counted += n;
+  EXPECT_EQ(counted, cf::kMaxCalls);
+  for (int i = 1; i <= cf::kMaxCalls; ++i) {
+    ASSERT_GE(full->calls[i].SpN, 0);
+    ASSERT_LT(full->calls[i].SpN, kZorvelEU1SpeciesCount);
+    ASSERT_LE(full->calls[i].SpConfidence, 15);
+  }
+  // Calls at the very start and end of the minute, and one lone call: named, no crash.
+  const auto edge = Classified(Join(CommonPass(4, 0), CommonPass(4, 60'000 - 4 * 90)));
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(edge->calls[i].SpN, kCmnPip) << i;
+  const auto lone = Classified(SocialCall(1, 59'999));
+  EXPECT_NE(lone->calls[1].SpN, kSocial);
+}
+
+}  // namespace
+}  // namespace zorvel
