@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The demo deployment: builds the programs, simulates a logger's SD card for one night, imports
 # it into ZV1 files, shows the first file's minute map and header, finds the calls (the summary
-# lines give the calls of each species), and opens the ZV1/ZV2 file set in the window (or, with
-# no display, saves a screenshot of the window with the files open).
+# lines give the calls of each species), adds them to a survey with its report, and opens
+# the ZV1/ZV2 file set in the window (or, with no display, saves screenshots of the window with
+# the files open).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,13 @@ first="${made[0]}"
 "$cli" info "$first"
 "$cli" find-calls "${made[@]}"
 second="${first%.ZV1}.ZV2"
+
+# The night as a survey: its deployment, night, passes and species-nights in one database, the
+# species-nights as CSV and the survey report as PDF.
+"$cli" survey add "$out/survey.zvs" "${made[@]/%.ZV1/.ZV2}"
+"$cli" survey list "$out/survey.zvs"
+"$cli" survey export "$out/survey.zvs" --table species-nights --out "$out/species-nights.csv"
+"$cli" survey report "$out/survey.zvs" --out "$out/report.pdf"
 
 gui=./build/release/src/ui/zorvel
 if [ -x "$gui" ]; then
