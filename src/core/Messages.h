@@ -87,8 +87,12 @@ inline constexpr std::string_view kNotRegularOther = "is not a regular file";
 inline constexpr std::string_view kDanglingLink = "is a link whose target does not exist";
 inline constexpr std::string_view kLoopingLink = "is a link that loops (too many levels of links)";
 
-// The closing line of a command or run that processed several files: "<N> of <M> files failed".
+// "<N> of <M>": the closing line of a command or run that processed several files ("<N> of <M>
+// files failed"); the report's page numbers and the Survey page's count say it too.
 inline constexpr std::string_view kOfFiles = " of ";
 inline constexpr std::string_view kFilesFailed = " files failed";
+
+// A file named on a command line (a data file, a survey) that is not there: "<path>: no such file".
+inline constexpr std::string_view kNoSuchFile = "no such file";
 
 }  // namespace zorvel::msg
