@@ -216,6 +216,8 @@ int SurveyPage::AddFiles(const std::vector<std::string>& paths) {
   if (stopped) status += QString::fromUtf8(msg::kSurveyStopped);
   if (!problems.empty()) status += QStringLiteral("; ") + Q(problems.front());
   StatusLbl->setText(status);
+  // The window's progress line would otherwise go on saying "adding" over a full bar.
+  window_.ShowProgress(status, 0, 0);
   Reload();
   EnableControls(false);
   return added;
