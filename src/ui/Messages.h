@@ -381,5 +381,18 @@ inline constexpr char kUsage[] =
     "  --version\n"
     "      Print the program's version and exit.\n";
 inline constexpr char kProgramVersionPrefix[] = "zorvel ";
+// What --screenshot says of its options and its run, after "zorvel: " for a wrong option.
+inline constexpr char kProgramPrefix[] = "zorvel: ";
+inline constexpr char kShotSizeWanted[] = "--size wants WIDTHxHEIGHT, e.g. 1920x1080";
+inline constexpr char kShotLevelWanted[] = "--level wants a display level from 0 (5us) to 20 (10 days)";
+inline constexpr char kShotYaxisWanted[] =
+    "--y-axis wants freq, period, amplitude, calltype or battery, not ";
+inline constexpr char kShotGraphWanted[] =
+    "--graph wants a graph type: 0 to 12, or a name such as diel, khzdwell or duration";
+inline constexpr char kShotUnexpected[] = "unexpected parameter: ";
+inline constexpr char kShotOutputWanted[] = "--screenshot wants the name of the PNG file to write";
+inline constexpr char kShotAnswerNo[] = " -> No";
+inline constexpr char kShotNoPage[] = "no page called ";
+inline constexpr char kShotNotWritten[] = "could not write ";
 
 }  // namespace zorvel::ui::msg
