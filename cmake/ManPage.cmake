@@ -4,8 +4,10 @@
 #         -P ManPage.cmake
 # cli:        the program prints its OPTIONS and COMMANDS sections itself (--help-man, made from
 #             its CLI11 tables); they replace @SECTIONS@.
-# usage:      the program's --help text is a usage block, a blank line, then prose: the usage
-#             lines replace @SYNOPSIS@ and the prose @DESCRIPTION@.
+# usage:      the program's --help text is a usage block, a blank line, prose, then a blank line
+#             and "Options:" with each option's names two spaces in and its text indented
+#             deeper below them: the usage lines replace @SYNOPSIS@, the prose @DESCRIPTION@
+#             and the options (as tagged paragraphs) @OPTIONS@.
 # completion: the program prints its completion script (--help-completion).
 # The date honours SOURCE_DATE_EPOCH and gzip -n leaves out names and times, for reproducible
 # packages.
@@ -25,6 +27,8 @@ function(roff_text text out_var)
   string(REPLACE "\\" "\\e" text "${text}")
   string(REGEX REPLACE "(^|[^A-Za-z0-9])--" "\\1\\\\-\\\\-" text "${text}")
   string(REGEX REPLACE "(^|[^A-Za-z0-9\\\\-])-([A-Za-z])" "\\1\\\\-\\2" text "${text}")
+  # The inner dashes of an option's name (--y-axis) are minus signs too, so that it can be copied.
+  string(REGEX REPLACE "(\\\\-\\\\-[a-z]+)-([a-z])" "\\1\\\\-\\2" text "${text}")
   string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" text "${text}")
   set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
@@ -67,6 +71,21 @@ elseif(MODE STREQUAL "usage")
   string(SUBSTRING "${help}" 0 ${split} usage)
   math(EXPR rest "${split} + 2")
   string(SUBSTRING "${help}" ${rest} -1 prose)
+  string(FIND "${prose}" "\n\nOptions:\n" split)
+  if(split LESS 0)
+    message(FATAL_ERROR "${PROGRAM} --help has no Options: block after its description")
+  endif()
+  math(EXPR rest "${split} + 11")
+  string(SUBSTRING "${prose}" ${rest} -1 options)
+  string(SUBSTRING "${prose}" 0 ${split} prose)
+  string(STRIP "${options}" options)
+  roff_text("  ${options}" options)
+  # Names two spaces in start a tagged paragraph; the deeper lines below them are its text.
+  string(REGEX REPLACE "(^|\n)  ([^ \n][^\n]*)" "\\1@TAG@\\2" options "${options}")
+  string(REGEX REPLACE "\n +" "\n" options "${options}")
+  string(REGEX REPLACE "\n([.'])" "\n\\\\&\\1" options "${options}")
+  string(REGEX REPLACE "@TAG@([^\n]*)" ".TP\n\\\\fB\\1\\\\fR" options "${options}")
+  string(REPLACE "@OPTIONS@" "${options}" page "${page}")
   string(REGEX REPLACE "^Usage: *" "" usage "${usage}")
   roff_text("${usage}" usage)
   string(REGEX REPLACE "\n *" "\n.br\n" usage "${usage}")

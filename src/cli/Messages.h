@@ -9,7 +9,7 @@
 namespace zorvel::cli::msg {
 
 // Why a file named on the command line could not be processed: "<path>: <reason>".
-inline constexpr std::string_view kNoSuchFile = "no such file";
+inline constexpr std::string_view kNoSuchFile = zorvel::msg::kNoSuchFile;
 inline constexpr std::string_view kIsFolder = "is a folder, not a file";
 inline constexpr std::string_view kCannotRead = "cannot be read: ";
 inline constexpr std::string_view kNotDataFile = "not a Zorvel data file (.ZV1, .ZV2 or .ZV3)";

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "survey/Messages.h"
+
 namespace zorvel::cli::msg {
 
 inline constexpr std::string_view kSurveyGroupHelp =
@@ -13,7 +15,7 @@ inline constexpr std::string_view kSurveyNoInputs = "no ZV1, ZV2 or ZV3 files fo
 inline constexpr std::string_view kSurveyAdded = "added: ";
 inline constexpr std::string_view kSurveyReplaced = "replaced: ";
 inline constexpr std::string_view kSurveySkipped = "skipped: ";
-inline constexpr std::string_view kSurveyNightsWord = " night(s)";
+inline constexpr std::string_view kSurveyNightsWord = survey::msg::kNightsWord;
 inline constexpr std::string_view kSurveyWarning = "warning: ";
 inline constexpr std::string_view kSurveySummaryStart = "survey ";
 inline constexpr std::string_view kSurveyExportedTo = " rows exported to ";

@@ -8,6 +8,7 @@
 #include "cli/ConsoleHost.h"
 #include "cli/Documentation.h"
 #include "cli/Messages.h"
+#include "cli/ParseOutcome.h"
 #include "core/Tables.h"
 
 int main(int argc, char** argv) {
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    rc = app.exit(e);
+    rc = zorvel::cli::ParseOutcome(app, e);
   }
   // Output that could not be written (a full disk behind a redirection) is a failure too.
   std::cout.flush();

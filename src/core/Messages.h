@@ -70,8 +70,29 @@ inline constexpr std::string_view kEndsEarly = "the file ends early: its records
 inline constexpr std::string_view kEndsEarlyMinutes = " minutes";
 inline constexpr std::string_view kNoMinutes = "the file holds no minutes: no minute record follows its header";
 
-// The closing line of a command or run that processed several files: "<N> of <M> files failed".
+// Outputs refused and inputs that are no regular file (OutputGuard): "<path>: <reason>".
+inline constexpr std::string_view kOutputIsInput =
+    "is one of this command's inputs; it is not written over (choose another name)";
+inline constexpr std::string_view kOutputIsDataFile =
+    "is named as a data file, minute map or minute summary; a text or sound output is not written there";
+inline constexpr std::string_view kOutputIsSidecar =
+    "is named as a minute map or minute summary; a data file is not written there";
+inline constexpr std::string_view kOutputInsideInput =
+    "is, or lies inside, a folder this command reads from; its files are not written there";
+inline constexpr std::string_view kOutputIsFolder = "is a folder; the output needs a file name";
+inline constexpr std::string_view kNotRegularFifo = "is a named pipe (FIFO), not a regular file";
+inline constexpr std::string_view kNotRegularDevice = "is a device, not a regular file";
+inline constexpr std::string_view kNotRegularSocket = "is a socket, not a regular file";
+inline constexpr std::string_view kNotRegularOther = "is not a regular file";
+inline constexpr std::string_view kDanglingLink = "is a link whose target does not exist";
+inline constexpr std::string_view kLoopingLink = "is a link that loops (too many levels of links)";
+
+// "<N> of <M>": the closing line of a command or run that processed several files ("<N> of <M>
+// files failed"); the report's page numbers and the Survey page's count say it too.
 inline constexpr std::string_view kOfFiles = " of ";
 inline constexpr std::string_view kFilesFailed = " files failed";
+
+// A file named on a command line (a data file, a survey) that is not there: "<path>: no such file".
+inline constexpr std::string_view kNoSuchFile = "no such file";
 
 }  // namespace zorvel::msg

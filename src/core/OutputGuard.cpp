@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/Messages.h"
+
 namespace zorvel {
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 // of the command's own inputs, or on any data file or sidecar, destroys what it was made from;
 // and a "file" that is a pipe, a device or a broken link hangs or fails a reader half-way. Both
 // are decided here once, before anything is opened, so every command refuses them in the same
-// words.
+// words (core/Messages.h).
 #pragma once
 
 #include <string>
@@ -10,25 +10,6 @@
 #include <vector>
 
 namespace zorvel {
-
-namespace msg {
-// "<path>: <reason>".
-inline constexpr std::string_view kOutputIsInput =
-    "is one of this command's inputs; it is not written over (choose another name)";
-inline constexpr std::string_view kOutputIsDataFile =
-    "is named as a data file, minute map or minute summary; a text or sound output is not written there";
-inline constexpr std::string_view kOutputIsSidecar =
-    "is named as a minute map or minute summary; a data file is not written there";
-inline constexpr std::string_view kOutputInsideInput =
-    "is, or lies inside, a folder this command reads from; its files are not written there";
-inline constexpr std::string_view kOutputIsFolder = "is a folder; the output needs a file name";
-inline constexpr std::string_view kNotRegularFifo = "is a named pipe (FIFO), not a regular file";
-inline constexpr std::string_view kNotRegularDevice = "is a device, not a regular file";
-inline constexpr std::string_view kNotRegularSocket = "is a socket, not a regular file";
-inline constexpr std::string_view kNotRegularOther = "is not a regular file";
-inline constexpr std::string_view kDanglingLink = "is a link whose target does not exist";
-inline constexpr std::string_view kLoopingLink = "is a link that loops (too many levels of links)";
-}  // namespace msg
 
 // What is written at the output.
 enum class OutputKind {

@@ -46,8 +46,8 @@ std::string NamesStatement(const ReportData& data) {
   const ConfidenceFigures c = Confidence(data);
   std::string names;
   for (size_t i = 0; i < c.classifiers.size(); ++i) {
-    if (i > 0) names += i + 1 == c.classifiers.size() ? " and " : ", ";
-    names += c.classifiers[i].empty() ? "?" : c.classifiers[i];
+    if (i > 0) names += S(i + 1 == c.classifiers.size() ? msg::kListAnd : msg::kListComma);
+    names += c.classifiers[i].empty() ? S(msg::kUnknownName) : c.classifiers[i];
   }
   std::string text = S(msg::kNamesBy) + names + S(msg::kConfidence);
   if (c.namedPasses == 0) return text + S(msg::kNoNamedPasses);
@@ -56,17 +56,17 @@ std::string NamesStatement(const ReportData& data) {
 }
 
 std::string DeploymentTitle(const Deployment& d) {
-  return S(msg::kDeployment) + (d.location.empty() ? "?" : d.location) + " \u2014 " + S(msg::kColLogger) +
-         " " + std::to_string(d.logger) + " (" + d.classifier + ")";
+  return S(msg::kDeployment) + (d.location.empty() ? S(msg::kUnknownName) : d.location) + S(msg::kTitleDash) +
+         S(msg::kColLogger) + " " + std::to_string(d.logger) + " (" + d.classifier + ")";
 }
 
 std::string DeploymentLine(const Deployment& d) {
   int passes = 0;
   for (const SpeciesNightRow& s : d.speciesNights) passes += s.passes;
-  return DateOfMinute(d.firstMinute) + " \u2013 " + DateOfMinute(d.lastMinute) + " \u00b7 " +
-         PositionText(d) + " \u00b7 " + std::to_string(d.nights.size()) + S(msg::kNightsWord) + " \u00b7 " +
-         S(msg::kColEffort) + " " + Hours(EffortMinutes(d)) + " \u00b7 " + std::to_string(passes) + " " +
-         S(msg::kAxisPasses);
+  return DateOfMinute(d.firstMinute) + S(msg::kRangeDash) + DateOfMinute(d.lastMinute) + S(msg::kLineDot) +
+         PositionText(d) + S(msg::kLineDot) + std::to_string(d.nights.size()) + S(msg::kNightsWord) +
+         S(msg::kLineDot) + S(msg::kColEffort) + " " + Hours(EffortMinutes(d)) + S(msg::kLineDot) +
+         std::to_string(passes) + " " + S(msg::kAxisPasses);
 }
 
 }  // namespace zorvel::report

@@ -158,7 +158,7 @@ QByteArray RenderPdf(const ReportData& data, int* pages) {
     w.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(40, 40, 40, 30),
                                 QPageLayout::Point));
     w.setTitle(Q(std::string(msg::kTitle) + ": " + data.surveyName));
-    w.setCreator(QStringLiteral("Zorvel"));
+    w.setCreator(Q(std::string(msg::kCreator)));
     const int total = Flow(w, nullptr, 0, data);
     QPainter p(&w);
     const int drawn = Flow(w, &p, total, data);

@@ -174,7 +174,7 @@ std::string FixedText(double v, int decimals) {
 }
 
 std::string PercentText(double share) {
-  return FixedText(100.0 * share, 0) + " %";
+  return FixedText(100.0 * share, 0) + std::string(msg::kPercentSign);
 }
 
 }  // namespace zorvel::report

@@ -29,15 +29,19 @@ inline constexpr std::string_view kAddingCaption = "Adding ";
 
 inline constexpr std::string_view kMergeNoFile = ": cannot be merged: ";
 
+// Words the survey's listing shares with the report and the survey commands.
+inline constexpr std::string_view kNoPosition = "no position";
+inline constexpr std::string_view kNightsWord = " night(s)";
+
 // `survey list`.
 inline constexpr std::string_view kListLogger = "Logger ";
-inline constexpr std::string_view kListNoPosition = "no position";
+inline constexpr std::string_view kListNoPosition = kNoPosition;
 inline constexpr std::string_view kListFiles = " file(s)";
-inline constexpr std::string_view kListNights = " night(s)";
+inline constexpr std::string_view kListNights = kNightsWord;
 inline constexpr std::string_view kListNightHeading =
     "  date\tsunset\tsunrise\tlistened min\teffort min\tpasses\tspecies (passes)";
 inline constexpr std::string_view kTotalDeployments = " deployment(s)";
-inline constexpr std::string_view kTotalNights = " night(s)";
+inline constexpr std::string_view kTotalNights = kNightsWord;
 inline constexpr std::string_view kTotalPasses = " pass(es)";
 inline constexpr std::string_view kListEmpty = "The survey holds no files yet";
 

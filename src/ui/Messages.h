@@ -332,14 +332,67 @@ inline constexpr char kStartUnknownOption1[] = "zorvel: unknown option ";
 inline constexpr char kStartUnknownOption2[] =
     " (a file whose name begins with \"-\" goes after \"--\", or write ./NAME)";
 
+// The help text: usage lines, a blank line, prose, then the options, each as its names on a line
+// of their own (two spaces in) and what it does below them (six in). The man page zorvel(1) is
+// made from this text at build time, so its layout is a contract with cmake/ManPage.cmake.
 inline constexpr char kUsage[] =
     "Usage: zorvel [--open FILE...] [FILE...] [-- FILE...]\n"
     "       zorvel --screenshot OUT.png [--open FILE...] [--size WxH] [--page NAME] [--level N]\n"
+    "              [--at 'dd/mm/yyyy hh:mm:ss'] [--seek] [--y-axis TYPE...] [--graph TYPE] [--analyze]\n"
     "       zorvel --help | --version\n"
     "\n"
     "The desktop program for Zorvel bat-logger data. --open opens the data files at start;\n"
     "--screenshot draws the window into a PNG file without a display and exits.\n"
-    "zorvel-cli does the same work without a window (zorvel-cli --help).\n";
+    "zorvel-cli does the same work without a window (zorvel-cli --help).\n"
+    "\n"
+    "Options:\n"
+    "  --open FILE...\n"
+    "      Open the data files at start, each in the next free slot of six.\n"
+    "  FILE...\n"
+    "      Without --open: the files a file manager hands over, opened at start the same way.\n"
+    "  -- FILE...\n"
+    "      Every name after -- is a file to open, also one that begins with a dash.\n"
+    "  --screenshot OUT.png\n"
+    "      Build the window without a display, open the files, show the screen the options\n"
+    "      below ask for, write the window into the PNG file and exit (1 when a file could\n"
+    "      not be opened; the picture is still written).\n"
+    "  --size WxH\n"
+    "      The window's size in the picture, such as 1920x1080 (1292x894 if not given).\n"
+    "  --page NAME\n"
+    "      Show the menu on the page of this title (Display, Results, Survey ...); none hides\n"
+    "      the menu. Without it the menu is hidden when files were opened.\n"
+    "  --level N\n"
+    "      The display level, from 0 (5 us a step) to 20 (10 days).\n"
+    "  --at 'dd/mm/yyyy hh:mm:ss'\n"
+    "      The screen ends just after this moment.\n"
+    "  --seek\n"
+    "      Then scroll right to the next screen that the seek file fills.\n"
+    "  --y-axis TYPE...\n"
+    "      The y axis of each opened file, in slot order: freq, period, amplitude, calltype or\n"
+    "      battery.\n"
+    "  --graph TYPE\n"
+    "      Then the file graphs of that screen, every file with this graph type: 0 to 12 or\n"
+    "      its name (diel, khzdwell, spectrum, khzmaxe, maxkhz, minkhz, maxslope, minslope,\n"
+    "      flatkhz, bendupkhz, benddownkhz, amplitude, duration).\n"
+    "  --analyze\n"
+    "      Then the Analysis page after Analyze of the first open file.\n"
+    "  -h, --help\n"
+    "      Print this text and exit.\n"
+    "  --version\n"
+    "      Print the program's version and exit.\n";
 inline constexpr char kProgramVersionPrefix[] = "zorvel ";
+// What --screenshot says of its options and its run, after "zorvel: " for a wrong option.
+inline constexpr char kProgramPrefix[] = "zorvel: ";
+inline constexpr char kShotSizeWanted[] = "--size wants WIDTHxHEIGHT, e.g. 1920x1080";
+inline constexpr char kShotLevelWanted[] = "--level wants a display level from 0 (5us) to 20 (10 days)";
+inline constexpr char kShotYaxisWanted[] =
+    "--y-axis wants freq, period, amplitude, calltype or battery, not ";
+inline constexpr char kShotGraphWanted[] =
+    "--graph wants a graph type: 0 to 12, or a name such as diel, khzdwell or duration";
+inline constexpr char kShotUnexpected[] = "unexpected parameter: ";
+inline constexpr char kShotOutputWanted[] = "--screenshot wants the name of the PNG file to write";
+inline constexpr char kShotAnswerNo[] = " -> No";
+inline constexpr char kShotNoPage[] = "no page called ";
+inline constexpr char kShotNotWritten[] = "could not write ";
 
 }  // namespace zorvel::ui::msg

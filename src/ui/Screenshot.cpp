@@ -64,7 +64,7 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
       static const QRegularExpression re(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"));
       const auto m = re.match(parameters[++i]);
       if (!m.hasMatch()) {
-        *error = QStringLiteral("--size wants WIDTHxHEIGHT, e.g. 1920x1080");
+        *error = QString::fromLatin1(msg::kShotSizeWanted);
         return std::nullopt;
       }
       o.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
@@ -74,7 +74,7 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
       bool ok = false;
       const int level = parameters[++i].toInt(&ok);
       if (!ok || level < 0 || level > 20) {
-        *error = QStringLiteral("--level wants a display level from 0 (5us) to 20 (10 days)");
+        *error = QString::fromLatin1(msg::kShotLevelWanted);
         return std::nullopt;
       }
       o.level = level;
@@ -86,7 +86,7 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
       while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--"))) {
         const QString t = parameters[++i];
         if (!YaxisTypeOfName(t)) {
-          *error = QStringLiteral("--y-axis wants freq, period, amplitude, calltype or battery, not ") + t;
+          *error = QString::fromLatin1(msg::kShotYaxisWanted) + t;
           return std::nullopt;
         }
         o.yAxis << t;
@@ -94,7 +94,7 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
     } else if (a == QLatin1String("--graph") && hasValue) {
       o.graph = GraphTypeOfName(parameters[++i]);
       if (!o.graph) {
-        *error = QStringLiteral("--graph wants a graph type: 0 to 12, or a name such as diel, khzdwell or duration");
+        *error = QString::fromLatin1(msg::kShotGraphWanted);
         return std::nullopt;
       }
     } else if (a == QLatin1String("--analyze")) {
@@ -103,12 +103,12 @@ std::optional<ScreenshotOptions> ParseScreenshotOptions(const QStringList& param
       while (i + 1 < parameters.size() && !parameters[i + 1].startsWith(QLatin1String("--")))
         o.open << parameters[++i];
     } else {
-      *error = QStringLiteral("unexpected parameter: ") + a;
+      *error = QString::fromLatin1(msg::kShotUnexpected) + a;
       return std::nullopt;
     }
   }
   if (o.output.isEmpty()) {
-    *error = QStringLiteral("--screenshot wants the name of the PNG file to write");
+    *error = QString::fromLatin1(msg::kShotOutputWanted);
     return std::nullopt;
   }
   return o;
@@ -119,7 +119,7 @@ int RunScreenshot(const ScreenshotOptions& options) {
   startup.hooks.showMessage = PrintNotice;
   startup.hooks.timedMessage = [](const QString& text, int) { PrintNotice(text); };
   startup.hooks.ask = [](const QString& question, Buttons) {
-    PrintNotice(question + QStringLiteral(" -> No"));
+    PrintNotice(question + QString::fromLatin1(msg::kShotAnswerNo));
     return Answer::No;
   };
   startup.hooks.openFiles = [](const QString&, const QString&, bool) { return QStringList(); };
@@ -139,7 +139,7 @@ int RunScreenshot(const ScreenshotOptions& options) {
     window.SetMenuVisible(false);
   } else if (!options.page.isEmpty()) {
     if (!window.ShowPage(options.page)) {
-      PrintNotice(QStringLiteral("no page called ") + options.page);
+      PrintNotice(QString::fromLatin1(msg::kShotNoPage) + options.page);
       return 2;
     }
     window.SetMenuVisible(true);
@@ -174,7 +174,7 @@ int RunScreenshot(const ScreenshotOptions& options) {
   window.MenuLbl->setText(QStringLiteral("  "));
   const QImage image = window.grab().toImage();
   if (!image.save(options.output, "PNG")) {
-    PrintNotice(QStringLiteral("could not write ") + options.output);
+    PrintNotice(QString::fromLatin1(msg::kShotNotWritten) + options.output);
     return 1;
   }
   if (failedFiles > 0) {

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     QString error;
     auto options = ParseScreenshotOptions(parameters, &error);
     if (!options) {
-      std::fprintf(stderr, "zorvel: %s\n", qPrintable(error));
+      std::fprintf(stderr, "%s%s\n", msg::kProgramPrefix, qPrintable(error));
       return 2;
     }
     options->open << afterOptions;

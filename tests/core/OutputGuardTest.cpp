@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/Messages.h"
 #include "core/OutputGuard.h"
 #include "support/TempDir.h"
 

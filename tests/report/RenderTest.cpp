@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ReportRows.h"
 #include "SurveyFixture.h"
 #include "report/Figures.h"
 #include "report/Render.h"
@@ -16,15 +17,7 @@
 namespace zorvel {
 namespace {
 
-// A species-night row with its passes and activity index.
-report::SpeciesNightRow SN(size_t night, const std::string& species, int passes, int activityIndex) {
-  report::SpeciesNightRow s;
-  s.night = night;
-  s.species = species;
-  s.passes = passes;
-  s.activityIndex = activityIndex;
-  return s;
-}
+using zorvel::testing::SN;
 
 int Count(const std::string& text, const std::string& what) {
   int n = 0;

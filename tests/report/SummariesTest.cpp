@@ -1,20 +1,13 @@
 // The numbers behind the tables and figures.
 #include <gtest/gtest.h>
 
+#include "ReportRows.h"
 #include "report/Summaries.h"
 
 namespace zorvel {
 namespace {
 
-// A species-night row with its passes and activity index.
-report::SpeciesNightRow SN(size_t night, const std::string& species, int passes, int activityIndex) {
-  report::SpeciesNightRow s;
-  s.night = night;
-  s.species = species;
-  s.passes = passes;
-  s.activityIndex = activityIndex;
-  return s;
-}
+using zorvel::testing::SN;
 
 using report::Deployment;
 using report::NightRow;

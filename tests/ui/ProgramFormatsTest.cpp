@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdio>
 
+#include "ui/Messages.h"
 #include "ui/ProgramFormats.h"
 #include "ui/Screenshot.h"
 
@@ -54,6 +55,46 @@ TEST(ScreenshotOptions, ParsesFilesSizeAndPage) {
   EXPECT_EQ(o->page, QStringLiteral("Results"));
   EXPECT_FALSE(ParseScreenshotOptions({"--screenshot", "out.png", "--size", "big"}, &error).has_value());
   EXPECT_FALSE(ParseScreenshotOptions({"--open", "a.ZV1"}, &error).has_value());
+}
+
+// Every option the screenshot parser takes is used once here, and each must have an entry of
+// its own in --help (and so in zorvel(1), which is made from it).
+TEST(ScreenshotOptions, EveryOptionParsesAndHasItsHelpEntry) {
+  const QStringList line = {"--screenshot", "out.png",  "--open",    "a.ZV1",
+                            "--size",       "800x600",  "--page",    "none",
+                            "--level",      "13",       "--at",      "21/06/2026 22:00:00",
+                            "--seek",       "--y-axis", "amplitude", "FREQ",
+                            "--graph",      "duration", "--analyze"};
+  QString error;
+  const auto o = ParseScreenshotOptions(line, &error);
+  ASSERT_TRUE(o.has_value()) << error.toStdString();
+  EXPECT_EQ(o->output, QStringLiteral("out.png"));
+  EXPECT_EQ(o->open, QStringList({"a.ZV1"}));
+  EXPECT_EQ(o->size, QSize(800, 600));
+  EXPECT_EQ(o->page, QStringLiteral("none"));
+  EXPECT_EQ(o->level, 13);
+  EXPECT_EQ(o->at, QStringLiteral("21/06/2026 22:00:00"));
+  EXPECT_TRUE(o->seek);
+  EXPECT_EQ(o->yAxis, QStringList({"amplitude", "FREQ"}));
+  EXPECT_EQ(o->graph, tDuration);
+  EXPECT_TRUE(o->analyze);
+  const std::string help = msg::kUsage;
+  const auto options = help.find("\n\nOptions:\n");
+  ASSERT_NE(options, std::string::npos) << help;
+  for (const QString& word : line) {
+    if (word.startsWith(QLatin1String("--"))) {
+      EXPECT_NE(help.find("\n  " + word.toStdString(), options), std::string::npos) << word.toStdString();
+    }
+  }
+  for (const char* own : {"--help", "--version", "-- FILE"})
+    EXPECT_NE(help.find(own, options), std::string::npos) << own;
+  // Each wrong value is refused with the option named.
+  for (const QStringList& wrong : {QStringList{"--level", "21"}, QStringList{"--graph", "13"},
+                                   QStringList{"--y-axis", "loud"}, QStringList{"--size", "8x6"}}) {
+    error.clear();
+    EXPECT_FALSE(ParseScreenshotOptions(QStringList{"--screenshot", "out.png"} + wrong, &error).has_value());
+    EXPECT_TRUE(error.startsWith(wrong.front())) << error.toStdString();
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "core/SunTimes.h"
 #include "report/Figures.h"
 #include "survey/SurveyFiles.h"
+#include "ui/ClickLabel.h"
 #include "ui/UiTestSupport.h"
 #include "ui/pages/SurveyPage.h"
 
@@ -63,6 +65,9 @@ TEST(SurveyPage, FromANewSurveyToItsReport) {
   EXPECT_TRUE(p->StatusLbl->text().startsWith(QStringLiteral("2 of 2 file(s) added")))
       << p->StatusLbl->text().toStdString();
   EXPECT_FALSE(window.BatchRunning());
+  // The progress of the adding gives way to its outcome.
+  EXPECT_EQ(window.BigLbl->text().toStdString(), p->StatusLbl->text().toStdString());
+  EXPECT_TRUE(window.BatchProgressBar->isHidden());
   ASSERT_EQ(p->Data().deployments.size(), 1u);
   EXPECT_EQ(p->DeploymentBox->count(), 1);
   // Two nights, one species each: two rows of two passes.

@@ -14,6 +14,7 @@
 
 #include "report/Content.h"
 #include "report/Figures.h"
+#include "report/Messages.h"
 #include "report/Report.h"
 #include "report/ReportFont.h"
 #include "report/Summaries.h"
@@ -51,6 +52,10 @@ class SurveyFigureView : public QWidget {
 namespace {
 QString Q(const std::string& s) {
   return QString::fromStdString(s);
+}
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 QPushButton* Button(const char* text, QWidget* parent) {
@@ -103,9 +108,9 @@ SurveyPage::SurveyPage(TB& window, QWidget* parent)
 
   SpeciesNights = new QTableWidget(0, 6, this);
   SpeciesNights->setHorizontalHeaderLabels(
-      {QString::fromUtf8(msg::kSurveyColNight), QString::fromUtf8(msg::kSurveyColSpecies),
-       QString::fromUtf8(msg::kSurveyColPasses), QString::fromUtf8(msg::kSurveyColActivity),
-       QString::fromUtf8(msg::kSurveyColFirst), QString::fromUtf8(msg::kSurveyColBuzzes)});
+      {Q(report::msg::kAxisNight), QString::fromUtf8(msg::kSurveyColSpecies), Q(report::msg::kAxisPasses),
+       QString::fromUtf8(msg::kSurveyColActivity), QString::fromUtf8(msg::kSurveyColFirst),
+       QString::fromUtf8(msg::kSurveyColBuzzes)});
   SpeciesNights->verticalHeader()->hide();
   SpeciesNights->setEditTriggers(QAbstractItemView::NoEditTriggers);
   SpeciesNights->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -206,11 +211,13 @@ int SurveyPage::AddFiles(const std::vector<std::string>& paths) {
   });
   window_.SetBatchRunning(false);
   for (const std::string& p : problems) window_.AddLine(Memo::ErrorsMemo, Q(p));
-  QString status = QString::number(added) + QString::fromUtf8(msg::kSurveyAddedOf) +
-                   QString::number(paths.size()) + QString::fromUtf8(msg::kSurveyFilesAdded);
+  QString status = QString::number(added) + Q(zorvel::msg::kOfFiles) + QString::number(paths.size()) +
+                   QString::fromUtf8(msg::kSurveyFilesAdded);
   if (stopped) status += QString::fromUtf8(msg::kSurveyStopped);
   if (!problems.empty()) status += QStringLiteral("; ") + Q(problems.front());
   StatusLbl->setText(status);
+  // The window's progress line would otherwise go on saying "adding" over a full bar.
+  window_.ShowProgress(status, 0, 0);
   Reload();
   EnableControls(false);
   return added;

@@ -1,4 +1,5 @@
-// The texts of the Survey page, in one place.
+// The texts of the Survey page, in one place; the words it shares with the report (column
+// headings, " of ") are the report's and core's own (report/Messages.h, core/Messages.h).
 #pragma once
 
 namespace zorvel::ui::msg {
@@ -14,14 +15,11 @@ inline constexpr char kSurveyNone[] = "no survey open";
 inline constexpr char kSurveyFilter[] = "Survey files (*.zvs);;All files (*)";
 inline constexpr char kSurveyReportFilter[] = "PDF report (*.pdf);;HTML report (*.html)";
 inline constexpr char kSurveyAdding[] = "adding to the survey";
-inline constexpr char kSurveyAddedOf[] = " of ";
 inline constexpr char kSurveyFilesAdded[] = " file(s) added";
 inline constexpr char kSurveyStopped[] = "; stopped";
 inline constexpr char kSurveyNoFiles[] = "no ZV2 or ZV3 file to add";
 inline constexpr char kSurveyReportSaved[] = "report saved: ";
-inline constexpr char kSurveyColNight[] = "night";
 inline constexpr char kSurveyColSpecies[] = "species";
-inline constexpr char kSurveyColPasses[] = "passes";
 inline constexpr char kSurveyColActivity[] = "activity index";
 inline constexpr char kSurveyColFirst[] = "first after sunset (min)";
 inline constexpr char kSurveyColBuzzes[] = "buzz calls";
