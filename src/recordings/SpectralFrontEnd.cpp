@@ -42,6 +42,7 @@ constexpr float kReachShare = 0.25f;
 // and the room's reverberation.
 constexpr float kTailShare = 0.18f;
 constexpr size_t kMinTrackFrames = 4;
+constexpr float kSampleBound = 1e6f;
 // An echo: within 20 ms of a call's end (a surface 3.4 m away), a quarter as loud as the call or
 // fainter, within 6 % of the frequency where the call ended.
 constexpr double kEchoSeconds = 0.020;
@@ -129,7 +130,10 @@ void SpectralFrontEnd::Finish() {
 }
 
 void SpectralFrontEnd::TakeFrame(const float* frame) {
-  for (size_t i = 0; i < n_; ++i) scratch_[i] = frame[i] * window_[i];
+  // Samples beyond any real recorder's range (a damaged float file) are held at a bound that
+  // keeps every square and sum finite.
+  for (size_t i = 0; i < n_; ++i)
+    scratch_[i] = std::clamp(frame[i], -kSampleBound, kSampleBound) * window_[i];
   kiss_fftr(fft_->cfg, scratch_.data(), fft_->out.data());
   float* m = mags_.data() + segFrames_ * static_cast<size_t>(width_);
   for (int b = 0; b < width_; ++b) {
