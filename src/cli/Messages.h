@@ -48,6 +48,14 @@ inline constexpr std::string_view kNotRenamed = "not renamed to ";
 inline constexpr std::string_view kEditForm =
     "--edit takes NAME=TEXT with the name of a filter edit, such as MinOctKHZedit=20";
 
+// import
+inline constexpr std::string_view kImportPrefix = "import: ";
+inline constexpr std::string_view kUtcNotHours =
+    "give the offset in whole or decimal hours from -14 to +14, e.g. +1, -5 or 5.5";
+inline constexpr std::string_view kNotASizeLimit = " is not one of the size limits in GB: ";
+inline constexpr std::string_view kNotAByteCount = " is not a whole number of bytes, 1 or more";
+inline constexpr std::string_view kEmptyName = "an empty name names no folder";
+
 // map
 inline constexpr std::string_view kMinutes = "minutes: ";
 inline constexpr std::string_view kMapFile = "map file: ";

@@ -12,6 +12,13 @@ inline constexpr std::string_view kNoNxqFileSelected = "no file selected";
 // Finding the files.
 inline constexpr std::string_view kNoFirstFile =
     "No file with a valid name for the first file in a series exists";
+// Our own: why no first file was found, said after "No file with a valid name …" and ": ".
+inline constexpr std::string_view kNoLoggerFiles = " holds no logger files (no .NXQ file at all)";
+inline constexpr std::string_view kNoFirstOfSeries1 = " holds ";
+inline constexpr std::string_view kNoFirstOfSeries2 =
+    " logger file(s), but none is the first file of a series (such as 0BAT000.NXQ or ZORVEL0.NXQ)";
+inline constexpr std::string_view kDoesNotExist = " does not exist";
+inline constexpr std::string_view kCannotBeListed = " cannot be listed";
 inline constexpr std::string_view kReadingSeries = "Reading series\t";
 inline constexpr std::string_view kFailedToOpen = "Failed to open ";
 inline constexpr std::string_view kReadingFile = "Reading file ";
@@ -91,6 +98,9 @@ inline constexpr std::string_view kSecDecimal = "Sec decimal?";
 inline constexpr std::string_view kValueOver180 = "Value > 180deg";
 inline constexpr std::string_view kEMinusConflict = "E/- conflict";
 inline constexpr std::string_view kNMinusConflict = "N/- conflict";
+// Our own: a position given whole (not typed key by key) that a header should not hold.
+inline constexpr std::string_view kNoPosition = "does not read as a position; write e.g. 51.0 or 51 30 N";
+inline constexpr std::string_view kLatitudeBeyond90 = "beyond 90 degrees";
 // The hint of the two position edits.
 inline constexpr std::string_view kPositionHint =
     "decimal degrees, decimal minutes or decimal seconds with \".\" or \",\" as separator; whole degrees, "

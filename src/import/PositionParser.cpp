@@ -1,7 +1,9 @@
 #include "import/PositionParser.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "import/Messages.h"
 
@@ -183,6 +185,17 @@ tParseReport ParsePosition(std::string_view text, bool isLatitude) {
     r.Value.insert(0, "-");
   }
   return r;
+}
+
+std::string PositionTextProblem(std::string_view text, bool isLatitude) {
+  if (text.find_first_not_of(' ') == std::string_view::npos) return {};
+  const tParseReport r = ParsePosition(text, isLatitude);
+  if (!r.Errors.empty()) return r.Errors;
+  if (r.Value.empty()) return std::string(msg::kNoPosition);
+  // The parser caps both at 180 degrees; a longitude cannot pass it.
+  if (isLatitude && std::abs(std::strtod(r.Value.c_str(), nullptr)) > 90)
+    return std::string(msg::kLatitudeBeyond90);
+  return {};
 }
 
 }  // namespace zorvel

@@ -18,4 +18,11 @@ struct tParseReport {
 // letters are allowed and which make the value negative).
 tParseReport ParsePosition(std::string_view text, bool isLatitude);
 
+// Why a position given whole (on a command line or in a file, where no more keys will come)
+// should not go into a header, or an empty text when it may; a blank text gives no position and
+// is fine. Beyond the parser's own errors, a text the parser reads as nothing (letters only, or
+// one or two characters, such as "51") and a latitude beyond 90 degrees are refused: the file
+// would carry a position no reader can place on the globe.
+std::string PositionTextProblem(std::string_view text, bool isLatitude);
+
 }  // namespace zorvel

@@ -43,7 +43,8 @@ std::string FileNameOf(const std::string& path) {
 
 std::string SdFolderOf(const std::string& sdPath) {
   std::error_code ec;
-  if (std::filesystem::is_directory(sdPath, ec)) return sdPath;
+  // A path that names nothing is taken for the folder meant, so that the message names it.
+  if (std::filesystem::is_directory(sdPath, ec) || !std::filesystem::exists(sdPath, ec)) return sdPath;
   return std::filesystem::path(sdPath).parent_path().string();
 }
 }  // namespace
@@ -68,7 +69,7 @@ class ImportRun : public MinutesReadSink {
     const auto first = FindFirstSdFile(sdFolder_);
     if (!first) {
       host_.TimedMessage(msg::kNoFirstFile, kNoFirstFileMs);
-      result_.Error = msg::kNoFirstFile;
+      result_.Error = std::string(msg::kNoFirstFile) + ": " + NoFirstFileReason();
       return Finish(false);
     }
     scheme_ = first->scheme;
@@ -105,6 +106,19 @@ class ImportRun : public MinutesReadSink {
     return (std::filesystem::path(sdFolder_) / name).string();
   }
   std::string Zv1Name() const { return FileNameOf(zv1Path_); }
+
+  // An empty card, a card of later files only (the first one lost) and a wrong folder all find no
+  // first file; the person in front of the card needs to know which.
+  std::string NoFirstFileReason() const {
+    const std::string folder = std::string(msg::kTheFolder) + sdFolder_;
+    const std::optional<int> count = CountLoggerFiles(sdFolder_);
+    std::error_code ec;
+    if (!std::filesystem::exists(sdFolder_, ec)) return folder + std::string(msg::kDoesNotExist);
+    if (!count) return folder + std::string(msg::kCannotBeListed);
+    if (*count == 0) return folder + std::string(msg::kNoLoggerFiles);
+    return folder + std::string(msg::kNoFirstOfSeries1) + std::to_string(*count) +
+           std::string(msg::kNoFirstOfSeries2);
+  }
 
   void Status(const std::string& text) {
     if (listener_) listener_->StatusLabel(text);

@@ -9,6 +9,7 @@
 // folder was chosen, Stop) and the optional ImportListener (the two progress labels).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,8 @@ namespace zorvel {
 
 // The ZV1 size limit at start, in GiB (the Settings page's label chooses others).
 inline constexpr int kDefaultZv1SizeLimitGB = 3;
+// Every limit that may be chosen, in GiB.
+inline constexpr std::array<int, 8> kZv1SizeLimitsGB = {1, 2, 3, 4, 6, 8, 16, 32};
 
 struct ImportOptions {
   std::string SdPath;  // any file on the card, or the card's folder

@@ -1,5 +1,6 @@
 #include "import/SdNames.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -27,6 +28,21 @@ std::optional<FirstSdFile> FindFirstSdFile(const std::string& folder) {
   }
   if (FileExists((dir / kLegacyFirst).string())) return FirstSdFile{2, 0, kLegacyFirst};
   return std::nullopt;
+}
+
+std::optional<int> CountLoggerFiles(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec), end;
+  if (ec) return std::nullopt;
+  int n = 0;
+  for (; it != end; it.increment(ec)) {
+    std::string ext = it->path().extension().string();
+    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::error_code typeEc;
+    if (ext == ".NXQ" && it->is_regular_file(typeEc)) ++n;
+  }
+  if (ec) return std::nullopt;
+  return n;
 }
 
 std::string NextSdFileName(int scheme, int series, const std::string& firstName, int n) {

@@ -18,6 +18,10 @@ struct FirstSdFile {
 // The first series on the card in folder; nullopt when no file has a first-file name.
 std::optional<FirstSdFile> FindFirstSdFile(const std::string& folder);
 
+// How many logger files (any name ending ".NXQ", in any case) the folder holds; nullopt when it
+// is not a folder that can be listed. Tells an empty card from one whose first file is missing.
+std::optional<int> CountLoggerFiles(const std::string& folder);
+
 // The name of file n (1, 2, …) of a series, given the name of the series' first file. A name
 // that cannot exist ("…xxxx.NXQ") ends the series.
 std::string NextSdFileName(int scheme, int series, const std::string& firstName, int n);

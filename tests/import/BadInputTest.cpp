@@ -29,11 +29,36 @@ using BadInput = testing::ImportFixture;
 
 TEST_F(BadInput, NoFirstFile) {
   WriteLoggerFile(Sd("0BAT001.NXQ"), Header(21, 5), {Minute()});
+  WriteLoggerFile(Sd("ZORVEL1.nxq"), Header(21, 5), {Minute()});
   const ImportResult r = Run();
   EXPECT_FALSE(r.Completed);
-  EXPECT_EQ(r.Error, "No file with a valid name for the first file in a series exists");
-  EXPECT_TRUE(host.SaidTimed(r.Error));
+  EXPECT_EQ(r.Error,
+            "No file with a valid name for the first file in a series exists: the folder " + sd +
+                " holds 2 logger file(s), but none is the first file of a series (such as 0BAT000.NXQ or "
+                "ZORVEL0.NXQ)");
+  EXPECT_TRUE(host.SaidTimed("No file with a valid name for the first file in a series exists"));
   EXPECT_TRUE(r.MadeFiles.empty());
+  EXPECT_TRUE(OutFolder().empty());
+}
+
+// A card with no logger file on it is said to be empty, whatever else it holds; a folder that
+// is not there is told apart from an empty one.
+TEST_F(BadInput, EmptyCardIsSaidToHoldNoLoggerFiles) {
+  std::ofstream(Sd("notes.txt")) << "deployed at the pond";
+  fs::create_directories(Sd("OLD.NXQ"));  // a folder with a logger file's name is not one
+  ImportResult r = Run();
+  EXPECT_FALSE(r.Completed);
+  EXPECT_EQ(r.Error, "No file with a valid name for the first file in a series exists: the folder " + sd +
+                         " holds no logger files (no .NXQ file at all)");
+  EXPECT_TRUE(r.MadeFiles.empty());
+  EXPECT_TRUE(r.FailedFiles.empty());
+  EXPECT_TRUE(OutFolder().empty());
+
+  options.SdPath = dir / "no such card";
+  r = Run();
+  EXPECT_FALSE(r.Completed);
+  EXPECT_EQ(r.Error, "No file with a valid name for the first file in a series exists: the folder " +
+                         options.SdPath + " does not exist");
   EXPECT_TRUE(OutFolder().empty());
 }
 

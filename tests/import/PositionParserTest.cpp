@@ -79,5 +79,38 @@ TEST(ParsePosition, ShortOrDigitlessTextsGiveNothingOrALabelError) {
   Check({" - ", false, "", ""});
 }
 
+// A position given whole must stand for a place: what the as-typed parser leaves open (a text
+// with no number yet, one or two characters) or lets through (latitudes up to 180) is refused.
+TEST(PositionTextProblem, WholeTextsMustBePlacesOnTheGlobe) {
+  const struct {
+    const char* text;
+    bool latitude;
+    const char* problem;
+  } cases[] = {
+      {"", true, ""},
+      {"   ", false, ""},
+      {"51.5", true, ""},
+      {"51 30 N", true, ""},
+      {"-90", true, ""},
+      {"90.00000", true, ""},
+      {"0.25W", false, ""},
+      {"179 59 59", false, ""},
+      {"95.0", false, ""},
+      {"foo", true, "does not read as a position; write e.g. 51.0 or 51 30 N"},
+      {"52", true, "does not read as a position; write e.g. 51.0 or 51 30 N"},
+      {"5", false, "does not read as a position; write e.g. 51.0 or 51 30 N"},
+      {" - ", false, "does not read as a position; write e.g. 51.0 or 51 30 N"},
+      {"95.0", true, "beyond 90 degrees"},
+      {"-90.5", true, "beyond 90 degrees"},
+      {"91 S", true, "beyond 90 degrees"},
+      {"51.5E", true, "Lat cannot be E"},
+      {"181", false, "Deg too big"},
+      {"-51.5N", true, "N/- conflict"},
+      {"M", true, "misplaced label"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PositionTextProblem(c.text, c.latitude), c.problem) << '"' << c.text << "\" " << c.latitude;
+}
+
 }  // namespace
 }  // namespace zorvel
