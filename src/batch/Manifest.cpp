@@ -91,7 +91,7 @@ std::vector<std::string> CheckRow(ManifestRow& row, const fs::path& base) {
     const std::string label = latitude ? msg::kBadLat : msg::kBadLong;
     if (!r.Errors.empty()) return why.push_back(label + text + " (" + r.Errors + ")");
     // Too short a text (e.g. "51") reads as nothing yet, and the survey would find no position.
-    if (r.Value.empty() && !text.empty()) return why.push_back(label + text + " (" + msg::kNoPosition + ")");
+    if (r.Value.empty() && !text.empty()) return why.push_back(label + text + " (" + std::string(msg::kNoPosition) + ")");
     const double limit = latitude ? 90 : 180;
     if (!r.Value.empty() && std::abs(std::atof(r.Value.c_str())) > limit)
       why.push_back(label + text + " (" + msg::kBeyond + (latitude ? "90" : "180") + msg::kDegrees + ")");

@@ -1,6 +1,10 @@
 // Every text the batch commands show or write, in one place.
 #pragma once
 
+#include <string_view>
+
+#include "import/Messages.h"
+
 namespace zorvel::batch::msg {
 
 // The manifest's heading row names these columns; others may follow and are ignored.
@@ -19,7 +23,7 @@ inline constexpr char kDuplicate[] = "the same input as line ";
 inline constexpr char kUnknownClassifier[] = "unknown classifier (British0 or ZorvelEU1): ";
 inline constexpr char kBadLat[] = "lat: ";
 inline constexpr char kBadLong[] = "long: ";
-inline constexpr char kNoPosition[] = "does not read as a position; write e.g. 51.0 or 51 30 N";
+inline constexpr std::string_view kNoPosition = zorvel::msg::kNoPosition;  // the import's text
 inline constexpr char kBeyond[] = "beyond ";
 inline constexpr char kDegrees[] = " degrees";
 inline constexpr char kBadUtc[] = "utc: give the offset in hours, e.g. +1, -5 or +5:30: ";

@@ -46,9 +46,9 @@ class RecordingsHost : public ConsoleHost {
 };
 
 bool PositionAccepted(const std::string& text, bool latitude) {
-  const tParseReport r = ParsePosition(text, latitude);
-  if (r.Errors.empty()) return true;
-  std::cerr << (latitude ? "--lat" : "--long") << " '" << text << "': " << r.Errors << '\n';
+  const std::string problem = PositionTextProblem(text, latitude);
+  if (problem.empty()) return true;
+  std::cerr << (latitude ? "--lat" : "--long") << " '" << text << "': " << problem << '\n';
   return false;
 }
 

@@ -79,6 +79,20 @@ TEST(ImportArgs, ValuesThatAreNotWhatTheOptionTakesExitTwoAndWriteNothing) {
   EXPECT_TRUE(ReadAll(dir / "card/0BAT000.NXQ") == card);
 }
 
+// import-recordings takes positions by the same rule.
+TEST(ImportArgs, RecordingsRefuseAPositionThatIsNone) {
+  TempDir dir;
+  fs::create_directories(dir / "recs");
+  for (const auto& [value, why] : {std::pair<std::string, std::string>{"foo", "does not read as a position"},
+                                   {"52", "does not read as a position"},
+                                   {"95.5", "beyond 90 degrees"}}) {
+    const CliResult r = RunCli({"import-recordings", "recs", "--out", "made", "--lat", value}, dir.Path());
+    EXPECT_EQ(r.code, 2) << value << "\n" << r.err;
+    EXPECT_NE(r.err.find("--lat '" + value + "': " + why), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "made")) << value;
+  }
+}
+
 TEST(ImportArgs, WellFormedValuesAreStoredAsTyped) {
   TempDir dir;
   CardWithOneFile(dir);
