@@ -17,6 +17,14 @@
 
 namespace zorvel::testing {
 
+#ifdef ZORVEL_CORPUS_DIR
+// A card folder holding one good logger file (0BAT000.NXQ), from the corpus.
+inline void CardWithOneFile(const TempDir& dir) {
+  std::filesystem::create_directories(dir / "card");
+  std::filesystem::copy_file(std::filesystem::path(ZORVEL_CORPUS_DIR) / "card_good.NXQ", dir / "card/0BAT000.NXQ");
+}
+#endif
+
 struct CliResult {
   int code = -1;  // the exit code, or 128 + the signal that ended it
   std::string out, err;

@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CardWithOneFile(const TempDir& dir) {
-  fs::create_directories(dir / "card");
-  fs::copy_file(fs::path(ZORVEL_CORPUS_DIR) / "card_good.NXQ", dir / "card/0BAT000.NXQ");
-}
-
 std::vector<std::string> Import(std::vector<std::string> extra) {
   std::vector<std::string> args{"import", "card", "--out", "out"};
   args.insert(args.end(), extra.begin(), extra.end());

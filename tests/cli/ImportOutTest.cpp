@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CardWithOneFile(const TempDir& dir) {
-  fs::create_directories(dir / "card");
-  fs::copy_file(fs::path(ZORVEL_CORPUS_DIR) / "card_good.NXQ", dir / "card/0BAT000.NXQ");
-}
-
 TEST(ImportOut, AFolderThatCannotBeMadeIsNamed) {
   TempDir dir;
   CardWithOneFile(dir);
