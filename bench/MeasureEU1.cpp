@@ -5,11 +5,12 @@
 // Each recording goes through the product's front end (as a logger would have stored it) and the
 // whole call-finding batch. Where the recording has a per-event label list (a .eti label file
 // with its .ta measurement file: start and duration of every sound a person labelled), every
-// call found is matched to the labelled event it starts in, and every labelled event counts as
-// found when a call starts in it; elsewhere the recording's one label holds for all its calls.
+// call found is matched to the labelled event it starts in (of overlapping events, the one whose
+// band holds the call's modal frequency), and every labelled event counts as found when a call
+// starts in it; elsewhere the recording's one label holds for all its calls.
 // Prints, per labelled species: events, events found, calls, named, right species, right group
-// (species or the group that holds it), and per confidence band the share right; then the
-// calls named in recordings or events without bats.
+// (species or the group that holds it), the calls of insects, birds, noise and the no-bat
+// recording given any name, and per confidence band the share right.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,7 @@ namespace {
 constexpr int32_t kStartTick = 200'000;  // the recording starts 1 s into its minute
 constexpr double kTicksPerMs = 200.0;
 constexpr double kMatchSlackMs = 2.0;
+constexpr double kMatchSlackKhz = 3.0;
 constexpr int kHeardGroups = 2;  // an event the front end made this many wave groups in
 
 // A label: the species number a right name has, and the group that also counts as right.
@@ -68,6 +70,7 @@ Label LabelOf(const std::string& code, const std::string& type) {
 
 struct Event {
   double startMs = 0, endMs = 0;
+  double fminKhz = 0, fmaxKhz = 1e9;  // the band the labelled sound spans
   Label label;
   bool found = false;
   int groups = 0;  // wave groups the front end made within the event
@@ -99,13 +102,15 @@ std::vector<Event> ReadEvents(const fs::path& eti, const fs::path& ta) {
   const auto col = [&](const char* name) {
     return static_cast<size_t>(std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin());
   };
-  const size_t num = col("CallNum"), st = col("StTime"), dur = col("Dur");
+  const size_t num = col("CallNum"), st = col("StTime"), dur = col("Dur"), lo = col("Fmin"), hi = col("Fmax");
   for (size_t i = 1; i < rows.size(); ++i) {
     const auto& r = rows[i];
-    if (r.size() <= std::max({num, st, dur})) continue;
+    if (r.size() <= std::max({num, st, dur, lo, hi})) continue;
     Event e;
     e.startMs = std::stod(r[st]);
     e.endMs = e.startMs + std::stod(r[dur]);
+    e.fminKhz = std::stod(r[lo]);
+    e.fmaxKhz = std::stod(r[hi]);
     const auto& [code, type] = labels[std::stoi(r[num])];
     e.label = LabelOf(code, type);
     events.push_back(e);
@@ -192,12 +197,15 @@ int main(int argc, char** argv) {
       const double ms = (c.StartTime - kStartTick) / kTicksPerMs;
       Label label;
       if (r.fileLabel == "events") {
-        // Labelled events may overlap (a call and its echo): the call finds every event it
-        // starts in, and takes the first one's label.
+        // Labelled events may overlap (a call and its echo, a bat calling over a singing
+        // bush-cricket): the call finds every event it starts in, and takes the label of the
+        // first one whose band holds its modal frequency (else of the first one).
         Event* hit = nullptr;
+        bool inBand = false;
         for (Event& e : events)
           if (ms >= e.startMs - kMatchSlackMs && ms <= e.endMs + kMatchSlackMs) {
-            if (!hit) hit = &e;
+            const bool holds = c.ModalKHZ >= e.fminKhz - kMatchSlackKhz && c.ModalKHZ <= e.fmaxKhz + kMatchSlackKhz;
+            if (!hit || (holds && !inBand)) hit = &e, inBand = holds;
             e.found = !c.BuzzCall || e.found;
           }
         if (!hit) {
@@ -250,7 +258,7 @@ int main(int argc, char** argv) {
   std::printf("gate over floor %.1f, look-back %d waves\n", fe.gateOverFloor, fe.lookBackWaves);
   std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %6s  named as\n", "label", "events", "heard", "found",
               "calls", "named", "sp.ok", "grp.ok", "social", "unkbat");
-  Tally bats;
+  Tally bats, notBats;
   for (const auto& [code, t] : per) {
     std::string as;
     for (const auto& [sp, n] : namedAs[code]) as += " " + nameOf(sp) + ":" + std::to_string(n);
@@ -262,6 +270,8 @@ int main(int argc, char** argv) {
           bats.named += t.named;
       bats.species += t.species, bats.group += t.group;
     }
+    if (l.species < 0 && code != "(unlabelled)")
+      notBats.calls += t.calls, notBats.named += t.named, notBats.social += t.social, notBats.unknown += t.unknown;
   }
   const auto pc = [](int a, int b) { return b == 0 ? 0.0 : 100.0 * a / b; };
   std::printf(
@@ -271,6 +281,8 @@ int main(int argc, char** argv) {
       bats.events, bats.heard, pc(bats.heard, bats.events), bats.found, pc(bats.found, bats.events),
       bats.calls, bats.named, pc(bats.named, bats.calls), bats.group, pc(bats.group, bats.named),
       bats.species, pc(bats.species, bats.calls));
+  std::printf("not bats (insects, bird, noise, the no-bat file): calls %d, named %d, social %d, unknown bat %d\n",
+              notBats.calls, notBats.named, notBats.social, notBats.unknown);
   std::printf("confidence band: named right share\n");
   for (int b = 15; b >= 0; --b)
     if (byConfidence[static_cast<size_t>(b)].first > 0)
