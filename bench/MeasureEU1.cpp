@@ -120,6 +120,7 @@ std::vector<Event> ReadEvents(const fs::path& eti, const fs::path& ta) {
 
 struct Tally {
   int events = 0, heard = 0, found = 0, calls = 0, named = 0, species = 0, group = 0, social = 0, unknown = 0;
+  int buzzNamed = 0;  // buzz calls given a name (counted only where no bat was labelled)
 };
 
 struct Recording {
@@ -220,7 +221,10 @@ int main(int argc, char** argv) {
       } else {
         label = LabelOf(r.fileLabel, "echolo");
       }
-      if (c.BuzzCall) continue;
+      if (c.BuzzCall) {
+        if (label.species < 0 && c.SpN != 0) ++per[label.code].buzzNamed;
+        continue;
+      }
       if (std::getenv("MEASURE_CALLS"))
         std::printf("  %s %s t=%.1f SpN=%d conf=%d modal=%d Fmin=%d Fmax=%d Fs=%d Fe=%d dur=%d\n",
                     r.path.c_str(), label.code.c_str(), ms, c.SpN, c.SpConfidence, c.ModalKHZ, c.Fmin, c.Fmax,
@@ -271,7 +275,8 @@ int main(int argc, char** argv) {
       bats.species += t.species, bats.group += t.group;
     }
     if (l.species < 0 && code != "(unlabelled)")
-      notBats.calls += t.calls, notBats.named += t.named, notBats.social += t.social, notBats.unknown += t.unknown;
+      notBats.calls += t.calls, notBats.named += t.named, notBats.social += t.social, notBats.unknown += t.unknown,
+      notBats.buzzNamed += t.buzzNamed;
   }
   const auto pc = [](int a, int b) { return b == 0 ? 0.0 : 100.0 * a / b; };
   std::printf(
@@ -281,8 +286,10 @@ int main(int argc, char** argv) {
       bats.events, bats.heard, pc(bats.heard, bats.events), bats.found, pc(bats.found, bats.events),
       bats.calls, bats.named, pc(bats.named, bats.calls), bats.group, pc(bats.group, bats.named),
       bats.species, pc(bats.species, bats.calls));
-  std::printf("not bats (insects, bird, noise, the no-bat file): calls %d, named %d, social %d, unknown bat %d\n",
-              notBats.calls, notBats.named, notBats.social, notBats.unknown);
+  std::printf(
+      "not bats (insects, bird, noise, the no-bat file): calls %d, named %d, social %d, unknown bat %d; buzz calls "
+      "named %d\n",
+      notBats.calls, notBats.named, notBats.social, notBats.unknown, notBats.buzzNamed);
   std::printf("confidence band: named right share\n");
   for (int b = 15; b >= 0; --b)
     if (byConfidence[static_cast<size_t>(b)].first > 0)

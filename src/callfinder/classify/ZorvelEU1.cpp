@@ -285,11 +285,6 @@ PassName NamePass(const std::vector<SpeciesFit>& fits) {
 
 namespace {
 
-// A pipistrelle echolocation call, for telling whether social calls may be about.
-bool FitsAPipistrelle(const SpeciesFit& f) {
-  return NameFit(f, eu1::kPipistrellus) >= kOwnFitToTake;
-}
-
 // Confidence of the calls named "Social" or "UnknownBat": what the recording set cannot yet
 // calibrate is stated as an even chance.
 constexpr int32_t kKindConfidence = 7;
@@ -298,23 +293,26 @@ constexpr int32_t kKindConfidence = 7;
 
 void ClassifyMinuteZorvelEU1(MinuteWork& w) {
   std::vector<SpeciesFit> fitOf(static_cast<size_t>(w.callCount) + 1);
-  int pipistrelleCalls = 0;
+  std::vector<char> pipistrelle(static_cast<size_t>(w.callCount) + 1, 0);
   for (int32_t i = 1; i <= w.callCount; ++i) {
     tCall& c = w.calls[i];
     if (w.settings.ExportToClassifier)
       w.exportLines.push_back(ClassifierExportLine(c, w.settings.ExportLabel));
     c.SpN = c.Sp2N = c.Sp3N = c.SpConfidence = 0;
     c.CallType = c.BuzzCall ? tcNoSp : TypeOf(ShapeOf(c));
-    if (!c.BuzzCall) fitOf[static_cast<size_t>(i)] = CallFit(c);
-    pipistrelleCalls += !c.BuzzCall && FitsAPipistrelle(fitOf[static_cast<size_t>(i)]);
+    if (c.BuzzCall) continue;
+    fitOf[static_cast<size_t>(i)] = CallFit(c);
+    pipistrelle[static_cast<size_t>(i)] = NameFit(fitOf[static_cast<size_t>(i)], eu1::kPipistrellus) >= kOwnFitToTake;
   }
-  // Social calls are named as such and kept out of the echolocation passes they fall in.
-  const std::vector<char> social = SocialCalls(w, pipistrelleCalls);
+  // Social calls are named as such, and sounds no bat makes stay unnamed; both are kept out of
+  // the echolocation passes they fall in.
+  const std::vector<MinutePass> passes = MinutePasses(w);
+  const std::vector<CallKind> kind = KindsOfCalls(w, passes, pipistrelle);
   for (int32_t i = 1; i <= w.callCount; ++i)
-    if (social[static_cast<size_t>(i)])
+    if (kind[static_cast<size_t>(i)] == CallKind::Social)
       w.calls[i].SpN = eu1::kSocial, w.calls[i].SpConfidence = kKindConfidence;
-  for (MinutePass p : MinutePasses(w)) {
-    std::erase_if(p.calls, [&](int32_t i) { return social[static_cast<size_t>(i)] != 0; });
+  for (MinutePass p : passes) {
+    std::erase_if(p.calls, [&](int32_t i) { return kind[static_cast<size_t>(i)] != CallKind::Echolocation; });
     if (p.calls.empty()) continue;
     std::vector<SpeciesFit> fits;
     for (int32_t i : p.calls) fits.push_back(fitOf[static_cast<size_t>(i)]);
