@@ -5,6 +5,9 @@
 #include "OctetFixture.h"
 #include "callfinder/CallEmitter.h"
 #include "callfinder/Classifier.h"
+#include "callfinder/classify/Passes.h"
+#include "core/CallRecords.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 namespace {
@@ -180,6 +183,33 @@ TEST(ZorvelEU1Minute, BadInputNeverCrashes) {
     EXPECT_LE(full->calls[i].SpConfidence, 15);
     EXPECT_LT(full->calls[i].SpN, kZorvelEU1SpeciesCount);
   }
+}
+
+TEST(ZorvelEU1Minute, SpeciesNumbersBeyondTheTableReadBackAsNumbers) {
+  // A record patched with numbers no table holds (a later classifier's, a damaged file): the
+  // record keeps the byte, and a reader of a ZorvelEU1 file names it by number.
+  auto w = Minute({At(Published(70, 45, 46, 5), 0), At(Published(70, 45, 46, 5), 90)});
+  cf::ClassifyMinute(*w);
+  w->calls[1].SpN = 30, w->calls[1].Sp2N = kZorvelEU1SpeciesCount, w->calls[1].Sp3N = 999;
+  w->calls[2].SpN = -4;
+  cf::PatchClassification(*w);
+  tCall back1, back2;
+  DecodeCallC(w->out.data() + w->calls[1].ClBufPosnOfStart + 32, back1);
+  DecodeCallC(w->out.data() + w->calls[2].ClBufPosnOfStart + 32, back2);
+  EXPECT_EQ(back1.SpN, 30);
+  EXPECT_EQ(back1.Sp2N, kZorvelEU1SpeciesCount);
+  EXPECT_EQ(back1.Sp3N, 255);  // a byte holds no more
+  EXPECT_EQ(back2.SpN, 0);
+  FileSlots slots;
+  InitSlotSpeciesNames(slots);
+  slots[1].SpClassifierName = kZorvelEU1ClassifierName;
+  ASSERT_TRUE(ApplyBuiltInSpeciesNames(slots, 1));
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], back1.SpN), "Sp30");
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], back1.Sp2N), "Sp27");
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], back1.Sp3N), "Sp255");
+  // Numbers the table does hold keep their names, older entries and appended ones alike.
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], kPipistrellus), "Pipistrellus");
+  EXPECT_EQ(SpeciesNameOrNumber(slots[1], kUnknownBat), "UnknownBat");
 }
 
 }  // namespace

@@ -294,6 +294,7 @@ constexpr int32_t kKindConfidence = 7;
 void ClassifyMinuteZorvelEU1(MinuteWork& w) {
   std::vector<SpeciesFit> fitOf(static_cast<size_t>(w.callCount) + 1);
   std::vector<char> pipistrelle(static_cast<size_t>(w.callCount) + 1, 0);
+  std::vector<double> bestFit(static_cast<size_t>(w.callCount) + 1, 0);
   for (int32_t i = 1; i <= w.callCount; ++i) {
     tCall& c = w.calls[i];
     if (w.settings.ExportToClassifier)
@@ -302,12 +303,14 @@ void ClassifyMinuteZorvelEU1(MinuteWork& w) {
     c.CallType = c.BuzzCall ? tcNoSp : TypeOf(ShapeOf(c));
     if (c.BuzzCall) continue;
     fitOf[static_cast<size_t>(i)] = CallFit(c);
-    pipistrelle[static_cast<size_t>(i)] = NameFit(fitOf[static_cast<size_t>(i)], eu1::kPipistrellus) >= kOwnFitToTake;
+    const SpeciesFit& f = fitOf[static_cast<size_t>(i)];
+    pipistrelle[static_cast<size_t>(i)] = NameFit(f, eu1::kPipistrellus) >= kOwnFitToTake;
+    bestFit[static_cast<size_t>(i)] = *std::max_element(f.begin(), f.end());
   }
   // Social calls are named as such, and sounds no bat makes stay unnamed; both are kept out of
   // the echolocation passes they fall in.
   const std::vector<MinutePass> passes = MinutePasses(w);
-  const std::vector<CallKind> kind = KindsOfCalls(w, passes, pipistrelle);
+  const std::vector<CallKind> kind = KindsOfCalls(w, passes, pipistrelle, bestFit);
   for (int32_t i = 1; i <= w.callCount; ++i)
     if (kind[static_cast<size_t>(i)] == CallKind::Social)
       w.calls[i].SpN = eu1::kSocial, w.calls[i].SpConfidence = kKindConfidence;

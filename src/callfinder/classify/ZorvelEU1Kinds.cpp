@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "callfinder/classify/ZorvelEU1.h"
 #include "species/Passes.h"
@@ -53,8 +54,13 @@ constexpr int64_t kPipistrelleNearTicks = kPassGapTicks;
 // the call finder marks buzz calls as such. A run of ordinary calls of one pass following each
 // other within 40 ms (25 a second) for this many calls is an insect's syllables or pulses
 // [RR98], or a ticking noise: a bat's late approach calls at that rate are fewer before the buzz.
+// Many bats of one species flying together (a swarm at a roost) also call that fast as a pass,
+// but not at a steady rate, and each call is a good call of its species; an insect repeats its
+// syllables at a very constant rate [RR98].
 constexpr int32_t kTrainGapMs = 40;
 constexpr size_t kTrainCalls = 8;
+constexpr double kSteadyRateSpread = 0.35;  // standard deviation of the intervals over their mean
+constexpr double kGoodCallFit = 0.5;        // a swarm's calls fit a profile this well on average
 
 // A bat's echolocation: calls of 1-60 ms (buzz calls aside), repeated at search intervals of
 // 40-800 ms (from the long-eared bat's shortest [D07] to a noctule's 2 calls a second [BCT, SE]),
@@ -85,16 +91,34 @@ bool MaySocialPart(const tCall& c) {
 
 namespace {
 
+// Whether the calls of a run (indexes into the minute, in start order) are an insect's train
+// rather than many bats together: a steady rate, or calls that are no good bat calls.
+bool InsectTrain(const MinuteWork& w, const std::vector<int32_t>& run, const std::vector<double>& bestFit) {
+  double sum = 0, sumSq = 0, fit = 0;
+  for (size_t k = 1; k < run.size(); ++k) {
+    const double gap =
+        static_cast<double>(int64_t{w.calls[run[k]].StartTime} - w.calls[run[k - 1]].StartTime);
+    sum += gap, sumSq += gap * gap;
+  }
+  for (int32_t i : run) fit += bestFit[static_cast<size_t>(i)];
+  const double n = static_cast<double>(run.size() - 1), mean = sum / n;
+  const double spread = std::sqrt(std::max(0.0, sumSq / n - mean * mean));
+  return spread <= kSteadyRateSpread * mean || fit / static_cast<double>(run.size()) < kGoodCallFit;
+}
+
 // Runs of ordinary calls of one pass that follow each other faster than any bat outside a buzz.
-void MarkTrains(const MinuteWork& w, const std::vector<MinutePass>& passes, std::vector<CallKind>& kind) {
+void MarkTrains(const MinuteWork& w, const std::vector<MinutePass>& passes,
+                const std::vector<double>& bestFit, std::vector<CallKind>& kind) {
   for (const MinutePass& p : passes) {
     size_t from = 0;
     for (size_t k = 1; k <= p.calls.size(); ++k) {
       if (k < p.calls.size() &&
           int64_t{w.calls[p.calls[k]].StartTime} - w.calls[p.calls[k - 1]].StartTime <= Ticks(kTrainGapMs))
         continue;
-      if (k - from >= kTrainCalls)
-        for (size_t j = from; j < k; ++j) kind[static_cast<size_t>(p.calls[j])] = CallKind::NotABat;
+      const std::vector<int32_t> run(p.calls.begin() + static_cast<std::ptrdiff_t>(from),
+                                     p.calls.begin() + static_cast<std::ptrdiff_t>(k));
+      if (run.size() >= kTrainCalls && InsectTrain(w, run, bestFit))
+        for (int32_t i : run) kind[static_cast<size_t>(i)] = CallKind::NotABat;
       from = k;
     }
   }
@@ -164,9 +188,9 @@ void MarkLoneSocialCalls(const MinuteWork& w, const std::vector<MinutePass>& pas
 }  // namespace
 
 std::vector<CallKind> KindsOfCalls(const MinuteWork& w, const std::vector<MinutePass>& passes,
-                                   const std::vector<char>& pipistrelle) {
+                                   const std::vector<char>& pipistrelle, const std::vector<double>& bestFit) {
   std::vector<CallKind> kind(static_cast<size_t>(std::max(0, w.callCount)) + 1, CallKind::Echolocation);
-  MarkTrains(w, passes, kind);
+  MarkTrains(w, passes, bestFit, kind);
   PipistrellesAbout pips;
   for (int32_t i = 1; i <= w.callCount; ++i)
     if (pipistrelle[static_cast<size_t>(i)] && !w.calls[i].BuzzCall &&

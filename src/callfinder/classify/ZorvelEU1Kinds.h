@@ -23,10 +23,10 @@ enum class CallKind : char {
 };
 
 // The kinds of the minute's calls (index 1 … callCount; buzz calls stay Echolocation).
-// `pipistrelle[i]` says whether call i fits a pipistrelle's echolocation call well: social calls
-// are given only among echolocating pipistrelles.
+// `pipistrelle[i]` says whether call i fits a pipistrelle's echolocation call well (social calls
+// are given only among echolocating pipistrelles), `bestFit[i]` how well it fits its best profile.
 std::vector<CallKind> KindsOfCalls(const MinuteWork& w, const std::vector<MinutePass>& passes,
-                                   const std::vector<char>& pipistrelle);
+                                   const std::vector<char>& pipistrelle, const std::vector<double>& bestFit);
 
 // Whether calls that fit no profile are still clearly a bat's: at least three calls of an
 // echolocation shape, length and band, sweeping down, repeated at the intervals bats search at.
