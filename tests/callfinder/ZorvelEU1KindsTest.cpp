@@ -104,6 +104,10 @@ TEST(ZorvelEU1Social, ASingleSyllableWithinAPipistrellePassIsSocial) {
   const auto inside = Classified(Join(CommonPass(8, 0), {syllable}));
   EXPECT_EQ(inside->calls[9].SpN, kSocial);
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(inside->calls[i].SpN, kCmnPip) << i;
+  // Three of them in the pass, 150 ms apart (a pass of their own): social too.
+  const auto three = Classified(Join(
+      CommonPass(12, 0), {Sweep(26, 17, 19, 8, 300), Sweep(26, 17, 19, 8, 450), Sweep(26, 17, 19, 8, 600)}));
+  for (int i = 13; i <= 15; ++i) EXPECT_EQ(three->calls[i].SpN, kSocial) << i;
   // After the pass has ended, or starting as high as a long-eared bat's call: not social.
   EXPECT_NE(Classified(Join(CommonPass(8, 0), {Sweep(26, 17, 19, 8, 900)}))->calls[9].SpN, kSocial);
   EXPECT_NE(Classified(Join(CommonPass(8, 0), {Sweep(40, 22, 28, 3, 400)}))->calls[9].SpN, kSocial);

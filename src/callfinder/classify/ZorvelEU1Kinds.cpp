@@ -159,12 +159,14 @@ void MarkSocialChains(const MinuteWork& w, const PipistrellesAbout& pips, std::v
   }
 }
 
-// A single-syllable social call [EK]: a low sweep wholly below the long-eared bat's start (35 kHz
-// and up [S87, D07]) that is alone in its pass and falls within a pass of pipistrelles.
+// Single-syllable social calls [EK]: low sweeps wholly below the long-eared bat's start (35 kHz
+// and up [S87, D07]) that make a pass of their own, one call or a few, within a pass of
+// pipistrelles. A nyctaloid's calls reach higher (Leisler's and serotine start near 55 kHz,
+// the noctule's broadband calls near 47 [W]).
 constexpr int32_t kLoneSocialHighestTop = 30;
 
-void MarkLoneSocialCalls(const MinuteWork& w, const std::vector<MinutePass>& passes,
-                         const std::vector<char>& pipistrelle, std::vector<CallKind>& kind) {
+void MarkSyllableSocialCalls(const MinuteWork& w, const std::vector<MinutePass>& passes,
+                             const std::vector<char>& pipistrelle, std::vector<CallKind>& kind) {
   std::vector<std::pair<int64_t, int64_t>> pipPasses;  // first and last start of pipistrelle passes
   for (const MinutePass& p : passes) {
     if (p.calls.size() < 2) continue;
@@ -173,15 +175,19 @@ void MarkLoneSocialCalls(const MinuteWork& w, const std::vector<MinutePass>& pas
     if (2 * pips > p.calls.size())
       pipPasses.emplace_back(w.calls[p.calls.front()].StartTime, w.calls[p.calls.back()].StartTime);
   }
-  for (const MinutePass& p : passes) {
-    if (p.calls.size() != 1) continue;
-    const int32_t i = p.calls.front();
+  const auto syllable = [&](int32_t i) {
     const tCall& c = w.calls[i];
-    if (kind[static_cast<size_t>(i)] != CallKind::Echolocation || !MaySocialPart(c) ||
-        c.Fmax > kLoneSocialHighestTop)
-      continue;
-    for (const auto& [first, last] : pipPasses)
-      if (c.StartTime > first && c.StartTime < last) kind[static_cast<size_t>(i)] = CallKind::Social;
+    return kind[static_cast<size_t>(i)] == CallKind::Echolocation && MaySocialPart(c) &&
+           c.Fmax <= kLoneSocialHighestTop;
+  };
+  for (const MinutePass& p : passes) {
+    if (p.calls.empty() || !std::all_of(p.calls.begin(), p.calls.end(), syllable)) continue;
+    const int64_t first = w.calls[p.calls.front()].StartTime, last = w.calls[p.calls.back()].StartTime;
+    for (const auto& [from, to] : pipPasses)
+      if (first > from && last < to) {
+        for (int32_t i : p.calls) kind[static_cast<size_t>(i)] = CallKind::Social;
+        break;
+      }
   }
 }
 
@@ -199,7 +205,7 @@ std::vector<CallKind> KindsOfCalls(const MinuteWork& w, const std::vector<Minute
   std::sort(pips.starts.begin(), pips.starts.end());
   if (pips.starts.empty()) return kind;
   MarkSocialChains(w, pips, kind);
-  MarkLoneSocialCalls(w, passes, pipistrelle, kind);
+  MarkSyllableSocialCalls(w, passes, pipistrelle, kind);
   return kind;
 }
 
