@@ -1,6 +1,6 @@
 // Measures ZorvelEU1 and the recordings front end on labelled real recordings, call by call.
 //
-//   measure_eu1 <realdata/bats> [gate-over-floor [look-back-waves]]
+//   measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor]]
 //
 // Each recording goes through the product's front end (as a logger would have stored it) and the
 // whole call-finding batch. Where the recording has a per-event label list (a .eti label file
@@ -133,7 +133,7 @@ struct Recording {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor [look-back-waves]]\n");
+    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor]]\n");
     return 2;
   }
   const fs::path root = argv[1];
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     fe.holdOverFloor = gate * fe.holdOverFloor / fe.gateOverFloor;
     fe.gateOverFloor = gate;
   }
-  if (argc > 3) fe.lookBackWaves = std::atoi(argv[3]);
+  if (argc > 3) fe.holdOverFloor = std::atof(argv[3]);
   PopulatePrecalculatedArrays();
   const fs::path dir = fs::temp_directory_path() / ("zorvel_measure_" + std::to_string(::getpid()));
   fs::create_directories(dir);
@@ -188,6 +188,14 @@ int main(int argc, char** argv) {
       const std::string stem = fs::path(r.path).stem().string();
       events = ReadEvents(root / "tadarida_c/eti" / (stem + ".eti"), root / "tadarida_c/ta" / (stem + ".ta"));
     }
+    if (const char* d = std::getenv("MEASURE_DUMP"); d && r.path.find(d) != std::string::npos)
+      for (const auto& g : wav.groups) {
+        const double ms = (g.tick - kStartTick) / kTicksPerMs;
+        if (ms >= std::atof(std::getenv("DUMP_FROM")) && ms <= std::atof(std::getenv("DUMP_TO")))
+          std::printf("  group %.3f ipi %d %d %d %d %d %d %d %d amp %d %d %d %d score %d\n", ms, g.ipi[0], g.ipi[1],
+                      g.ipi[2], g.ipi[3], g.ipi[4], g.ipi[5], g.ipi[6], g.ipi[7], g.amp[0], g.amp[1], g.amp[2],
+                      g.amp[3], g.score);
+      }
     for (const auto& g : wav.groups) {
       const double ms = (g.tick - kStartTick) / kTicksPerMs;
       for (Event& e : events)
@@ -259,7 +267,7 @@ int main(int argc, char** argv) {
   }
   fs::remove_all(dir);
 
-  std::printf("gate over floor %.1f, look-back %d waves\n", fe.gateOverFloor, fe.lookBackWaves);
+  std::printf("gate over floor %.1f, hold over floor %.1f\n", fe.gateOverFloor, fe.holdOverFloor);
   std::printf("%-18s %6s %6s %6s %6s %6s %6s %6s %6s %6s  named as\n", "label", "events", "heard", "found",
               "calls", "named", "sp.ok", "grp.ok", "social", "unkbat");
   Tally bats, notBats;

@@ -9,7 +9,7 @@ PACKAGES=(
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libxxhash-dev
   xvfb xauth fonts-dejavu-core
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl python3
-  qt6-svg-dev poppler-utils
+  qt6-svg-dev poppler-utils libkissfft-dev
 )
 
 missing=()

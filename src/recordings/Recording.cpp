@@ -227,17 +227,17 @@ bool ReadWaveGroups(const RecordingInfo& info, const ReadOptions& o, const Group
     return false;
   }
   SampleStream stream(src, w, o.channel - 1);
-  FrontEnd fe(info.realRate, o.frontEnd);
+  const auto fe = MakeFrontEnd(info.realRate, o.frontEnd);
   std::vector<float> block(kBlock);
   while (const size_t n = stream.Read(block.data(), block.size())) {
-    fe.Feed(block.data(), n);
-    if (!fe.Groups().empty()) {
-      sink(fe.Groups());
-      fe.Groups().clear();
+    fe->Feed(block.data(), n);
+    if (!fe->Groups().empty()) {
+      sink(fe->Groups());
+      fe->Groups().clear();
     }
   }
-  fe.Finish();
-  if (!fe.Groups().empty()) sink(fe.Groups());
+  fe->Finish();
+  if (!fe->Groups().empty()) sink(fe->Groups());
   if (stream.Position() < w.frames) {
     if (error) *error = msg::rec::kReadFailed;
     return false;

@@ -1,5 +1,5 @@
 // The call finder on real bat recordings: each recording is turned into wave groups by the
-// product's front end and run through the whole batch. Recordings live outside the repository
+// product's zero-crossing front end (as a logger stores them) and run through the whole batch. Recordings live outside the repository
 // (ZORVEL_REALDATA_DIR); without them these tests are skipped. Every run prints one line of the
 // table of calls and species found (and, with ZORVEL_REAL_CALLS set, one line per call); run
 //   test_callfinder --gtest_filter='RealRecordings*'
@@ -66,7 +66,12 @@ class RealRecordings : public ::testing::Test {
   // The recording's wave groups as the emulated logger stores them.
   std::vector<synth::Octet> Emulate(const std::string& relPath, int32_t timeExpansion,
                                     double* seconds = nullptr) {
-    const test::EmulatedRecording r = test::EmulateRecording((root_ / relPath).string(), timeExpansion);
+    // British0's rules were made on what loggers store: these recordings go through the
+    // front end that hears as a logger does.
+    rec::FrontEndOptions asALogger;
+    asALogger.kind = rec::FrontEndKind::ZeroCrossing;
+    const test::EmulatedRecording r =
+        test::EmulateRecording((root_ / relPath).string(), timeExpansion, 200'000, asALogger);
     EXPECT_TRUE(r.ok) << r.error;
     if (!r.ok) return {};
     EXPECT_LT(r.seconds, 50.0) << "the recording must fit in its minute";

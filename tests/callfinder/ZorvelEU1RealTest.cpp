@@ -253,7 +253,7 @@ TEST_F(ZorvelEU1Real, TableAtTheEmulationsUsualGate) {
 
 // A more sensitive front end hears fainter, flatter calls; the rules must hold there too.
 TEST_F(ZorvelEU1Real, TableWithAMoreSensitiveFrontEnd) {
-  Table(2.0);
+  Table(3.0);
   CheckTargets(bats_, noBats_, outside_, byConfidence_);
 }
 

@@ -2,6 +2,10 @@
 // conversion whose behaviour is known.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
 #include "TestWav.h"
 #include "recordings/FrontEnd.h"
 
@@ -10,11 +14,11 @@ namespace {
 
 std::vector<WaveGroup> Through(const std::vector<int16_t>& s, double rate, const FrontEndOptions& o = {},
                            size_t block = 4096) {
-  FrontEnd fe(rate, o);
+  const auto fe = MakeFrontEnd(rate, o);
   std::vector<float> f(s.begin(), s.end());
-  for (size_t at = 0; at < f.size(); at += block) fe.Feed(f.data() + at, std::min(block, f.size() - at));
-  fe.Finish();
-  return fe.Groups();
+  for (size_t at = 0; at < f.size(); at += block) fe->Feed(f.data() + at, std::min(block, f.size() - at));
+  fe->Finish();
+  return fe->Groups();
 }
 
 TEST(FrontEnd, SteadyToneGivesBackToBackTonalGroups) {
@@ -65,9 +69,11 @@ TEST(FrontEnd, TimeExpandedSoundIsSpedUpAgain) {
   EXPECT_TRUE(Through(s, 38'400).empty());
 }
 
-TEST(FrontEnd, HysteresisKeepsTheQuieterEndsOfACall) {
+TEST(FrontEnd, ZeroCrossingHysteresisKeepsTheQuieterEndsOfACall) {
   // A call whose second half is at 3.5 times the floor: without hysteresis only the loud half
   // forms groups.
+  FrontEndOptions zc;
+  zc.kind = FrontEndKind::ZeroCrossing;
   std::vector<int16_t> s(250'000);
   uint32_t x = 99;
   for (auto& v : s) {
@@ -77,37 +83,110 @@ TEST(FrontEnd, HysteresisKeepsTheQuieterEndsOfACall) {
   const auto loud = test::Tone(40, 250'000, 0.5, 0.505, 1.0, 4000);
   const auto quiet = test::Tone(40, 250'000, 0.504, 0.510, 1.0, 4000);
   // The floor of the filtered noise is measured from the front end itself.
-  FrontEnd probe(250'000, {});
+  const auto probe = MakeFrontEnd(250'000, zc);
   std::vector<float> f(s.begin(), s.end());
-  probe.Feed(f.data(), f.size());
-  probe.Finish();
-  const double floor = probe.Stats().lastFloor;
+  probe->Feed(f.data(), f.size());
+  probe->Finish();
+  const double floor = probe->Stats().lastFloor;
   ASSERT_GT(floor, 10);
   for (size_t i = 0; i < s.size(); ++i)
     s[i] = static_cast<int16_t>(s[i] + (i < 126'000 ? loud[i] : quiet[i] * 3.5 * floor / 4000));
-  FrontEndOptions no;
-  no.holdOverFloor = no.gateOverFloor;
-  const auto with = Through(s, 250'000), without = Through(s, 250'000, no);
+  FrontEndOptions no = zc;
+  no.crossingHold = no.crossingGate;
+  const auto with = Through(s, 250'000, zc), without = Through(s, 250'000, no);
   EXPECT_GT(with.size(), without.size() + 5);
 }
 
-TEST(FrontEnd, NoiseScoresLowAndSilenceGivesNothing) {
-  std::vector<int16_t> noise(384'000 / 10);
-  uint32_t x = 12345;
-  for (auto& v : noise) {
-    x = x * 1664525u + 1013904223u;
-    v = static_cast<int16_t>((static_cast<int32_t>(x >> 16) - 32768) / 8);
+// White noise of the given amplitude (uniform over ± amplitude), the same every run.
+std::vector<int16_t> Noise(size_t n, int32_t amplitude, uint32_t seed) {
+  std::vector<int16_t> s(n);
+  for (auto& v : s) {
+    seed = seed * 1664525u + 1013904223u;
+    v = static_cast<int16_t>((static_cast<int64_t>(seed >> 16) - 32768) * amplitude / 32768);
   }
-  FrontEndOptions o;
-  o.gateOverFloor = o.holdOverFloor = 0;  // every wave through, so that noise forms groups
-  const auto groups = Through(noise, 384'000, o);
-  ASSERT_GE(groups.size(), 100u);
-  size_t tonal = 0;
-  for (const auto& g : groups) tonal += g.score >= 10;
-  EXPECT_LT(tonal * 20, groups.size());
+  return s;
+}
+
+std::vector<int16_t> Plus(std::vector<int16_t> a, const std::vector<double>& b) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    a[i] = static_cast<int16_t>(std::clamp<double>(a[i] + b[i], -32768, 32767));
+  return a;
+}
+
+// A sweep from hz0 to hz1 whose period grows evenly (as the calls of Myotis bats roughly do),
+// starting at startS and lasting lengthS, with 0.3-ms fades.
+std::vector<double> Sweep(double hz0, double hz1, double rate, double startS, double lengthS, double amplitude,
+                          size_t n) {
+  std::vector<double> s(n, 0.0);
+  double phase = 0;
+  const size_t first = static_cast<size_t>(startS * rate), count = static_cast<size_t>(lengthS * rate);
+  for (size_t k = 0; k < count && first + k < n; ++k) {
+    const double u = static_cast<double>(k) / static_cast<double>(count);
+    const double hz = 1.0 / (1.0 / hz0 + u * (1.0 / hz1 - 1.0 / hz0));
+    phase += 2 * std::numbers::pi * hz / rate;
+    const double edge = std::min(k, count - k) / rate;
+    const double envelope = edge < 0.0003 ? 0.5 - 0.5 * std::cos(std::numbers::pi * edge / 0.0003) : 1.0;
+    s[first + k] = amplitude * envelope * std::sin(phase);
+  }
+  return s;
+}
+
+TEST(FrontEnd, NoiseClicksAndSilenceGiveNothing) {
+  const auto noise = Noise(384'000 / 2, 4096, 12345);
+  EXPECT_TRUE(Through(noise, 384'000).empty());
   EXPECT_TRUE(Through(std::vector<int16_t>(384'000 / 10, 0), 384'000).empty());
-  // Noise alone, with the gate working, makes (almost) nothing.
-  EXPECT_LT(Through(noise, 384'000).size(), 3u);
+  // Clicks (rain on the microphone, a twig): loud at every frequency alike.
+  std::vector<double> clicks(noise.size(), 0.0);
+  for (size_t at = 1000; at + 2 < clicks.size(); at += 3'840) clicks[at] = 30'000, clicks[at + 1] = -30'000;
+  EXPECT_TRUE(Through(Plus(noise, clicks), 384'000).empty());
+}
+
+TEST(FrontEnd, AToneFainterThanTheWholeBandsNoiseIsFollowed) {
+  // Noise of rms 2,365 over the band and a 40 kHz tone of amplitude 2,000 (4 dB below the
+  // noise's power) for 6 ms: a zero-crossing count sees mostly noise; at 40 kHz the tone stands
+  // far over the noise there.
+  const double rate = 384'000;
+  const auto noise = Noise(static_cast<size_t>(rate * 0.1), 4096, 777);
+  std::vector<double> tone(noise.size(), 0.0);
+  for (size_t i = static_cast<size_t>(rate * 0.05); i < static_cast<size_t>(rate * 0.056); ++i)
+    tone[i] = 2000 * std::sin(2 * std::numbers::pi * 40'000 * static_cast<double>(i) / rate);
+  const auto groups = Through(Plus(noise, tone), rate);
+  // 6 ms of 40 kHz is 240 waves: 30 groups, less the ends.
+  ASSERT_GE(groups.size(), 24u);
+  ASSERT_LE(groups.size(), 31u);
+  for (const auto& g : groups) {
+    EXPECT_GE(g.tick, 0.05 * 200'000 - 20);
+    for (uint8_t v : g.ipi) EXPECT_NEAR(v, 100, 2);  // 25 µs
+  }
+  // A logger's zero-crossing front end hears noise there, not the tone.
+  FrontEndOptions zc;
+  zc.kind = FrontEndKind::ZeroCrossing;
+  EXPECT_LT(Through(Plus(noise, tone), rate, zc).size(), 3u);
+  // A tone a tenth as loud is lost in the noise, and makes nothing up.
+  for (double& v : tone) v /= 10;
+  EXPECT_TRUE(Through(Plus(noise, tone), rate).empty());
+}
+
+TEST(FrontEnd, ASteepSweepIsFollowedFromTopToBottom) {
+  // 100 kHz down to 30 kHz in 3 ms, in noise: a Natterer's bat's call.
+  const double rate = 384'000;
+  const auto noise = Noise(static_cast<size_t>(rate * 0.05), 800, 4242);
+  const auto groups = Through(Plus(noise, Sweep(100'000, 30'000, rate, 0.02, 0.003, 6000, noise.size())), rate);
+  ASSERT_GE(groups.size(), 10u);
+  const auto mean = [](const WaveGroup& g) {
+    double m = 0;
+    for (uint8_t v : g.ipi) m += v;
+    return m / 8;
+  };
+  EXPECT_LE(mean(groups.front()), 4e6 / 85'000);  // starts above 85 kHz
+  EXPECT_GE(mean(groups.back()), 4e6 / 36'000);   // ends below 36 kHz
+  for (size_t i = 1; i < groups.size(); ++i) {
+    EXPECT_GE(mean(groups[i]), mean(groups[i - 1]) - 1) << i;  // the period only grows
+    EXPECT_GT(groups[i].tick, groups[i - 1].tick);
+  }
+  // One call, not pieces: from its first group to its last, nearly the whole 3 ms.
+  EXPECT_GE(groups.back().tick - groups.front().tick, 0.0024 * 200'000);
+  EXPECT_LE(groups.back().tick - groups.front().tick, 0.0031 * 200'000);
 }
 
 TEST(FrontEnd, ScoreRewardsLinesNotJustConstants) {
