@@ -45,6 +45,8 @@ TEST(ZorvelEU1Calls, EachSpeciesFitsItsPublishedCall) {
       {"greater horseshoe CF 81 kHz, 37 ms", Published(84, 80, 81, 37.4), kGHB},
       {"lesser horseshoe CF 110 kHz", Published(112, 106, 110, 30), kLHB},
       {"common pipistrelle 47 kHz peak, 5.6 ms", Published(70, 45, 47, 5.6), kCmnPip},
+      {"common pipistrelle in the open with its first echo, 12 ms, from 90 kHz", Published(90, 45, 46, 12),
+       kCmnPip},
       {"soprano pipistrelle 55.1 peak, 54.7 end, 5.5 ms", Published(80, 54, 55, 5.5), kSopPip},
       {"Nathusius' pipistrelle 42.2 peak", Published(60, 41, 42, 5), kNatPip},
       {"Kuhl's pipistrelle, 36.8 kHz peak", Published(60, 36, 37, 5), kKuhl},
@@ -68,6 +70,8 @@ TEST(ZorvelEU1Calls, CallsOutsideEveryEuropeanRangeFitNothing) {
       {"a 60 kHz sweep into a flat tail lasting 11 ms (a bent-winged bat from elsewhere)",
        Published(70, 58, 60, 11), 0},
       {"a 140 kHz constant frequency (no European bat)", Published(142, 138, 140, 8), 0},
+      {"a 0.3 ms blip at 110 kHz (noise, not a horseshoe's long tone)", Published(112, 108, 110, 0.3), 0},
+      {"a 56 kHz call of 12 ms (longer than any soprano pipistrelle's)", Published(70, 55, 56, 12), 0},
       {"a call without measures", tCall{}, 0},
   };
   for (const Case& k : cases) {
