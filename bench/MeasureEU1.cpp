@@ -1,6 +1,6 @@
 // Measures ZorvelEU1 and the recordings front end on labelled real recordings, call by call.
 //
-//   measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor]]
+//   measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor [spectral|zero-crossing]]]
 //
 // Each recording goes through the product's front end (as a logger would have stored it) and the
 // whole call-finding batch. Where the recording has a per-event label list (a .eti label file
@@ -135,7 +135,7 @@ struct Recording {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor]]\n");
+    std::fprintf(stderr, "usage: measure_eu1 <realdata/bats> [gate-over-floor [hold-over-floor [spectral|zero-crossing]]]\n");
     return 2;
   }
   const fs::path root = argv[1];
@@ -146,6 +146,7 @@ int main(int argc, char** argv) {
     fe.gateOverFloor = gate;
   }
   if (argc > 3) fe.holdOverFloor = std::atof(argv[3]);
+  if (argc > 4 && std::string(argv[4]) == "zero-crossing") fe.kind = rec::FrontEndKind::ZeroCrossing;
   PopulatePrecalculatedArrays();
   const fs::path dir = fs::temp_directory_path() / ("zorvel_measure_" + std::to_string(::getpid()));
   fs::create_directories(dir);

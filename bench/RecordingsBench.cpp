@@ -2,7 +2,8 @@
 //
 //   1. Throughput: a 500 kHz mono 16-bit WAV (60 s by default, 60 MB: background noise with a
 //      pipistrelle-like call every 100 ms) is read plainly in 1 MiB blocks and run through the
-//      front end (read, convert, filter, threshold, waves, groups), alternately, best of R
+//      spectral front end (read, convert, spectra, floors, tracks, waves, groups) and the
+//      zero-crossing one, alternately, best of R
 //      rounds each; prints MB/s of WAV and times real time for both, in the thread's CPU time
 //      (the speed of one core, also on a busy machine).
 //   2. Memory: the peak resident size after a recording of 10 s and after one of 120 s.
@@ -99,8 +100,10 @@ int64_t PlainRead(const std::string& path) {
   return total + (sum & 0);
 }
 
-int64_t FrontEnd(const std::string& path) {
+int64_t FrontEnd(const std::string& path,
+                 zorvel::rec::FrontEndKind kind = zorvel::rec::FrontEndKind::Spectral) {
   zorvel::rec::ReadOptions o;
+  o.frontEnd.kind = kind;
   const auto info = zorvel::rec::ProbeRecording(path, o);
   int64_t groups = 0;
   zorvel::rec::ReadWaveGroups(info, o, [&](const std::vector<zorvel::rec::WaveGroup>& g) { groups += static_cast<int64_t>(g.size()); }, nullptr);
@@ -144,21 +147,26 @@ int main(int argc, char** argv) {
   const std::string big = (dir / "long.wav").string();
   WriteWav(big, seconds, "2024-06-01 22:00:00");
   const double mb = static_cast<double>(fs::file_size(big)) / 1e6;
-  double bestRead = 1e30, bestFront = 1e30;
-  int64_t groups = 0;
+  double bestRead = 1e30, bestFront = 1e30, bestCrossing = 1e30;
+  int64_t groups = 0, crossingGroups = 0;
   for (int r = 0; r < rounds; ++r) {
     const double t0 = CpuSeconds();
     PlainRead(big);
     const double t1 = CpuSeconds();
     groups = FrontEnd(big);
     const double t2 = CpuSeconds();
+    crossingGroups = FrontEnd(big, zorvel::rec::FrontEndKind::ZeroCrossing);
+    const double t3 = CpuSeconds();
     bestRead = std::min(bestRead, t1 - t0);
     bestFront = std::min(bestFront, t2 - t1);
+    bestCrossing = std::min(bestCrossing, t3 - t2);
   }
   std::printf("WAV %.1f MB (%.0f s at 500 kHz, 16-bit mono), best of %d, in CPU time of one core\n", mb, seconds, rounds);
   std::printf("  plain read   %8.1f MB/s  %7.0f x real time\n", mb / bestRead, seconds / bestRead);
   std::printf("  front end    %8.1f MB/s  %7.0f x real time  (%lld wave groups)\n", mb / bestFront,
               seconds / bestFront, static_cast<long long>(groups));
+  std::printf("  zero-crossing front end %8.1f MB/s  %7.0f x real time  (%lld wave groups)\n", mb / bestCrossing,
+              seconds / bestCrossing, static_cast<long long>(crossingGroups));
   std::printf("  front end / plain read: %.2f\n", bestRead / bestFront);
 
   const std::string shortWav = (dir / "short.wav").string(), longWav = (dir / "long120.wav").string();

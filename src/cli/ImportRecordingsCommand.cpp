@@ -17,6 +17,7 @@ namespace {
 struct Args {
   rec::RecordingsImportOptions options;
   double highPassKhz = 15;
+  std::string frontEnd = "spectral";
   bool quiet = false;
 };
 
@@ -62,6 +63,7 @@ int Run(Args& a) {
     }
   }
   o.read.frontEnd.highPassHz = a.highPassKhz * 1000;
+  o.read.frontEnd.kind = a.frontEnd == "zero-crossing" ? rec::FrontEndKind::ZeroCrossing : rec::FrontEndKind::Spectral;
   InstallStopHandler();
   RecordingsHost host(a.quiet);
   const rec::RecordingsImportResult r = rec::ImportRecordings(o, host);
@@ -94,7 +96,12 @@ void RegisterImportRecordingsCommand(CLI::App& app) {
                   "Factor of recordings slowed down (header rate below 96 kHz) without a GUANO TE field")
       ->check(CLI::Range(2, 100));
   cmd->add_option("--channel", o.read.channel, "Channel to read (1 = first)")->capture_default_str()->check(CLI::Range(1, 64));
-  cmd->add_option("--high-pass", a->highPassKhz, "High-pass corner in kHz")->capture_default_str()->check(CLI::Range(1.0, 150.0));
+  cmd->add_option("--high-pass", a->highPassKhz, "Lowest frequency taken, in kHz")->capture_default_str()->check(CLI::Range(1.0, 150.0));
+  cmd->add_option("--front-end", a->frontEnd,
+                  "spectral: follows each call where it stands over the noise at its frequency; zero-crossing: "
+                  "hears as a logger does (British0's rules were made on such data)")
+      ->capture_default_str()
+      ->check(CLI::IsMember({"spectral", "zero-crossing"}));
   cmd->add_flag("--one-file", o.oneFile, "One file per folder instead of one per night");
   cmd->add_option("--location", o.place.location, "Place name (starts the file names)");
   cmd->add_option("--lat", o.place.lat, "Latitude as typed (else from GUANO Loc Position)");

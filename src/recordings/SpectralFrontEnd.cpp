@@ -3,6 +3,7 @@
 #include <kiss_fftr.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -42,6 +43,7 @@ constexpr float kReachShare = 0.25f;
 // and the room's reverberation.
 constexpr float kTailShare = 0.18f;
 constexpr size_t kMinTrackFrames = 4;
+constexpr float kSampleBound = 1e6f;
 // An echo: within 20 ms of a call's end (a surface 3.4 m away), a quarter as loud as the call or
 // fainter, within 6 % of the frequency where the call ended.
 constexpr double kEchoSeconds = 0.020;
@@ -50,6 +52,18 @@ constexpr double kEchoHzShare = 0.06;
 // A long track is written out once it holds this many frames; the last few stay for the next.
 constexpr size_t kWriteOutFrames = 256;
 constexpr size_t kKeptFrames = 8;
+
+// Histogram bucket of a magnitude: 16 to an octave (the float's exponent and top four mantissa
+// bits) from 1 up to 2^32; smaller magnitudes go to the first, larger ones to the last.
+constexpr uint32_t kFirstBucketBits = 0x3F800000u >> 19;
+inline size_t Bucket(float magnitude) {
+  const uint32_t bits = std::bit_cast<uint32_t>(magnitude) >> 19;
+  return bits < kFirstBucketBits ? 0
+                                 : std::min<size_t>(bits - kFirstBucketBits, SpectralFrontEnd::kBuckets - 1);
+}
+inline float BucketValue(size_t b) {
+  return std::bit_cast<float>(((static_cast<uint32_t>(b) + kFirstBucketBits) << 19) | (1u << 18));
+}
 
 size_t FrameSizeFor(double rate) {
   const double want = std::max(1.0, rate * kFrameSeconds);
@@ -93,7 +107,8 @@ SpectralFrontEnd::SpectralFrontEnd(double realRate, const FrontEndOptions& optio
     window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i) / n_));
   scratch_.resize(n_);
   mags_.resize(kSegmentFrames * static_cast<size_t>(width_));
-  prevMags_.resize(mags_.size());
+  hist_.assign(kBuckets * static_cast<size_t>(width_), 0);
+  prevHist_ = hist_;
   floor_.resize(static_cast<size_t>(width_));
   snr_.resize(static_cast<size_t>(width_));
 }
@@ -129,12 +144,17 @@ void SpectralFrontEnd::Finish() {
 }
 
 void SpectralFrontEnd::TakeFrame(const float* frame) {
-  for (size_t i = 0; i < n_; ++i) scratch_[i] = frame[i] * window_[i];
+  // Samples beyond any real recorder's range (a damaged float file) are held at a bound that
+  // keeps every square and sum finite.
+  for (size_t i = 0; i < n_; ++i)
+    scratch_[i] = std::clamp(frame[i], -kSampleBound, kSampleBound) * window_[i];
   kiss_fftr(fft_->cfg, scratch_.data(), fft_->out.data());
   float* m = mags_.data() + segFrames_ * static_cast<size_t>(width_);
-  for (int b = 0; b < width_; ++b) {
+  uint16_t* h = hist_.data();
+  for (int b = 0; b < width_; ++b, h += kBuckets) {
     const kiss_fft_cpx& c = fft_->out[static_cast<size_t>(first_ + b)];
     m[b] = std::sqrt(c.r * c.r + c.i * c.i);
+    ++h[Bucket(m[b])];
   }
   ++framesTaken_;
   ++stats_.frames;
@@ -142,25 +162,26 @@ void SpectralFrontEnd::TakeFrame(const float* frame) {
 }
 
 void SpectralFrontEnd::EndSegment() {
-  // The floor of every stored bin: the median of this segment and the one before.
-  std::vector<float> column;
-  column.reserve(segFrames_ + prevFrames_);
   const auto w = static_cast<size_t>(width_);
   // Rounding to whole sample units adds noise of variance 1/12 to every sample; through the
   // window (squares adding up to 3N/8) that is the magnitude's typical size in every bin.
   const auto roundingFloor = static_cast<float>(std::sqrt(0.375 * static_cast<double>(n_) / 12.0));
+  const size_t total = segFrames_ + prevFrames_;
   for (size_t b = 0; b < w; ++b) {
-    column.clear();
-    for (size_t f = 0; f < segFrames_; ++f) column.push_back(mags_[f * w + b]);
-    for (size_t f = 0; f < prevFrames_; ++f) column.push_back(prevMags_[f * w + b]);
-    // The floor is the median of the background, taken from its lowest quarter (for noise the
-    // median is 1.55 times the lower quartile), so that calls filling up to three quarters of
-    // the frames at one frequency (horseshoe bats call most of the time) do not raise it.
-    const auto quartile = column.begin() + static_cast<std::ptrdiff_t>(column.size() / 4);
-    std::nth_element(column.begin(), quartile, column.end());
+    // The floor is the median of the background over this segment and the one before, taken
+    // from its lowest quarter (for noise the median is 1.55 times the lower quartile), so that
+    // calls filling up to three quarters of the frames at one frequency (horseshoe bats call
+    // most of the time) do not raise it.
+    const uint16_t* h = hist_.data() + b * kBuckets;
+    const uint16_t* p = prevHist_.data() + b * kBuckets;
+    size_t seen = 0, k = 0;
+    for (; k + 1 < kBuckets; ++k)
+      if ((seen += size_t{h[k]} + p[k]) * 4 >= total) break;
     // Digital silence has no floor; the rounding of 16-bit samples is the lowest there can be.
-    floor_[b] = std::max(kMedianOverQuartile * *quartile, roundingFloor);
+    floor_[b] = std::max(kMedianOverQuartile * BucketValue(k), roundingFloor);
   }
+  std::swap(hist_, prevHist_);
+  std::fill(hist_.begin(), hist_.end(), uint16_t{0});
   band_.assign(floor_.begin() + (lo_ - first_), floor_.begin() + (hi_ - first_) + 1);
   std::nth_element(band_.begin(), band_.begin() + static_cast<std::ptrdiff_t>(band_.size() / 2), band_.end());
   stats_.lastFloor = 4.0 * band_[band_.size() / 2] / static_cast<double>(n_);
@@ -169,7 +190,6 @@ void SpectralFrontEnd::EndSegment() {
     ScanFrame(mags_.data() + f * w);
   }
   segFirstFrame_ += static_cast<int64_t>(segFrames_);
-  std::swap(mags_, prevMags_);
   prevFrames_ = segFrames_;
   segFrames_ = 0;
 }

@@ -50,6 +50,7 @@ class SpectralFrontEnd final : public WaveFrontEnd {
   void Finish() override;
 
   static constexpr size_t kSegmentFrames = 1024;
+  static constexpr size_t kBuckets = 512;
   size_t FrameSize() const { return n_; }
 
  private:
@@ -80,9 +81,11 @@ class SpectralFrontEnd final : public WaveFrontEnd {
   std::unique_ptr<Fft> fft_;
   std::vector<float> window_, in_, scratch_;
   size_t inPos_ = 0;
-  int64_t framesTaken_ = 0;             // frame k starts at sample k * hop_
-  int64_t curFrame_ = 0;                // the frame being scanned
-  std::vector<float> mags_, prevMags_;  // a segment's stored bins, frame by frame
+  int64_t framesTaken_ = 0;  // frame k starts at sample k * hop_
+  int64_t curFrame_ = 0;     // the frame being scanned
+  std::vector<float> mags_;  // a segment's stored bins, frame by frame
+  // Per stored bin, how many frames of this segment and the one before had each magnitude.
+  std::vector<uint16_t> hist_, prevHist_;
   size_t segFrames_ = 0, prevFrames_ = 0;
   int64_t segFirstFrame_ = 0;
   std::vector<float> floor_, snr_, band_;

@@ -53,6 +53,7 @@ rec::RecordingsImportResult TB::ReadRecordings(const QStringList& inputs) {
   o.read.utcOffsetMinutes = rec::ParseUtcOffset(GetData->UTCEdit->text().toStdString());
   o.recursive = GetData->RecordingsSubfolders->isChecked();
   o.oneFile = GetData->OneFilePerFolder->isChecked();
+  if (GetData->ZeroCrossingFrontEnd->isChecked()) o.read.frontEnd.kind = rec::FrontEndKind::ZeroCrossing;
   o.place = rec::PlaceTexts{GetData->LocationEdit->text().toStdString(), GetData->LatEdit->text().toStdString(),
                             GetData->LongEdit->text().toStdString(), GetData->UTCEdit->text().toStdString()};
   // The files go beside the recordings: into the folder chosen, or the folder of the first file.

@@ -122,11 +122,15 @@ inline constexpr char kReadRecordingsHint[] =
     "Choose a folder of recordings (WAV or zero-crossing files): they become ZV1 files, one per night";
 inline constexpr char kRecordingsFolderTitle[] = "Choose a folder of recordings";
 inline constexpr char kTimeExpansionCaption[] = "Time expansion";
-inline constexpr char kHighPassKhzCaption[] = "High-pass kHz";
+inline constexpr char kHighPassKhzCaption[] = "Lowest kHz";
 inline constexpr char kChannelCaption[] = "Channel";
 inline constexpr char kRecordingsSubfoldersCaption[] = "Include subfolders";
 inline constexpr char kOneFilePerFolderCaption[] = "One file per folder";
-inline constexpr char kRecordingsOptionBad[] = "Time expansion, high-pass and channel must be numbers";
+inline constexpr char kZeroCrossingFrontEndCaption[] = "Hear as a logger";
+inline constexpr char kZeroCrossingFrontEndHint[] =
+    "Count zero crossings over the whole band, as a logger does, instead of following each call at its own "
+    "frequency: faint calls are lost, as a logger loses them (British0's rules were made on such data)";
+inline constexpr char kRecordingsOptionBad[] = "Time expansion, lowest kHz and channel must be numbers";
 
 // Files/Filters page.
 inline constexpr char kCallRangesCaption[] = "Call filters        min     max";

@@ -189,6 +189,24 @@ TEST(FrontEnd, ASteepSweepIsFollowedFromTopToBottom) {
   EXPECT_LE(groups.back().tick - groups.front().tick, 0.0031 * 200'000);
 }
 
+TEST(FrontEnd, ExtremeInputGivesASoundAnswer) {
+  // Samples far beyond full scale (a damaged float recording): groups stay storable.
+  std::vector<float> wild(38'400);
+  for (size_t i = 0; i < wild.size(); ++i) wild[i] = (i / 700) % 2 ? 1e30f * std::sin(0.7f * i) : -3e35f;
+  const auto fe = MakeFrontEnd(384'000, {});
+  fe->Feed(wild.data(), wild.size());
+  fe->Finish();
+  for (const auto& g : fe->Groups())
+    for (uint8_t v : g.ipi) EXPECT_TRUE(v >= 1 && v <= 254) << int{v};
+  // The highest rate a header may give, a recording shorter than one frame, no rate at all.
+  const auto fast = Through(test::Tone(100, 5'000'000, 0.002, 0.006, 0.01, 8000), 5'000'000);
+  ASSERT_FALSE(fast.empty());
+  EXPECT_NEAR(fast[fast.size() / 2].ipi[0], 40, 1);
+  EXPECT_TRUE(Through(std::vector<int16_t>(10, 20'000), 384'000).empty());
+  EXPECT_TRUE(Through(test::Tone(45, 384'000, 0.0, 0.01, 0.01, 8000), 0).empty());
+  EXPECT_TRUE(Through(test::Tone(45, 384'000, 0.0, 0.01, 0.01, 8000), 44'100).empty());
+}
+
 TEST(FrontEnd, ScoreRewardsLinesNotJustConstants) {
   const double steady[8] = {90, 90, 90, 90, 90, 90, 90, 90};
   const double sweep[8] = {60, 62, 64, 66, 68, 70, 72, 74};

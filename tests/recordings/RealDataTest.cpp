@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "core/Tables.h"
 #include "core/TimeBase.h"
 #include "core/WavIndex.h"
+#include "recordings/Recording.h"
 #include "recordings/RecordingsImport.h"
 #include "recordings/WavCut.h"
 #include "recordings/WavReader.h"
@@ -36,6 +38,7 @@ struct Outcome {
   RecordingsImportResult import;
   std::map<std::string, std::vector<int32_t>> modalKhz;  // recording file name -> ModalKHZ of its calls
   std::map<std::string, std::vector<int32_t>> lengths;   // … and their durations (0.1 ms)
+  std::map<std::string, std::vector<double>> startsMs;   // … and where they start in the recording
   std::map<std::string, std::string> madeFor;            // recording file name -> data file
 };
 
@@ -66,6 +69,7 @@ const Outcome& RealRun() {
     bo.Jobs = 1;
     KeepAwake none;
     const BatchResult br = RunCallFindingBatch(o.import.madeFiles, bo, host, none);
+    std::map<std::string, int64_t> starts;  // recording -> its start, 5-µs ticks
     for (size_t f = 0; f < br.zv2Files.size(); ++f) {
       const std::string zv1 = fs::path(br.zv2Files[f]).replace_extension(".ZV1").string();
       FileSlots slots;
@@ -75,6 +79,14 @@ const Outcome& RealRun() {
         const std::string name = fs::path(n.name).filename().string();
         o.modalKhz[name].push_back(rc.call.ModalKHZ);
         o.lengths[name].push_back(rc.call.Duration100Musecs);
+        if (!starts.count(name)) {
+          const fs::path french = root / "tadarida_c" / name;
+          const RecordingInfo info = ProbeRecording(
+              (fs::exists(french) ? french : root / "batdetect2" / name).string(), io.read);
+          starts[name] = std::llround(info.start * 200'000.0);
+        }
+        const int64_t at = int64_t{rc.minute} * 12'000'000 + rc.call.StartTime;
+        if (!rc.call.BuzzCall) o.startsMs[name].push_back(static_cast<double>(at - starts[name]) / 200.0);
       }
     }
     for (const std::string& zv1 : o.import.madeFiles)
@@ -139,9 +151,15 @@ TEST_F(RealData, TimesAndPositionsComeFromTheMetadata) {
   EXPECT_NE(o.madeFor.at(pass).find("2016 06 29"), std::string::npos) << o.madeFor.at(pass);
 }
 
-// The frequency of greatest energy a person measured on each labelled bat call of a French
-// recording (its .ta measurement file and .eti label file), echolocation calls only.
-std::vector<double> MeasuredPeaks(const std::string& recording) {
+// The sounds a person labelled in a French recording (its .eti label file and .ta measurement
+// file): where each starts and ends, the frequency of its greatest energy, and whether it is a
+// bat's echolocation call.
+struct LabelledSound {
+  double startMs = 0, endMs = 0, peakKhz = 0;
+  bool batCall = false;
+};
+
+std::vector<LabelledSound> LabelledSounds(const std::string& recording) {
   const fs::path dir = fs::path(ZORVEL_REALDATA_DIR) / "bats" / "tadarida_c";
   const std::string stem = fs::path(recording).stem().string();
   const auto rows = [](const fs::path& p) {
@@ -164,16 +182,50 @@ std::vector<double> MeasuredPeaks(const std::string& recording) {
       for (const char* g : genera) isBat = isBat || r[1].rfind(g, 0) == 0;
       bat[r[0]] = isBat && r[2] == "echolo";
     }
-  std::vector<double> peaks;
+  std::vector<LabelledSound> sounds;
   const auto ta = rows(dir / "ta" / (stem + ".ta"));
-  if (ta.empty()) return peaks;
+  if (ta.empty()) return sounds;
   const auto col = [&](const char* name) {
     return static_cast<size_t>(std::find(ta[0].begin(), ta[0].end(), name) - ta[0].begin());
   };
-  const size_t num = col("CallNum"), peak = col("FreqMP");
-  for (size_t i = 1; i < ta.size(); ++i)
-    if (ta[i].size() > std::max(num, peak) && bat[ta[i][num]]) peaks.push_back(std::stod(ta[i][peak]));
+  const size_t num = col("CallNum"), st = col("StTime"), dur = col("Dur"), peak = col("FreqMP");
+  for (size_t i = 1; i < ta.size(); ++i) {
+    if (ta[i].size() <= std::max({num, st, dur, peak})) continue;
+    LabelledSound l;
+    l.startMs = std::stod(ta[i][st]);
+    l.endMs = l.startMs + std::stod(ta[i][dur]);
+    l.peakKhz = std::stod(ta[i][peak]);
+    l.batCall = bat[ta[i][num]];
+    sounds.push_back(l);
+  }
+  return sounds;
+}
+
+std::vector<double> MeasuredPeaks(const std::string& recording) {
+  std::vector<double> peaks;
+  for (const LabelledSound& l : LabelledSounds(recording))
+    if (l.batCall) peaks.push_back(l.peakKhz);
   return peaks;
+}
+
+// Through the import: most bat calls a person labelled get a call starting in them.
+TEST_F(RealData, MostLabelledBatCallsAreFound) {
+  const Outcome& o = RealRun();
+  int labelled = 0, found = 0;
+  for (const auto& e : fs::directory_iterator(fs::path(ZORVEL_REALDATA_DIR) / "bats" / "tadarida_c")) {
+    if (e.path().extension() != ".wav") continue;
+    const std::string name = e.path().filename().string();
+    const auto starts = o.startsMs.count(name) ? o.startsMs.at(name) : std::vector<double>{};
+    for (const LabelledSound& l : LabelledSounds(name)) {
+      if (!l.batCall) continue;
+      ++labelled;
+      found += std::any_of(starts.begin(), starts.end(),
+                           [&](double ms) { return ms >= l.startMs - 2 && ms <= l.endMs + 2; });
+    }
+  }
+  std::printf("[ table    ] labelled bat calls %d, found %d\n", labelled, found);
+  ASSERT_GT(labelled, 300);
+  EXPECT_GE(found * 100, labelled * 65);
 }
 
 // The modal frequency of a recording's calls, as the recording's bats sounded: the person's

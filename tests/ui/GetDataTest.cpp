@@ -138,7 +138,7 @@ TEST_F(GetDataTest, RecordingOptionsMustBeNumbers) {
   window.GetData->HighPassKhzEdit->setText(QStringLiteral("high"));
   rec.toOpen = {QDir::tempPath()};
   QTest::mouseClick(window.GetData->ReadRecordingsBtn, Qt::LeftButton);
-  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Time expansion, high-pass and channel must be numbers")));
+  EXPECT_TRUE(rec.TimedContains(QStringLiteral("Time expansion, lowest kHz and channel must be numbers")));
   EXPECT_TRUE(window.ImportedFiles.isEmpty());
 }
 

@@ -108,8 +108,12 @@ GetDataPage::GetDataPage(QWidget* parent)
   ChannelEdit = edit("ChannelEdit", msg::kChannelCaption, "1");
   RecordingsSubfolders = Check(this, "RecordingsSubfolders", msg::kRecordingsSubfoldersCaption, false);
   OneFilePerFolder = Check(this, "OneFilePerFolder", msg::kOneFilePerFolderCaption, false);
+  ZeroCrossingFrontEnd = Check(this, "ZeroCrossingFrontEnd", msg::kZeroCrossingFrontEndCaption, false);
+  ZeroCrossingFrontEnd->setStatusTip(QString::fromLatin1(msg::kZeroCrossingFrontEndHint));
+  ZeroCrossingFrontEnd->setToolTip(QString::fromLatin1(msg::kZeroCrossingFrontEndHint));
   recRow->addWidget(RecordingsSubfolders);
   recRow->addWidget(OneFilePerFolder);
+  recRow->addWidget(ZeroCrossingFrontEnd);
   recRow->addStretch(1);
   Body()->addLayout(recRow);
 

@@ -38,6 +38,7 @@ class GetDataPage : public TitledPage {
   QLineEdit* ChannelEdit = nullptr;
   QCheckBox* RecordingsSubfolders = nullptr;
   QCheckBox* OneFilePerFolder = nullptr;
+  QCheckBox* ZeroCrossingFrontEnd = nullptr;
   QPlainTextEdit* UploadMemo = nullptr;  // the SD card import's report
 };
 
