@@ -205,6 +205,19 @@ TEST(ZorvelEU1Unknown, SchreibersIsToldFromTheSopranoByLength) {
     EXPECT_EQ(b->calls[i].SpN, kSchreibers) << i;
     EXPECT_EQ(s->calls[i].SpN, kSopPip) << i;
   }
+  // A bent-winged bat whose fainter calls read short (5 ms, as a soprano's would), with a third of
+  // its calls longer than any soprano's: the pass is the bent-winged bat's, every call of it. A
+  // soprano calling as low, with no such long call, stays a soprano.
+  std::vector<tCall> faint, lowSoprano;
+  for (int k = 0; k < 9; ++k) {
+    faint.push_back(Sweep(60, 50, 51, k % 3 == 0 ? 12 : 5, 120 * k));
+    lowSoprano.push_back(Sweep(60, 51, 52, 5 + k % 3, 90 * k));
+  }
+  const auto f = Classified(faint), l = Classified(lowSoprano);
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_EQ(f->calls[i].SpN, kSchreibers) << i;
+    EXPECT_EQ(l->calls[i].SpN, kSopPip) << i;
+  }
 }
 
 TEST(ZorvelEU1Confidence, TheScaleIsMonotoneBoundedAndKeepsItsEnds) {

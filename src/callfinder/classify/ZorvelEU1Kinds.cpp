@@ -236,7 +236,7 @@ int32_t CalibratedConfidence(int32_t raw) {
   // raw/15 with the weight of ten calls, then made monotone by pooling adjacent scores that
   // violate order; stored as round(15 × probability). Sixteen numbers and one weight: too few
   // to follow any one recording.
-  static constexpr std::array<int32_t, 16> kTable = {0, 1, 3, 4, 6, 9, 12, 12, 12, 12, 14, 14, 14, 15, 15, 15};
+  static constexpr std::array<int32_t, 16> kTable = {0, 1, 3, 6, 7, 10, 12, 12, 13, 13, 14, 14, 14, 15, 15, 15};
   return kTable[static_cast<size_t>(std::clamp(raw, 0, 15))];
 }
 
