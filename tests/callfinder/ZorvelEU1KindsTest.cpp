@@ -90,6 +90,12 @@ TEST(ZorvelEU1Social, ASocialCallIsOnlyNearPipistrellesAndNeverALongSong) {
   // Pipistrelles in the first second, the same four-part call 20 s later: no pipistrelle near.
   const auto late = Classified(Join(CommonPass(8, 0), SocialCall(4, 20'000)));
   for (int i = 9; i <= 12; ++i) EXPECT_NE(late->calls[i].SpN, kSocial) << i;
+  // One stray pipistrelle-like call is no echolocating pipistrelle (a long-eared bat's call and
+  // its echo make two low sweeps too); three of its calls are.
+  const auto stray = Classified(Join(CommonPass(1, 0), SocialCall(2, 400)));
+  for (int i = 2; i <= 3; ++i) EXPECT_NE(stray->calls[i].SpN, kSocial) << i;
+  const auto three = Classified(Join(CommonPass(3, 0), SocialCall(2, 400)));
+  for (int i = 4; i <= 5; ++i) EXPECT_EQ(three->calls[i].SpN, kSocial) << i;
   // Twelve low sweeps 9 ms apart among pipistrelles, ending by turns at 17 and 22 kHz: longer
   // than any published social call, so a song, and no name at all; the pipistrelles keep theirs.
   std::vector<tCall> twelve = SocialCall(12, 400);

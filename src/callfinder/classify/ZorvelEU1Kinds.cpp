@@ -45,10 +45,12 @@ constexpr int32_t kSocialPartsWithinMs = 30;
 // sweeps is a song no bat of the table sings [RR98].
 constexpr size_t kSocialMaxParts = 8;
 constexpr int32_t kSocialMaxSpanMs = 80;
-// Social calls are given only among echolocating pipistrelles [G20], within a search interval's
-// reach of one of their calls (the pass gap): elsewhere bush-crickets and birds sing in the same
-// band [RR98, N17].
+// Social calls are given only among echolocating pipistrelles [G20]: at least three of their
+// calls within the pass gap either side (a pipistrelle calls 7-9 times a second [BCT]), not one
+// stray call that only looks like one. Elsewhere bush-crickets and birds sing in the same band
+// [RR98, N17], and a long-eared bat's call with its echo makes two low sweeps as well.
 constexpr int64_t kPipistrelleNearTicks = kPassGapTicks;
+constexpr std::ptrdiff_t kPipistrelleCallsNear = 3;
 
 // Outside a buzz no bat calls faster than its approach phase, 15 calls a second [Ma10, K95];
 // the call finder marks buzz calls as such. A run of ordinary calls of one pass following each
@@ -128,8 +130,9 @@ void MarkTrains(const MinuteWork& w, const std::vector<MinutePass>& passes,
 struct PipistrellesAbout {
   std::vector<int64_t> starts;
   bool Near(int64_t t) const {
-    const auto it = std::lower_bound(starts.begin(), starts.end(), t - kPipistrelleNearTicks);
-    return it != starts.end() && *it <= t + kPipistrelleNearTicks;
+    const auto from = std::lower_bound(starts.begin(), starts.end(), t - kPipistrelleNearTicks);
+    const auto to = std::upper_bound(starts.begin(), starts.end(), t + kPipistrelleNearTicks);
+    return to - from >= kPipistrelleCallsNear;
   }
 };
 
@@ -236,7 +239,8 @@ int32_t CalibratedConfidence(int32_t raw) {
   // raw/15 with the weight of ten calls, then made monotone by pooling adjacent scores that
   // violate order; stored as round(15 × probability). Sixteen numbers and one weight: too few
   // to follow any one recording.
-  static constexpr std::array<int32_t, 16> kTable = {0, 1, 3, 6, 7, 10, 12, 12, 13, 13, 14, 14, 14, 15, 15, 15};
+  static constexpr std::array<int32_t, 16> kTable = {0,  1,  3,  6,  7,  10, 12, 12,
+                                                     13, 13, 14, 14, 14, 15, 15, 15};
   return kTable[static_cast<size_t>(std::clamp(raw, 0, 15))];
 }
 
