@@ -11,7 +11,8 @@
 // grows with the pass's agreement, its number of calls and the call's own fit, and is capped per
 // species by the accuracy published for telling that species apart, then mapped so that it
 // reads as a probability (ZorvelEU1Kinds.h). Social calls and bats' passes that fit no profile
-// get "Social" and "UnknownBat" instead of the nearest species.
+// get "Social" and "UnknownBat" instead of the nearest species; trains of calls no bat makes
+// (insect song, ticking noise) stay unclassed.
 #pragma once
 
 #include <array>

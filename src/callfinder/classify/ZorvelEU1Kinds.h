@@ -1,11 +1,13 @@
-// What ZorvelEU1 tells apart before it looks for a species: social calls, passes that are
-// clearly a bat's but fit no profile, and the scale on which its confidence is a probability.
+// What ZorvelEU1 tells apart before it looks for a species: social calls, sounds no bat makes
+// (insect song, noise), passes that are clearly a bat's but fit no profile, and the scale on
+// which its confidence is a probability.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "callfinder/MinuteWork.h"
+#include "callfinder/classify/Passes.h"
 
 namespace zorvel::cf {
 
@@ -13,13 +15,21 @@ namespace zorvel::cf {
 // pipistrelle social calls end (14-26 kHz), longer than a buzz call.
 bool MaySocialPart(const tCall& c);
 
-// The minute's social calls (index 1 … callCount): parts of a multi-part sweep (two or more
-// parts starting within 30 ms of each other), in a minute where pipistrelles are echolocating
-// (`pipistrelleCalls` ordinary calls that fit a pipistrelle profile well).
-std::vector<char> SocialCalls(const MinuteWork& w, int pipistrelleCalls);
+// What an ordinary (non-buzz) call of the minute is before species are weighed.
+enum class CallKind : char {
+  Echolocation,  // named with its pass
+  Social,        // named "Social", kept out of its pass
+  NotABat        // part of a train no bat calls (insect song, ticking noise): left unnamed
+};
+
+// The kinds of the minute's calls (index 1 … callCount; buzz calls stay Echolocation).
+// `pipistrelle[i]` says whether call i fits a pipistrelle's echolocation call well (social calls
+// are given only among echolocating pipistrelles), `bestFit[i]` how well it fits its best profile.
+std::vector<CallKind> KindsOfCalls(const MinuteWork& w, const std::vector<MinutePass>& passes,
+                                   const std::vector<char>& pipistrelle, const std::vector<double>& bestFit);
 
 // Whether calls that fit no profile are still clearly a bat's: at least three calls of an
-// echolocation shape and length, repeated at the intervals bats call at.
+// echolocation shape, length and band, sweeping down, repeated at the intervals bats search at.
 bool BatLikePass(const MinuteWork& w, const std::vector<int32_t>& calls);
 
 // The confidence of a name (0 … 15) from the classifier's own score for it (0 … 15): c stands
