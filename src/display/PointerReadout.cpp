@@ -7,6 +7,7 @@
 #include "display/Messages.h"
 #include "display/TimeMath.h"
 #include "filters/Sequence.h"
+#include "species/BuiltInSpecies.h"
 
 namespace zorvel {
 
@@ -118,8 +119,12 @@ std::optional<CallLabels> CallLabelsAt(const TFileRec& s, int x) {
   out.call = std::string(msg::kCallPrefix) + std::to_string(c.Fmax) + std::string(msg::kCallTo) +
              std::to_string(c.Fmin) + std::string(msg::kCallMinSlope) + std::to_string(c.MinSlopeKHZ) +
              std::string(msg::kCallKHz);
+  // A number the file's names do not reach (a newer classifier's, a damaged file) is shown as
+  // the number, never as nothing.
   auto name = [&](int32_t sp) {
-    return sp >= 0 && sp < kSpeciesNameCount ? s.SpNames[static_cast<size_t>(sp)] : std::string();
+    return sp >= 0 && sp < kSpeciesNameCount && !s.SpNames[static_cast<size_t>(sp)].empty()
+               ? s.SpNames[static_cast<size_t>(sp)]
+               : SpeciesNumberText(sp);
   };
   std::string species = name(c.SpN);
   // A classifier that weighs its names says how sure it is, and what came next.

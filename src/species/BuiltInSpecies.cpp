@@ -54,8 +54,10 @@ std::string SpeciesListCaption(int i, SpClassifier c) {
 std::string SpeciesNameOrNumber(const TFileRec& slot, int spN) {
   if (spN >= 0 && spN < kSpeciesNameCount && spN <= slot.MaxSpClassN && !slot.SpNames[spN].empty())
     return slot.SpNames[spN];
-  return "Sp" + std::to_string(spN);
+  return SpeciesNumberText(spN);
 }
+
+std::string SpeciesNumberText(int spN) { return "Sp" + std::to_string(spN); }
 
 void InitSlotSpeciesNames(FileSlots& slots) {
   for (int i = 1; i <= kSlotCount; ++i) {

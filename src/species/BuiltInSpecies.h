@@ -59,6 +59,8 @@ std::string SpeciesListCaption(int i, SpClassifier c = SpClassifier::British0);
 // Name of a species number as printed where a name is wanted: the slot's name when it has one,
 // otherwise "Sp" followed by the number.
 std::string SpeciesNameOrNumber(const TFileRec& slot, int spN);
+// A species number that has no name, as it is shown: "Sp30".
+std::string SpeciesNumberText(int spN);
 
 // Start-up: every slot's entry 0 reads "unclassed", entries 1 … 255 are empty.
 void InitSlotSpeciesNames(FileSlots& slots);

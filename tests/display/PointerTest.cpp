@@ -214,6 +214,10 @@ TEST(Readout, CallLabelsFromTheColumnArray) {
   s.SpNames[3] = "CmnPip";
   EXPECT_EQ(CallLabelsAt(s, 50)->details,
             " Sp: Pipistrellus conf 12 or CmnPip Duration 5.7mS  Seq " + FeatureString(0x1234));
+  // Numbers beyond the file's names read out as numbers.
+  s.ScreenCallsArr[1] = {30, 57, 40, 80, 45, 0x1234, 12, 255};
+  EXPECT_EQ(CallLabelsAt(s, 50)->details,
+            " Sp: Sp30 conf 12 or Sp255 Duration 5.7mS  Seq " + FeatureString(0x1234));
   s.FileType = ftZV1;
   EXPECT_FALSE(CallLabelsAt(s, 50)) << "ZV1 bands carry no calls";
 }
