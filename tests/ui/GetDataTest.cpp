@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -131,6 +133,40 @@ TEST_F(GetDataTest, ReadsRecordingsProcessesThemAndOpensTheFile) {
   QFile cut(rec.savePath);
   ASSERT_TRUE(cut.exists());
   EXPECT_GT(cut.size(), 44 + 2 * 25'000 - 1);  // 25,000 samples of 16 bits, and the GUANO chunk
+}
+
+// "Hear as a logger" reads with the zero-crossing front end: a tone fainter than the noise of
+// the whole band, which the spectral front end follows, gives a logger nothing.
+TEST_F(GetDataTest, HearAsALoggerReadsAsALoggerHears) {
+  const double rate = 384'000;
+  std::vector<int16_t> s(static_cast<size_t>(rate * 0.1));
+  uint32_t x = 777;
+  for (size_t i = 0; i < s.size(); ++i) {
+    x = x * 1664525u + 1013904223u;
+    double v = (static_cast<int64_t>(x >> 16) - 32768) / 8.0;  // noise of rms 2,365
+    if (i >= 19'200 && i < 21'504) v += 2000 * std::sin(2 * M_PI * 40'000 * static_cast<double>(i) / rate);
+    s[i] = static_cast<int16_t>(v);
+  }
+  const auto bytes = rec::test::MonoWav(384'000, s, "GUANO|Version:1.0\nTimestamp:2023-07-14 22:00:10");
+  QTemporaryDir dir;
+  const auto groupsRead = [&](const char* sub, bool asALogger) {
+    const QString folder = QDir(dir.path()).filePath(QString::fromLatin1(sub));
+    QDir().mkpath(folder);
+    QFile f(QDir(folder).filePath(QStringLiteral("a.wav")));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    f.close();
+    window.GetData->ZeroCrossingFrontEnd->setChecked(asALogger);
+    rec.toOpen = {folder};
+    QTest::mouseClick(window.GetData->ReadRecordingsBtn, Qt::LeftButton);
+    const QString memo = window.UploadMemo->toPlainText();
+    const QString key = QStringLiteral("wave groups: ");
+    const qsizetype at = memo.lastIndexOf(key);
+    EXPECT_GE(at, 0) << memo.toStdString();
+    return at < 0 ? -1 : memo.mid(at + key.size()).section(QLatin1Char('\t'), 0, 0).trimmed().toInt();
+  };
+  EXPECT_GE(groupsRead("spectral", false), 20);
+  EXPECT_LT(groupsRead("logger", true), 3);
 }
 
 // Options that are not numbers stop the command before anything is read.
