@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include <QCheckBox>
 #include <QDir>
@@ -144,7 +145,7 @@ TEST_F(GetDataTest, HearAsALoggerReadsAsALoggerHears) {
   for (size_t i = 0; i < s.size(); ++i) {
     x = x * 1664525u + 1013904223u;
     double v = (static_cast<int64_t>(x >> 16) - 32768) / 8.0;  // noise of rms 2,365
-    if (i >= 19'200 && i < 21'504) v += 2000 * std::sin(2 * M_PI * 40'000 * static_cast<double>(i) / rate);
+    if (i >= 19'200 && i < 21'504) v += 2000 * std::sin(2 * std::numbers::pi * 40'000 * static_cast<double>(i) / rate);
     s[i] = static_cast<int16_t>(v);
   }
   const auto bytes = rec::test::MonoWav(384'000, s, "GUANO|Version:1.0\nTimestamp:2023-07-14 22:00:10");
