@@ -38,7 +38,7 @@ constexpr double kStrayBins = 2.0;
 // The window reaches half a frame past a loud onset; frames lit only by that reach stand far
 // below the loud frame beside them (a quarter of its magnitude or less).
 constexpr float kReachShare = 0.25f;
-// A call starts and ends where it is 15 dB below its loudest part, the threshold at which start
+// A call starts and ends where it is 15 dB below its peak, the threshold at which start
 // and end frequencies are commonly read off a call; what follows at its frequency is its echo
 // and the room's reverberation.
 constexpr float kTailShare = 0.18f;

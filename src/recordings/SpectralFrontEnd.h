@@ -20,10 +20,10 @@
 //      loud at every frequency alike and starts nothing). It goes on from frame to frame near
 //      the frequency its course predicts while it stays holdOverFloor times over the floor: the
 //      hysteresis keeps the quieter ends of a call. A call starts and ends 15 dB below its
-//      loudest part; frames at a track's ends that only the
-//      window's reach has lit (far below their loud neighbour) are trimmed, so that a call
-//      lasts as long as it sounds. Tracks shorter than four frames are dropped, and so are
-//      echoes: faint copies, soon after a call, of the frequency where it ended.
+//      peak; frames at a track's ends that only the window's reach has lit (far below their
+//      loud neighbour) are trimmed, so that a call lasts as long as it sounds. Tracks shorter
+//      than four frames are dropped, and so are echoes: faint copies, soon after a call, of the
+//      frequency where it ended.
 //   4. Along a track the frequency (interpolated between frequency steps) and the tone's
 //      amplitude (from the energy of the spectral peak) are taken between frame centres, and
 //      the waves they describe go to the group builder: eight waves make a group, a track's end
