@@ -15,16 +15,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "LoggerEmulation.h"
 #include "TestHost.h"
 #include "Zv2Reading.h"
+#include "support/LabelledSounds.h"
 #include "callfinder/Batch.h"
 #include "core/Tables.h"
 #include "species/BuiltInSpecies.h"
@@ -77,43 +76,15 @@ struct Event {
   int groups = 0;  // wave groups the front end made within the event
 };
 
-std::vector<std::vector<std::string>> ReadTsv(const fs::path& p) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream in(p);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> cells;
-    std::stringstream ss(line);
-    std::string cell;
-    while (std::getline(ss, cell, '\t')) cells.push_back(cell);
-    rows.push_back(cells);
-  }
-  return rows;
-}
-
 std::vector<Event> ReadEvents(const fs::path& eti, const fs::path& ta) {
-  std::map<int, std::pair<std::string, std::string>> labels;
-  for (const auto& r : ReadTsv(eti))
-    if (r.size() >= 3 && !r[0].empty() && std::isdigit(static_cast<unsigned char>(r[0][0])))
-      labels[std::stoi(r[0])] = {r[1], r[2]};
   std::vector<Event> events;
-  const auto rows = ReadTsv(ta);
-  if (rows.empty()) return events;
-  const auto col = [&](const char* name) {
-    return static_cast<size_t>(std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin());
-  };
-  const size_t num = col("CallNum"), st = col("StTime"), dur = col("Dur"), lo = col("Fmin"), hi = col("Fmax");
-  for (size_t i = 1; i < rows.size(); ++i) {
-    const auto& r = rows[i];
-    if (r.size() <= std::max({num, st, dur, lo, hi})) continue;
+  for (const testing::LabelledSound& l : testing::ReadLabelledSounds(eti, ta)) {
     Event e;
-    e.startMs = std::stod(r[st]);
-    e.endMs = e.startMs + std::stod(r[dur]);
-    e.fminKhz = std::stod(r[lo]);
-    e.fmaxKhz = std::stod(r[hi]);
-    const auto& [code, type] = labels[std::stoi(r[num])];
-    e.label = LabelOf(code, type);
+    e.startMs = l.startMs;
+    e.endMs = l.endMs;
+    e.fminKhz = l.fminKhz;
+    e.fmaxKhz = l.fmaxKhz;
+    e.label = LabelOf(l.code, l.type);
     events.push_back(e);
   }
   return events;

@@ -9,9 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "callfinder/Batch.h"
 #include "callfinder/KeepAwake.h"
@@ -26,6 +24,7 @@
 #include "recordings/WavCut.h"
 #include "recordings/WavReader.h"
 #include "sound/WavSource.h"
+#include "support/LabelledSounds.h"
 #include "support/RecordingHost.h"
 #include "support/TempDir.h"
 
@@ -151,60 +150,23 @@ TEST_F(RealData, TimesAndPositionsComeFromTheMetadata) {
   EXPECT_NE(o.madeFor.at(pass).find("2016 06 29"), std::string::npos) << o.madeFor.at(pass);
 }
 
-// The sounds a person labelled in a French recording (its .eti label file and .ta measurement
-// file): where each starts and ends, the frequency of its greatest energy, and whether it is a
-// bat's echolocation call.
-struct LabelledSound {
-  double startMs = 0, endMs = 0, peakKhz = 0;
-  bool batCall = false;
-};
+// A bat's echolocation call, by the label's genus and type.
+bool BatCall(const testing::LabelledSound& l) {
+  static const char* genera[] = {"Pip", "Ept", "Myo", "Ple", "Bar", "Min", "Nyc", "Rhi"};
+  return l.type == "echolo" &&
+         std::any_of(std::begin(genera), std::end(genera), [&](const char* g) { return l.code.rfind(g, 0) == 0; });
+}
 
-std::vector<LabelledSound> LabelledSounds(const std::string& recording) {
+std::vector<testing::LabelledSound> LabelledSounds(const std::string& recording) {
   const fs::path dir = fs::path(ZORVEL_REALDATA_DIR) / "bats" / "tadarida_c";
   const std::string stem = fs::path(recording).stem().string();
-  const auto rows = [](const fs::path& p) {
-    std::vector<std::vector<std::string>> out;
-    std::ifstream in(p);
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      std::vector<std::string> cells;
-      std::stringstream ss(line);
-      for (std::string c; std::getline(ss, c, '\t');) cells.push_back(c);
-      out.push_back(cells);
-    }
-    return out;
-  };
-  std::map<std::string, bool> bat;  // label number -> an echolocation call of a bat
-  for (const auto& r : rows(dir / "eti" / (stem + ".eti")))
-    if (r.size() >= 3) {
-      static const char* genera[] = {"Pip", "Ept", "Myo", "Ple", "Bar", "Min", "Nyc", "Rhi"};
-      bool isBat = false;
-      for (const char* g : genera) isBat = isBat || r[1].rfind(g, 0) == 0;
-      bat[r[0]] = isBat && r[2] == "echolo";
-    }
-  std::vector<LabelledSound> sounds;
-  const auto ta = rows(dir / "ta" / (stem + ".ta"));
-  if (ta.empty()) return sounds;
-  const auto col = [&](const char* name) {
-    return static_cast<size_t>(std::find(ta[0].begin(), ta[0].end(), name) - ta[0].begin());
-  };
-  const size_t num = col("CallNum"), st = col("StTime"), dur = col("Dur"), peak = col("FreqMP");
-  for (size_t i = 1; i < ta.size(); ++i) {
-    if (ta[i].size() <= std::max({num, st, dur, peak})) continue;
-    LabelledSound l;
-    l.startMs = std::stod(ta[i][st]);
-    l.endMs = l.startMs + std::stod(ta[i][dur]);
-    l.peakKhz = std::stod(ta[i][peak]);
-    l.batCall = bat[ta[i][num]];
-    sounds.push_back(l);
-  }
-  return sounds;
+  return testing::ReadLabelledSounds(dir / "eti" / (stem + ".eti"), dir / "ta" / (stem + ".ta"));
 }
 
 std::vector<double> MeasuredPeaks(const std::string& recording) {
   std::vector<double> peaks;
-  for (const LabelledSound& l : LabelledSounds(recording))
-    if (l.batCall) peaks.push_back(l.peakKhz);
+  for (const testing::LabelledSound& l : LabelledSounds(recording))
+    if (BatCall(l)) peaks.push_back(l.peakKhz);
   return peaks;
 }
 
@@ -216,8 +178,8 @@ TEST_F(RealData, MostLabelledBatCallsAreFound) {
     if (e.path().extension() != ".wav") continue;
     const std::string name = e.path().filename().string();
     const auto starts = o.startsMs.count(name) ? o.startsMs.at(name) : std::vector<double>{};
-    for (const LabelledSound& l : LabelledSounds(name)) {
-      if (!l.batCall) continue;
+    for (const testing::LabelledSound& l : LabelledSounds(name)) {
+      if (!BatCall(l)) continue;
       ++labelled;
       found += std::any_of(starts.begin(), starts.end(),
                            [&](double ms) { return ms >= l.startMs - 2 && ms <= l.endMs + 2; });
