@@ -32,11 +32,9 @@ struct FrontEndOptions {
 
 struct FrontEndStats {
   int64_t samples = 0;
-  int64_t frames = 0;         // short spectra taken (spectral)
-  int64_t trackedFrames = 0;  // those on a track that was kept (spectral)
-  int64_t waves = 0;          // waves given to the group builder
-  double lastFloor = 0;       // sample units: the band's median floor, as a tone's amplitude
-                              // (spectral) or as a sample's magnitude (zero-crossing)
+  int64_t waves = 0;     // waves given to the group builder
+  double lastFloor = 0;  // sample units: the band's median floor, as a tone's amplitude
+                         // (spectral) or as a sample's magnitude (zero-crossing)
 };
 
 class WaveFrontEnd {

@@ -157,7 +157,6 @@ void SpectralFrontEnd::TakeFrame(const float* frame) {
     ++h[Bucket(m[b])];
   }
   ++framesTaken_;
-  ++stats_.frames;
   if (++segFrames_ == kSegmentFrames) EndSegment();
 }
 
@@ -258,7 +257,6 @@ void SpectralFrontEnd::ScanFrame(const float* mags) {
       loudest_ = std::max(loudest_, mag);
       slope_ = std::clamp(0.5 * slope_ + 0.5 * (bin - last), -stray, stray);
       track_.push_back({centre, bin * binHz, amp, mag});
-      ++trackFrames_;
       if (track_.size() >= kWriteOutFrames) Write(false);
       return;
     }
@@ -270,7 +268,6 @@ void SpectralFrontEnd::ScanFrame(const float* mags) {
     tracking_ = true;
     trimmed_ = false;
     slope_ = 0;
-    trackFrames_ = 1;
   }
 }
 
@@ -282,7 +279,6 @@ void SpectralFrontEnd::TrimStart() {
     for (size_t i = 1; i < std::min<size_t>(4, track_.size()); ++i) loud = std::max(loud, track_[i].mag);
     if (track_.front().mag >= kReachShare * loud && track_.front().mag >= kTailShare * loudest_) break;
     track_.erase(track_.begin());
-    --trackFrames_;
   }
 }
 
@@ -305,11 +301,9 @@ void SpectralFrontEnd::EndTrack() {
       loud = std::max(loud, track_[track_.size() - i].mag);
     if (track_.back().mag >= kReachShare * loud) break;
     track_.pop_back();
-    --trackFrames_;
   }
   if (trimmed_ || (track_.size() >= kMinTrackFrames && !IsEcho())) {
     Write(true);
-    stats_.trackedFrames += trackFrames_;
     builder_.Wave(0, 0, 0, false);
     lastEnd_ = track_.back().centre;
     lastHz_ = track_.back().hz;

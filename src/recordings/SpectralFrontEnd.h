@@ -51,7 +51,6 @@ class SpectralFrontEnd final : public WaveFrontEnd {
 
   static constexpr size_t kSegmentFrames = 1024;
   static constexpr size_t kBuckets = 512;
-  size_t FrameSize() const { return n_; }
 
  private:
   struct Fft;
@@ -97,7 +96,6 @@ class SpectralFrontEnd final : public WaveFrontEnd {
   double slope_ = 0;     // bins per frame
   float loudest_ = 0;    // the track's loudest frame so far
   double nextWave_ = 0;  // sample index where the next wave of the track starts
-  int64_t trackFrames_ = 0;
   // The last call written, for telling its echoes.
   double lastEnd_ = 0, lastHz_ = 0;
   float lastLoudest_ = 0;
