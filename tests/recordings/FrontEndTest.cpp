@@ -189,6 +189,26 @@ TEST(FrontEnd, ASteepSweepIsFollowedFromTopToBottom) {
   EXPECT_LE(groups.back().tick - groups.front().tick, 0.0031 * 200'000);
 }
 
+TEST(FrontEnd, AFaintCopyOfACallsEndSoonAfterItIsItsEcho) {
+  // A 5-ms call at 45 kHz and, 5 ms after it, a copy: a tenth as loud it is the call's echo; half
+  // as loud, or at another frequency, it is a call of its own.
+  const double rate = 384'000;
+  const auto noise = Noise(static_cast<size_t>(rate * 0.1), 200, 99);
+  const auto with = [&](double khz, double amplitude) {
+    std::vector<double> s(noise.size(), 0.0);
+    for (size_t i = static_cast<size_t>(rate * 0.02); i < static_cast<size_t>(rate * 0.025); ++i)
+      s[i] = 8000 * std::sin(2 * std::numbers::pi * 45'000 * static_cast<double>(i) / rate);
+    for (size_t i = static_cast<size_t>(rate * 0.03); i < static_cast<size_t>(rate * 0.035); ++i)
+      s[i] = amplitude * std::sin(2 * std::numbers::pi * khz * 1000 * static_cast<double>(i) / rate);
+    size_t late = 0;
+    for (const auto& g : Through(Plus(noise, s), rate)) late += g.tick >= 0.029 * 200'000;
+    return late;
+  };
+  EXPECT_EQ(with(45, 800), 0u);
+  EXPECT_GE(with(45, 4000), 15u);
+  EXPECT_GE(with(60, 800), 15u);
+}
+
 TEST(FrontEnd, ExtremeInputGivesASoundAnswer) {
   // Samples far beyond full scale (a damaged float recording): groups stay storable.
   std::vector<float> wild(38'400);
